@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Set-up and build script for a fresh Debian machine.
+#   ./build.sh test   install what is missing, build everything, run every test
+#   ./build.sh run    install what is missing, build, register the widget server, start TessalyTool
+# Extra CMake options may be passed in CMAKE_ARGS, e.g. CMAKE_ARGS=-DSNIPPO_SANITIZE=ON.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libgl-dev fonts-liberation)
+run_packages=(xdg-utils)
+
+install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+}
+
+build() {
+  local dir=${BUILD_DIR:-build}
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-}
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+case "${1:-}" in
+  test)
+    install_missing "${packages[@]}"
+    build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"
+    ;;
+  run)
+    install_missing "${packages[@]}" "${run_packages[@]}"
+    build
+    bin="${BUILD_DIR:-build}/bin"
+    if [ ! -x "$bin/TessalyTool" ]; then
+      echo "TessalyTool is not part of this build yet." >&2
+      exit 1
+    fi
+    "$bin/snippo-regsvr" "$bin/libSnippoGlimButton.so"
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+      echo "No display is available. Start TessalyTool under a virtual display instead:" >&2
+      echo "  xvfb-run -a $bin/TessalyTool" >&2
+      exit 1
+    fi
+    exec "$bin/TessalyTool" "${@:2}"
+    ;;
+  *)
+    echo "usage: $0 test|run" >&2
+    exit 2
+    ;;
+esac

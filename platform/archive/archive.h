@@ -1,0 +1,114 @@
+// Binary object archive used for undo snapshots and the editor's private clipboard data.
+//
+// Layout: integers are 32-bit (or 16-bit) little-endian words; a text is its byte count as a
+// 32-bit word followed by the bytes. An object is written by WriteObject as a tag word:
+//   0            a null object
+//   kNewObject   followed by the class name (text), the schema (32-bit word) and the object's
+//                own Serialize data
+//   n (> 0)      a reference to the n-th object (1-based) already written to this archive
+// so a reader creates objects by class name and resolves references to objects it has
+// already read (the editor's selection refers to objects of the object list).
+//
+// Reading never trusts the data: every count and length is checked against the bytes that
+// remain, object nesting is bounded, and any violation throws ArchiveError.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace snippo {
+
+class CArchive;
+
+class ArchiveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Base of every class that an archive can create by name.
+class CObject {
+public:
+    virtual ~CObject() = default;
+    virtual const char* GetClassName() const = 0;
+    virtual std::uint32_t GetSchema() const = 0;
+    virtual void Serialize(CArchive& ar) = 0;
+};
+
+// Classes register a factory under their name so that a reader can create them.
+using ObjectFactory = CObject* (*)();
+void RegisterArchiveClass(const std::string& name, std::uint32_t schema, ObjectFactory create);
+
+// Registers a class at static-initialisation time:  static ArchiveClass<CFoo> reg("CFoo", 1);
+template <class T>
+struct ArchiveClass {
+    ArchiveClass(const char* name, std::uint32_t schema)
+    {
+        RegisterArchiveClass(name, schema, [] () -> CObject* { return new T(); });
+    }
+};
+
+class CArchive {
+public:
+    enum Mode { store, load };
+
+    // A storing archive appends to `buffer`; a loading archive reads it from the start.
+    CArchive(std::vector<std::uint8_t>& buffer, Mode mode);
+    // A loading archive over data it must not change.
+    explicit CArchive(const std::vector<std::uint8_t>& buffer);
+
+    bool IsStoring() const { return m_mode == store; }
+    bool IsLoading() const { return m_mode == load; }
+
+    void WriteInt32(std::int32_t v);
+    void WriteUInt32(std::uint32_t v) { WriteInt32(static_cast<std::int32_t>(v)); }
+    void WriteInt16(std::int16_t v);
+    void WriteString(const std::string& s);
+
+    std::int32_t ReadInt32();
+    std::uint32_t ReadUInt32() { return static_cast<std::uint32_t>(ReadInt32()); }
+    std::int16_t ReadInt16();
+    std::string ReadString();
+
+    // Reads a 32-bit count of following records of at least `minRecordBytes` each; throws when
+    // the archive cannot hold that many.
+    std::uint32_t ReadCount(std::uint32_t minRecordBytes = 4);
+
+    // Storing and loading in one call, for Serialize bodies that are symmetric.
+    void Int32(std::int32_t& v) { if (IsStoring()) WriteInt32(v); else v = ReadInt32(); }
+    void UInt32(std::uint32_t& v) { if (IsStoring()) WriteUInt32(v); else v = ReadUInt32(); }
+    void String(std::string& s) { if (IsStoring()) WriteString(s); else s = ReadString(); }
+
+    void WriteObject(const CObject* obj);
+
+    // Returns the object read. A newly created object belongs to the caller; a reference
+    // returns an object read earlier from this archive (owned by whoever took it then).
+    // `expectedClass`, when given, must be the class name of the object (or of the
+    // referenced object).
+    CObject* ReadObject(const char* expectedClass = nullptr);
+    // True when the last ReadObject resolved a reference rather than creating an object.
+    bool LastReadWasReference() const { return m_lastWasRef; }
+
+    std::size_t Position() const { return m_pos; }
+    std::size_t Remaining() const { return m_in.size() - m_pos; }
+
+    static constexpr std::uint32_t kNewObject = 0xFFFFFFFFu;
+    static constexpr int kMaxNesting = 1024;
+
+private:
+    void Need(std::size_t bytes);
+
+    const std::vector<std::uint8_t>& m_in;
+    std::vector<std::uint8_t>* m_out;  // null when loading
+    Mode m_mode;
+    std::size_t m_pos = 0;
+    int m_depth = 0;
+    bool m_lastWasRef = false;
+    std::unordered_map<const CObject*, std::uint32_t> m_written;  // storing: object -> index
+    std::vector<CObject*> m_read;                                 // loading: index-1 -> object
+};
+
+}  // namespace snippo

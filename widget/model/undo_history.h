@@ -1,0 +1,50 @@
+// Snapshot history of the layout editor. A snapshot is an archive of the buttons and the
+// selection; the newest snapshot on the undo stack is the state currently shown.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "platform/archive/archive.h"
+
+namespace snippo {
+
+class UndoHistory {
+public:
+    using Snapshot = std::vector<std::uint8_t>;
+
+    static constexpr std::size_t kGrowSize = 32768;
+    static constexpr std::size_t kDepth = 4;   // undo steps kept; the stack holds one more
+
+    virtual ~UndoHistory() = default;
+
+    // Writes a snapshot of the current state, pushes it and empties the redo stack.
+    void Checkpoint();
+    // Empties both stacks, then takes one checkpoint: the editor opens with nothing to undo.
+    void ResetHistory();
+    bool CanUndo() const { return m_undo.size() > 1; }
+    bool CanRedo() const { return !m_redo.empty(); }
+    // Both return false and change nothing when they are not enabled.
+    bool Undo();
+    bool Redo();
+    // Replaces the current state by the one held in `snapshot`.
+    void Restore(const Snapshot& snapshot);
+
+    const std::deque<Snapshot>& UndoStack() const { return m_undo; }   // newest first
+    const std::deque<Snapshot>& RedoStack() const { return m_redo; }   // most recent first
+
+protected:
+    // The state itself, written to or read from a snapshot archive.
+    virtual void SerializeState(CArchive& ar) = 0;
+    // Deletes every button and empties the selection.
+    virtual void DeleteContents() = 0;
+
+private:
+    void PushUndo(Snapshot snapshot);
+
+    std::deque<Snapshot> m_undo;
+    std::deque<Snapshot> m_redo;
+};
+
+}  // namespace snippo

@@ -1,0 +1,357 @@
+#include "widget/model/widget_config.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "widget/model/text_fields.h"
+
+namespace snippo {
+
+namespace {
+
+constexpr std::string_view kDescriptionBegin = "========== Description Part Begin ==========";
+constexpr std::string_view kDescriptionEnd = "========== Description Part End ==========";
+constexpr std::string_view kParameterBegin = "========== Parameter Part Begin ==========";
+constexpr std::string_view kParameterEnd = "========== Parameter Part End ==========";
+constexpr std::string_view kResourceBegin = "========== Resource Part Begin ==========";
+constexpr std::string_view kResourceEnd = "========== Resource Part End ==========";
+constexpr std::string_view kHtmlBegin = "========== HTML Part Begin ==========";
+constexpr std::string_view kHtmlEnd = "========== HTML Part End ==========";
+constexpr std::string_view kSegmentEnd = "===== Segment End =====";
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+std::string_view Trim(std::string_view s)
+{
+    const char* blanks = " \t\r\n\v\f";
+    std::size_t b = s.find_first_not_of(blanks);
+    if (b == std::string_view::npos)
+        return {};
+    std::size_t e = s.find_last_not_of(blanks);
+    return s.substr(b, e - b + 1);
+}
+
+// The value of a decimal count, taken modulo 65536 as the format's 16-bit counts are.
+std::size_t Count16(std::string_view text)
+{
+    return static_cast<std::uint16_t>(ParseInt(Trim(text)));
+}
+
+// Reads the text line by line: a line ends at LF or CR LF, without the line end.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : m_text(text) {}
+    bool Next(std::string_view& line)
+    {
+        if (m_pos >= m_text.size())
+            return false;
+        std::size_t lf = m_text.find('\n', m_pos);
+        std::size_t end = lf == std::string_view::npos ? m_text.size() : lf;
+        line = m_text.substr(m_pos, end - m_pos);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        m_pos = lf == std::string_view::npos ? m_text.size() : lf + 1;
+        return true;
+    }
+    // Skips to the line that equals `marker`; false at the end of the text.
+    bool SkipTo(std::string_view marker)
+    {
+        std::string_view line;
+        while (Next(line))
+            if (EqualsNoCase(line, marker))
+                return true;
+        return false;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// Splits "key = value" at the first '='; false when the line has none.
+bool SplitKeyValue(std::string_view line, std::string_view& key, std::string_view& value)
+{
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return false;
+    key = Trim(line.substr(0, eq));
+    value = Trim(line.substr(eq + 1));
+    return true;
+}
+
+// Reads key/value lines into `map` up to `endMarker`; false when the text ended first.
+bool ReadMapPart(LineReader& in, std::map<std::string, std::string>& map, std::string_view endMarker)
+{
+    std::string_view line, key, value;
+    while (in.Next(line)) {
+        if (EqualsNoCase(line, endMarker))
+            return true;
+        if (SplitKeyValue(line, key, value))
+            map[std::string(key)] = std::string(value);
+    }
+    return false;
+}
+
+void AppendMapPart(std::string& out, const std::map<std::string, std::string>& map, std::string_view begin,
+                   std::string_view end)
+{
+    out.append(begin).append("\r\n");
+    for (const auto& [key, value] : map)
+        out.append(key).append(" = ").append(value).append("\r\n");
+    out.append(end).append("\r\n\r\n");
+}
+
+}  // namespace
+
+double CWidgetConfig::GetLastUpdateTime()
+{
+    const std::string text = Description("LastUpdateTime");
+    if (text.empty())
+        return 0;
+    return std::strtod(text.c_str(), nullptr);
+}
+
+int CWidgetConfig::SetLastUpdateTime(double time)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.9f", time);
+    return SetDescription("LastUpdateTime", text);
+}
+
+std::string CWidgetConfig::GetParameter(const std::string& key, const std::string& def) const
+{
+    auto it = m_mapParameters.find(key);
+    return it == m_mapParameters.end() ? def : it->second;
+}
+
+int CWidgetConfig::SetParameter(const std::string& key, const std::string& value)
+{
+    m_mapParameters[key] = value;
+    return 1;
+}
+
+int CWidgetConfig::AddResource(const std::string& name, const std::string& localPath, const std::string& webPath)
+{
+    m_arrResources.push_back(ResourceEntry{name, localPath, webPath});
+    return 1;
+}
+
+std::string CWidgetConfig::GetResourceName(std::int16_t index) const
+{
+    return index >= 0 && index < GetResourceCount() ? m_arrResources[index].strName : std::string();
+}
+
+std::string CWidgetConfig::GetResourceLocalPath(std::int16_t index) const
+{
+    return index >= 0 && index < GetResourceCount() ? m_arrResources[index].strLocalPath : std::string();
+}
+
+std::string CWidgetConfig::GetResourceWebPath(std::int16_t index) const
+{
+    return index >= 0 && index < GetResourceCount() ? m_arrResources[index].strWebPath : std::string();
+}
+
+std::string CWidgetConfig::GetResourceLocalPathByName(const std::string& name) const
+{
+    for (const ResourceEntry& e : m_arrResources)
+        if (e.strName == name)
+            return e.strLocalPath;
+    return {};
+}
+
+std::string CWidgetConfig::GetResourceWebPathByName(const std::string& name) const
+{
+    for (const ResourceEntry& e : m_arrResources)
+        if (e.strName == name)
+            return e.strWebPath;
+    return {};
+}
+
+int CWidgetConfig::SetAllResourceLocalPaths(const std::string& path)
+{
+    for (ResourceEntry& e : m_arrResources)
+        e.strLocalPath = path;
+    return 1;
+}
+
+void CWidgetConfig::AddSegment(const std::string& position, const std::string& body)
+{
+    m_arrSegments.push_back(HtmlSegment{position, body});
+}
+
+std::string CWidgetConfig::Format() const
+{
+    std::string out;
+    std::size_t size = 1024;
+    for (const auto& [k, v] : m_mapParameters)
+        size += k.size() + v.size() + 5;
+    for (const auto& s : m_arrSegments)
+        size += s.strBody.size() + s.strPosition.size() + 48;
+    size += m_arrResources.size() * 64;
+    out.reserve(size);
+
+    AppendMapPart(out, m_mapDescription, kDescriptionBegin, kDescriptionEnd);
+    AppendMapPart(out, m_mapParameters, kParameterBegin, kParameterEnd);
+
+    out.append(kResourceBegin).append("\r\n");
+    out.append("Resource Number = ").append(std::to_string(m_arrResources.size() % 65536)).append("\r\n");
+    for (const ResourceEntry& e : m_arrResources)
+        out.append(e.strName).append("=").append(e.strLocalPath).append("=").append(e.strWebPath).append("\r\n");
+    out.append(kResourceEnd).append("\r\n\r\n");
+
+    out.append(kHtmlBegin).append("\r\n");
+    out.append("Segment Number = ").append(std::to_string(m_arrSegments.size() % 65536)).append("\r\n");
+    for (const HtmlSegment& s : m_arrSegments) {
+        out.append("Segment Position = ").append(s.strPosition).append("\r\n");
+        out.append(s.strBody);
+        out.append(kSegmentEnd).append("\r\n");
+    }
+    out.append(kHtmlEnd).append("\r\n\r\n");
+    return out;
+}
+
+void CWidgetConfig::Parse(const std::string& text)
+{
+    LineReader in(text);
+    std::string_view line, key, value;
+
+    if (!in.SkipTo(kDescriptionBegin) || !ReadMapPart(in, m_mapDescription, kDescriptionEnd))
+        return;
+    if (!in.SkipTo(kParameterBegin) || !ReadMapPart(in, m_mapParameters, kParameterEnd))
+        return;
+
+    if (!in.SkipTo(kResourceBegin))
+        return;
+    bool resourcesDone = false;
+    while (!resourcesDone && in.Next(line)) {
+        if (EqualsNoCase(line, kResourceEnd))
+            break;   // no count: the list stays as it was
+        if (!SplitKeyValue(line, key, value) || !EqualsNoCase(key, "Resource Number"))
+            continue;
+        const std::size_t n = Count16(value);
+        m_arrResources.resize(n);
+        std::size_t read = 0;
+        while (read < n && in.Next(line)) {
+            // Entries end at the part's end marker, whatever the count promised.
+            if (EqualsNoCase(line, kResourceEnd)) {
+                resourcesDone = true;
+                break;
+            }
+            std::size_t first = line.find('=');
+            if (first == std::string_view::npos)
+                continue;
+            std::size_t last = line.rfind('=');
+            ResourceEntry& e = m_arrResources[read++];
+            e.strName = Trim(line.substr(0, first));
+            if (first == last) {
+                e.strLocalPath = Trim(line.substr(first + 1));
+                e.strWebPath.clear();
+            } else {
+                e.strLocalPath = Trim(line.substr(first + 1, last - first - 1));
+                e.strWebPath = Trim(line.substr(last + 1));
+            }
+        }
+        if (!resourcesDone && !in.SkipTo(kResourceEnd))
+            return;
+        resourcesDone = true;
+    }
+
+    if (!in.SkipTo(kHtmlBegin))
+        return;
+    std::size_t m = 0;
+    bool counted = false;
+    while (!counted && in.Next(line))
+        if (SplitKeyValue(line, key, value) && EqualsNoCase(key, "Segment Number")) {
+            m = Count16(value);
+            counted = true;
+        }
+    if (!counted)
+        return;
+    m_arrSegments.resize(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        bool found = false;
+        while (!found && in.Next(line))
+            found = SplitKeyValue(line, key, value) && EqualsNoCase(key, "Segment Position");
+        if (!found)
+            return;
+        HtmlSegment& s = m_arrSegments[i];
+        s.strPosition = value;
+        s.strBody.clear();
+        while (in.Next(line) && !EqualsNoCase(line, kSegmentEnd))
+            s.strBody.append(line).append("\r\n");
+    }
+}
+
+bool CWidgetConfig::ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return false;
+    Parse(text);
+    return true;
+}
+
+bool CWidgetConfig::WriteFile(const std::string& path) const
+{
+    const std::string text = Format();
+    std::string temp = path + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+
+    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    struct stat st{};
+    mode_t mode;
+    if (::stat(path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    bool ok = ::fchmod(fd, mode) == 0;
+
+    const char* p = text.data();
+    std::size_t left = text.size();
+    while (ok && left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = false;
+            break;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+}  // namespace snippo
