@@ -257,7 +257,8 @@ void CutDeepMenus(CGlimMenu* root)
 int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& directory)
 {
     {
-        auto f = SplitFields(config.GetParameter("WindowPosition", ""));
+        const std::string value = config.GetParameter("WindowPosition", "");
+        const auto f = SplitFields(value);
         for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
             m_nWindowPos[i] = FieldInt(f, i);
     }
@@ -265,7 +266,8 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
     // Without "ApStyle" the applet keeps its settings: the built-in default text is in an
     // older field order and would read as nonsense.
     if (config.m_mapParameters.count("ApStyle")) {
-        auto f = SplitFields(config.GetParameter("ApStyle", LoadWidgetString(IDS_APSTYLE_DEFAULT)));
+        const std::string value = config.GetParameter("ApStyle", LoadWidgetString(IDS_APSTYLE_DEFAULT));
+        const auto f = SplitFields(value);
         m_strAppletName = FieldText(f, 0);
         m_nAlign = FieldInt(f, 1);
         m_nWidth = FieldInt(f, 2);

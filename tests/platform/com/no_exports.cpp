@@ -1,0 +1,2 @@
+// A library that is no server: it exports none of the server entry points.
+extern "C" int SnippoNotAServer() { return 42; }
