@@ -105,11 +105,11 @@ std::string CAppletParameters::GetHTML(CWidgetConfig& config, std::int16_t mode)
     misc += m_strMenuCounts;
     for (const auto& obj : m_listDrawObjects)
         if (Emitted(obj->m_pMenu))
-            misc += "-" + std::to_string(obj->m_pMenu->m_nIndex) + ",";
+            misc.append("-").append(std::to_string(obj->m_pMenu->m_nIndex)).append(",");
     for (std::size_t i = 0; i < m_arrFlatItems.size(); ++i) {
         const CGlimMenu* sub = m_arrFlatItems[i]->m_pSubMenu;
         if (Emitted(sub))
-            misc += std::to_string(i) + "-" + std::to_string(sub->m_nIndex) + ",";
+            misc.append(std::to_string(i)).append("-").append(std::to_string(sub->m_nIndex)).append(",");
     }
     ParamLine(html, LoadWidgetString(IDS_MISC_KEY), misc);
     m_arrFlatItems.clear();
@@ -139,7 +139,7 @@ void CAppletParameters::EmitMenu(std::string& html, CGlimMenu* menu, std::int16_
     Add(v, ColorToHex(menu->m_crMenuColorB));
     Add(v, menu->m_nMenuValueF);
     v += ColorToHex(menu->m_crMenuColorC);
-    ParamLine(html, "MStyle-" + std::to_string(n), v);
+    ParamLine(html, MenuStyleKey(n), v);
 
     v.clear();
     for (const GlimStateStyle* s : {&menu->m_styleNormal, &menu->m_styleOver, &menu->m_styleClick}) {
@@ -157,7 +157,7 @@ void CAppletParameters::EmitMenu(std::string& html, CGlimMenu* menu, std::int16_
         Add(v, ColorToHex(s->crBorder));
         Add(v, ColorToHex(s->crFade));
     }
-    ParamLine(html, "IStyle-" + std::to_string(n), v);
+    ParamLine(html, ItemStyleKey(n), v);
 
     int k = 0;
     for (CGlimMenuItem* item : menu->m_items) {
@@ -171,7 +171,7 @@ void CAppletParameters::EmitMenu(std::string& html, CGlimMenu* menu, std::int16_
             Add(v, Url(item->ResourcePath(r), item->ResourceWebPath(r), mode, previewPath));
         Add(v, item->m_strTarget.empty() ? std::string("_self") : item->m_strTarget);
         v += item->m_strLink;
-        ParamLine(html, "I" + std::to_string(n) + "-" + std::to_string(k), v);
+        ParamLine(html, ItemKey(n, k), v);
         ++k;
     }
 

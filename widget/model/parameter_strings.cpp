@@ -29,10 +29,6 @@ std::string StoredName(const std::string& path)
     return FileNameOf(path);
 }
 
-std::string KeyMStyle(int n) { return "MStyle-" + std::to_string(n); }
-std::string KeyIStyle(int n) { return "IStyle-" + std::to_string(n); }
-std::string KeyItem(int n, int k) { return "I" + std::to_string(n) + "-" + std::to_string(k); }
-
 const GlimStateStyle* States(const CGlimMenu& m, int i)
 {
     const GlimStateStyle* s[3] = {&m.m_styleNormal, &m.m_styleOver, &m.m_styleClick};
@@ -132,7 +128,7 @@ void CAppletParameters::WriteMenu(CWidgetConfig& config, CGlimMenu* menu)
     Num(v, menu->m_crMenuColorC);
     Text(v, menu->m_strName);
     Num(v, menu->m_bVisible, "");
-    config.SetParameter(KeyMStyle(n), v);
+    config.SetParameter(MenuStyleKey(n), v);
 
     v.clear();
     for (int i = 0; i < 3; ++i) {
@@ -144,7 +140,7 @@ void CAppletParameters::WriteMenu(CWidgetConfig& config, CGlimMenu* menu)
                                std::int64_t(s.nBorderStyle), std::int64_t(s.crFade)})
             Num(v, f);
     }
-    config.SetParameter(KeyIStyle(n), v);
+    config.SetParameter(ItemStyleKey(n), v);
 
     for (std::size_t i = 0; i < menu->m_items.size(); ++i) {
         CGlimMenuItem* item = menu->m_items[i];
@@ -159,7 +155,7 @@ void CAppletParameters::WriteMenu(CWidgetConfig& config, CGlimMenu* menu)
         Num(v, item->m_bVisible);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
             Text(v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
-        config.SetParameter(KeyItem(n, static_cast<int>(i) + 1), v);
+        config.SetParameter(ItemKey(n, static_cast<int>(i) + 1), v);
     }
 
     ++m_nMenuCounter;
@@ -309,8 +305,8 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
     for (std::size_t j = 0; j < menuCount; ++j) {
         auto menu = std::make_unique<CGlimMenu>(0, "GlimButton");
         const int n = static_cast<int>(j);
-        ReadMenuStyle(*menu, config.GetParameter(KeyMStyle(n), "0,0,0,0,40,15,80,20,5,10,0,0,0,Menu,1"));
-        ReadItemStyles(*menu, config.GetParameter(KeyIStyle(n), istyleDefault));
+        ReadMenuStyle(*menu, config.GetParameter(MenuStyleKey(n), "0,0,0,0,40,15,80,20,5,10,0,0,0,Menu,1"));
+        ReadItemStyles(*menu, config.GetParameter(ItemStyleKey(n), istyleDefault));
         std::size_t c = static_cast<std::size_t>(std::max(0, FieldInt(misc, j + 1)));
         c = std::min(c, itemBudget);
         itemBudget -= c;
@@ -319,7 +315,7 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
             menu->AddItem(item, 0);
             items.push_back(item);
             itemMenu.push_back(j);
-            auto it = config.m_mapParameters.find(KeyItem(n, static_cast<int>(k)));
+            auto it = config.m_mapParameters.find(ItemKey(n, static_cast<int>(k)));
             if (it != config.m_mapParameters.end())
                 ReadItem(*item, it->second, directory);
         }

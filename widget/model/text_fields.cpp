@@ -86,6 +86,21 @@ std::int32_t FieldInt(const std::vector<std::string_view>& fields, std::size_t k
     return ParseInt(fields[k]);
 }
 
+std::string MenuStyleKey(int n)
+{
+    return std::string("MStyle-").append(std::to_string(n));
+}
+
+std::string ItemStyleKey(int n)
+{
+    return std::string("IStyle-").append(std::to_string(n));
+}
+
+std::string ItemKey(int n, int k)
+{
+    return std::string("I").append(std::to_string(n)).append("-").append(std::to_string(k));
+}
+
 std::string FileNameOf(const std::string& path)
 {
     std::size_t slash = path.rfind('/');

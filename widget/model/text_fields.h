@@ -27,6 +27,11 @@ std::string FieldText(const std::vector<std::string_view>& fields, std::size_t k
 std::int32_t FieldInt(const std::vector<std::string_view>& fields, std::size_t k);
 std::int32_t ParseInt(std::string_view text);
 
+// Parameter names of menu n and of its item k: "MStyle-%d", "IStyle-%d", "I%d-%d".
+std::string MenuStyleKey(int n);
+std::string ItemStyleKey(int n);
+std::string ItemKey(int n, int k);
+
 // The text after the last '/', or the whole text.
 std::string FileNameOf(const std::string& path);
 // The text before the last '/', or empty.
