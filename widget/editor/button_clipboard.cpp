@@ -1,0 +1,63 @@
+#include "widget/editor/button_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace snippo {
+
+QByteArray WriteButtons(const std::vector<CDrawObj*>& objects)
+{
+    std::vector<std::uint8_t> buffer;
+    buffer.reserve(4096);
+    CArchive ar(buffer, CArchive::store);
+    ar.WriteUInt32(static_cast<std::uint32_t>(objects.size()));
+    for (const CDrawObj* obj : objects)
+        ar.WriteObject(obj);
+    return QByteArray(reinterpret_cast<const char*>(buffer.data()), static_cast<qsizetype>(buffer.size()));
+}
+
+std::vector<std::unique_ptr<CDrawObj>> ReadButtons(const QByteArray& data)
+{
+    const std::vector<std::uint8_t> bytes(data.begin(), data.end());
+    CArchive ar(bytes);
+    std::vector<std::unique_ptr<CDrawObj>> objects;
+    const std::uint32_t count = ar.ReadCount();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        CObject* obj = ar.ReadObject("CDrawRect");
+        if (!obj || ar.LastReadWasReference())
+            throw ArchiveError("The clipboard data names a button that is missing or listed twice.");
+        auto* drawObj = dynamic_cast<CDrawObj*>(obj);
+        if (!drawObj) {
+            delete obj;
+            throw ArchiveError("The clipboard data holds an object that is not a button.");
+        }
+        objects.emplace_back(drawObj);
+    }
+    if (ar.Remaining() != 0)
+        throw ArchiveError("The clipboard data goes on after its last button.");
+    return objects;
+}
+
+void PutButtonsOnClipboard(const std::vector<CDrawObj*>& objects)
+{
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kClipboardMimeType), WriteButtons(objects));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+bool ClipboardHasButtons()
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime && mime->hasFormat(QString::fromLatin1(kClipboardMimeType));
+}
+
+QByteArray ClipboardButtonData()
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime)
+        return {};
+    return mime->data(QString::fromLatin1(kClipboardMimeType));
+}
+
+}  // namespace snippo
