@@ -116,11 +116,15 @@ void DragHandleTo(CDrawObj& obj, int handle, CPoint point, CDrawView* view)
     SetPosition(obj, after, view);
 }
 
-void PaintApplet(QPainter& p, CAppletParameters& params, const CRect& client, int requestedState, bool withHandles)
+void PaintApplet(QPainter& p, CAppletParameters& params, const CRect& client, int requestedState, bool withHandles,
+                 const QRect& area)
 {
     FillBackground(p, client, params.m_crBack, params.m_crFade, params.m_nBackStyle);
     DrawBorder(p, client, params.m_crBorder, params.m_nBorderThick, params.m_nBorderStyle);
     for (const auto& obj : params.m_listDrawObjects) {
+        // Handles reach 3 pixels (and one more for the inverted square) beyond the rectangle.
+        if (area.isValid() && !ToQRect(obj->m_position.Normalized()).adjusted(-4, -4, 4, 4).intersects(area))
+            continue;
         DrawButton(p, *obj, requestedState);
         if (withHandles && params.IsSelected(obj.get()))
             DrawHandles(p, *obj, 1);

@@ -120,7 +120,7 @@ void CDrawView::SetRubberBand(const QRect& rect)
 void CDrawView::PaintArea(QPainter& p, const QRect& area)
 {
     p.setClipRect(area);
-    PaintApplet(p, *m_pModel, CRect{0, 0, width(), height()}, ShownState(), m_bActive);
+    PaintApplet(p, *m_pModel, CRect{0, 0, width(), height()}, ShownState(), m_bActive, area);
     if (!m_rubberBand.isNull()) {
         // The band spans from the press point to the mouse, both as corners.
         const int l = std::min(m_rubberBand.left(), m_rubberBand.right());
