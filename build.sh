@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-liberation)
-run_packages=(xdg-utils)
+run_packages=(xdg-utils xvfb xauth)
 
 install_missing() {
   local missing=()
@@ -43,9 +43,10 @@ case "${1:-}" in
       echo "TessalyTool is not part of this build yet." >&2
       exit 1
     fi
-    "$bin/snippo-regsvr" "$bin/libSnippoGlimButton.so"
+    "$bin/snippo-regsvr" "${BUILD_DIR:-build}/lib/snippo/libSnippoGlimButton.so"
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-      echo "No display is available. Start TessalyTool under a virtual display instead:" >&2
+      echo "No display is available. Start TessalyTool under a virtual display instead" >&2
+      echo "(xvfb-run comes with the xvfb package):" >&2
       echo "  xvfb-run -a $bin/TessalyTool" >&2
       exit 1
     fi

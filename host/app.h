@@ -1,0 +1,92 @@
+// CTessalyToolApp: the program object. Start-up (folders, settings, the main window and the
+// first document), the single-document framework (new, open, save questions, the recent-file
+// list), help, the browser choice and LaunchBrowser, and the clean-up at exit.
+#pragma once
+
+#include "host/profile.h"
+#include "host/recent_files.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace snippo {
+
+class CMainFrame;
+class CTessalyToolDoc;
+class CTessalyToolView;
+
+class CTessalyToolApp {
+public:
+    CTessalyToolApp();
+    ~CTessalyToolApp();
+    CTessalyToolApp(const CTessalyToolApp&) = delete;
+    CTessalyToolApp& operator=(const CTessalyToolApp&) = delete;
+
+    // The one program object of the process, or null.
+    static CTessalyToolApp* Instance();
+
+    // Start-up. `arguments` as QCoreApplication::arguments() gives them (the program first);
+    // `programFile` is the program's own path, by default the running executable: its folder
+    // is the program folder. False when the program must end (a message has been shown).
+    bool InitInstance(const QStringList& arguments, const QString& programFile = {});
+    // The message loop, then ExitInstance; returns the exit code.
+    int Run();
+    // Removes the preview folder; returns the exit code.
+    int ExitInstance();
+
+    // The single-document framework.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenRecentFile(int index);
+    bool NewDocument();
+    CTessalyToolDoc* OpenDocumentFile(const QString& path);
+    void AddToRecentFileList(const std::string& path);
+    CRecentFileList& RecentFiles() { return *m_pRecentFiles; }
+
+    // Help on the program's help file: a context number, or the index, or the keyword search.
+    void WinHelp(std::uintptr_t data, std::uint32_t command = 0x0001 /* HELP_CONTEXT */);
+    void OnHelpFinder();
+    void OnHelpSearch();
+    void OnAppAbout();
+
+    // Shows `file` in the chosen browser (mode 1: the desktop's default program for it; mode
+    // 0: m_strBrowserPath; mode 2: known browser m_nKnownBrowser, or the default one when the
+    // index names no browser found now). Always true.
+    bool LaunchBrowser(const std::string& file);
+    // Writes the three "Web Browser" values.
+    void WriteBrowserSettings();
+
+    // How shell requests are carried out: ShellExecute of platform/shell unless replaced (tests
+    // record the requests instead of starting programs).
+    using ShellExecuteFn = std::function<int(const std::string& operation, const std::string& file,
+                                             const std::string& parameters, const std::string& directory, int show)>;
+    ShellExecuteFn m_fnShellExecute;
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    CTessalyToolDoc* Document() const { return m_pDocument.get(); }
+    CTessalyToolView* View() const;
+    const CProfile& Profile() const { return m_profile; }
+    QString DocumentTitle() const;   // "Untitled_SnippoServer.GlimButton" or the file's name
+
+    std::string m_strProgramFolder;     // folder of the program file, no trailing '/'
+    std::string m_strHelpFilePath;      // the program file + ".HLP"
+    int m_nBrowserMode = 1;             // 1 default browser, 2 known browser, 0 user's browser
+    std::string m_strBrowserPath;
+    int m_nKnownBrowser = 0;
+
+private:
+    CProfile m_profile;
+    std::unique_ptr<CRecentFileList> m_pRecentFiles;
+    std::unique_ptr<CTessalyToolDoc> m_pDocument;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    bool m_bComInitialised = false;
+};
+
+}  // namespace snippo

@@ -1,0 +1,36 @@
+#include "host/automation_error.h"
+
+#include "host/prompts.h"
+
+namespace snippo {
+
+CAutomationException::CAutomationException(HRESULT hr, const std::string& description)
+    : std::runtime_error(description.empty() ? HResultToString(hr) : description), m_hr(hr), m_strDescription(description)
+{
+}
+
+std::string CAutomationException::Message() const
+{
+    if (!m_strDescription.empty())
+        return m_strDescription;
+    // "DISP_E_MEMBERNOTFOUND (Member not found)" -> "Member not found."
+    std::string text = HResultText(m_hr);
+    std::size_t open = text.find('(');
+    std::size_t close = text.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close <= open + 1)
+        return "Command failed.";
+    return text.substr(open + 1, close - open - 1) + ".";
+}
+
+bool RunGuarded(QWidget* parent, const std::function<void()>& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const CAutomationException& e) {
+        CPrompts::MessageBox(parent, QString::fromStdString(e.Message()));
+        return false;
+    }
+}
+
+}  // namespace snippo

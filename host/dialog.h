@@ -1,0 +1,74 @@
+// Base of the program's modal dialogs: initialisation before the dialog shows, OK and Cancel
+// as overridable steps, controls placed in dialog units, and F1 for the dialog's help topic.
+#pragma once
+
+#include <QDialog>
+#include <QRect>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace snippo {
+
+// Dialog units: a quarter of the font's average character width across, an eighth of its
+// height down, so that a layout keeps its proportions with any font.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& font);
+    int X(int dlu) const { return (dlu * m_nBaseX + 2) / 4; }
+    int Y(int dlu) const { return (dlu * m_nBaseY + 4) / 8; }
+    QRect Rect(int x, int y, int width, int height) const { return QRect(X(x), Y(y), X(width), Y(height)); }
+
+private:
+    int m_nBaseX;
+    int m_nBaseY;
+};
+
+class CDialog : public QDialog {
+public:
+    // `idTemplate` names the dialog (help context HID_BASE_RESOURCE + idTemplate); the size is
+    // in dialog units.
+    CDialog(int idTemplate, QWidget* parent, const QString& title, int widthDlu, int heightDlu);
+
+    // Initialises the dialog, then runs it modally (or hands it to a test's driver, see
+    // CPrompts). QDialog::Accepted after OK, QDialog::Rejected otherwise, also when the
+    // initialisation ended the dialog at once.
+    int DoModal();
+    void EndDialog(int result);
+    int IDTemplate() const { return m_nIDTemplate; }
+
+    // The buttons wired to OnOK / OnCancel; null when the dialog has none.
+    QPushButton* OkButton() const { return m_pOk; }
+    QPushButton* CancelButton() const { return m_pCancel; }
+
+    void reject() override;   // Escape and the window's close box
+
+protected:
+    virtual bool OnInitDialog() { return true; }
+    virtual void OnOK() { EndDialog(QDialog::Accepted); }
+    virtual void OnCancel() { EndDialog(QDialog::Rejected); }
+
+    const DialogUnits& Units() const { return m_units; }
+    QLabel* AddStatic(const QString& text, int x, int y, int w, int h, const QString& name = {});
+    QLineEdit* AddEdit(const QString& name, int x, int y, int w, int h);
+    QPushButton* AddButton(const QString& text, const QString& name, int x, int y, int w, int h);
+    // OK (default button) and, unless `withCancel` is false, Cancel.
+    void AddOkCancel(int x, int y, bool withCancel = true, bool stacked = true);
+    void Place(QWidget* control, int x, int y, int w, int h);
+    // Puts text into a one-line edit showing its beginning.
+    static void SetEditText(QLineEdit* edit, const QString& text);
+
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int m_nIDTemplate;
+    DialogUnits m_units;
+    QPushButton* m_pOk = nullptr;
+    QPushButton* m_pCancel = nullptr;
+    bool m_bInitialising = false;
+    bool m_bEndedInInit = false;
+    int m_nResult = QDialog::Rejected;
+};
+
+}  // namespace snippo

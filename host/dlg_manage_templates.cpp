@@ -1,0 +1,171 @@
+#include "host/dlg_manage_templates.h"
+
+#include "host/automation_error.h"
+#include "host/names.h"
+#include "host/prompts.h"
+#include "host/resource.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace snippo {
+
+namespace {
+
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+CDlgManageTemplates::CDlgManageTemplates(QWidget* parent)
+    : CDialog(res::IDD_MANAGE_TEMPLATES, parent, "Manage Templates", 207, 151)
+{
+    setObjectName("dlgManageTemplates");
+    AddStatic("Templates List:", 7, 7, 90, 8, "templateListLabel");
+    m_pList = new QListWidget(this);
+    m_pList->setObjectName("templateList");
+    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    Place(m_pList, 7, 17, 100, 127);
+    AddStatic("Name:", 114, 17, 60, 8, "nameLabel");
+    m_pName = AddEdit("nameEdit", 114, 27, 86, 12);
+    AddStatic("Description:", 114, 45, 60, 8, "descriptionLabel");
+    m_pDescription = AddEdit("descriptionEdit", 114, 55, 86, 12);
+    m_pRename = AddButton("Rename", "renameButton", 114, 78, 50, 14);
+    m_pDelete = AddButton("Delete", "deleteButton", 114, 96, 50, 14);
+    AddOkCancel(150, 130, false);
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, [this] { OnSelChange(); });
+    connect(m_pRename, &QPushButton::clicked, this, [this] { RunGuarded(this, [this] { OnRename(); }); });
+    connect(m_pDelete, &QPushButton::clicked, this, [this] { RunGuarded(this, [this] { OnDelete(); }); });
+}
+
+void CDlgManageTemplates::UpdateData(bool save)
+{
+    if (save) {
+        m_strName = m_pName->text();
+        m_strDescription = m_pDescription->text();
+        const QList<QListWidgetItem*> selected = m_pList->selectedItems();
+        m_nSelect = selected.isEmpty() ? -1 : m_pList->row(selected.front());
+    } else {
+        const QSignalBlocker blocker(m_pList);
+        SetEditText(m_pName, m_strName);
+        SetEditText(m_pDescription, m_strDescription);
+        m_pList->clearSelection();
+        if (m_nSelect >= 0 && m_nSelect < m_pList->count())
+            m_pList->setCurrentRow(m_nSelect);
+    }
+}
+
+bool CDlgManageTemplates::OnInitDialog()
+{
+    if (!m_snippo.CreateDispatch(text::kProgID)) {
+        CPrompts::MessageBox(this, "Manage templates failure!");
+        EndDialog(QDialog::Rejected);
+        return false;
+    }
+    m_snippo.ListTemplates(m_arrNames, m_arrDescriptions, m_arrPaths);
+    {
+        const QSignalBlocker blocker(m_pList);
+        for (const std::string& name : m_arrNames)
+            m_pList->addItem(q(name));
+    }
+    if (!m_arrNames.empty())
+        m_nSelect = 0;
+    ShowSelected();
+    return true;
+}
+
+void CDlgManageTemplates::ShowSelected()
+{
+    if (m_nSelect >= 0 && m_nSelect < static_cast<int>(m_arrNames.size())) {
+        m_strName = m_pList->item(m_nSelect)->text();
+        m_strDescription = q(m_arrDescriptions[static_cast<std::size_t>(m_nSelect)]);
+    } else {
+        m_strName.clear();
+        m_strDescription.clear();
+    }
+    UpdateData(false);
+}
+
+void CDlgManageTemplates::OnSelChange()
+{
+    const QList<QListWidgetItem*> selected = m_pList->selectedItems();
+    int row = selected.isEmpty() ? -1 : m_pList->row(selected.front());
+    if (row == m_nSelect || row < 0)
+        return;
+    m_nSelect = row;
+    ShowSelected();
+}
+
+void CDlgManageTemplates::OnDelete()
+{
+    UpdateData(true);
+    if (m_nSelect < 0) {
+        CPrompts::MessageBox(this, "Please select a template first!");
+        return;
+    }
+    auto i = static_cast<std::size_t>(m_nSelect);
+    QString question = "Are you sure to delete \"" + q(m_arrNames[i]) + "\" template?";
+    if (CPrompts::MessageBox(this, question, MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return;
+    QFile::remove(q(m_arrPaths[i]));
+    m_arrPaths.erase(m_arrPaths.begin() + m_nSelect);
+    m_arrNames.erase(m_arrNames.begin() + m_nSelect);
+    m_arrDescriptions.erase(m_arrDescriptions.begin() + m_nSelect);
+    {
+        const QSignalBlocker blocker(m_pList);
+        delete m_pList->takeItem(m_nSelect);
+    }
+    if (m_nSelect >= m_pList->count())
+        m_nSelect = m_pList->count() - 1;
+    ShowSelected();
+}
+
+void CDlgManageTemplates::OnRename()
+{
+    UpdateData(true);
+    if (m_nSelect < 0) {
+        CPrompts::MessageBox(this, "Please select a template first!");
+        return;
+    }
+    if (!CheckName(this, m_strName, text::kInvalidTemplateName))
+        return;
+    auto i = static_cast<std::size_t>(m_nSelect);
+    QString newPath = q(m_snippo.m_strServerFolder) + "/" + m_strName + "_" + q(m_snippo.m_strProgID) + "." +
+                      text::kTemplateExtension;
+    if (QFileInfo::exists(newPath)) {
+        CPrompts::MessageBox(this, "The " + m_strName + " template has been there,please give a new name!");
+        return;
+    }
+    QString question = "Are you sure to rename \"" + q(m_arrNames[i]) + "\" template to \"" + m_strName + "\"?";
+    if (CPrompts::MessageBox(this, question, MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return;
+    if (!m_snippo.ReadConfigFile(m_arrPaths[i])) {
+        CPrompts::MessageBox(this, "Rename Failure!");
+        return;
+    }
+    m_snippo.SetTitle(m_strName.toStdString());
+    m_snippo.SetDescription(m_strDescription.toStdString());
+    if (!m_snippo.WriteConfigFile(newPath.toStdString())) {
+        CPrompts::MessageBox(this, "Rename Failure!");
+        return;
+    }
+    QFile::remove(q(m_arrPaths[i]));
+    m_arrNames[i] = m_strName.toStdString();
+    m_arrPaths[i] = newPath.toStdString();
+    m_arrDescriptions[i] = m_strDescription.toStdString();
+    {
+        const QSignalBlocker blocker(m_pList);
+        for (int row = m_pList->count() - 1; row >= 0; --row)
+            delete m_pList->takeItem(row);
+        for (const std::string& name : m_arrNames)
+            m_pList->addItem(q(name));
+    }
+    UpdateData(false);
+}
+
+}  // namespace snippo

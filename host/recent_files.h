@@ -1,0 +1,36 @@
+// The recent-file list of the File menu: at most N full paths, most recent first, kept in the
+// settings section "Recent File List" as "File1", "File2", ...
+#pragma once
+
+#include "host/profile.h"
+
+#include <string>
+#include <vector>
+
+namespace snippo {
+
+class CRecentFileList {
+public:
+    CRecentFileList(const CProfile& profile, std::string section, int maxEntries);
+
+    void ReadList();
+    void WriteList() const;
+    // Puts `path` first (moving it up when it is listed already) and drops the oldest entry
+    // beyond the maximum.
+    void Add(const std::string& path);
+    void Remove(int index);
+    int GetSize() const { return static_cast<int>(m_arrNames.size()); }
+    const std::string& operator[](int index) const { return m_arrNames[static_cast<std::size_t>(index)]; }
+
+    // The text of menu entry `index`: "&1 " and the path, shortened to the file name when it
+    // lies in `currentDir`, and to "first folder/.../name" when longer than `maxLength`.
+    std::string MenuText(int index, const std::string& currentDir, std::size_t maxLength = 30) const;
+
+private:
+    const CProfile& m_profile;
+    std::string m_strSection;
+    int m_nMaxEntries;
+    std::vector<std::string> m_arrNames;
+};
+
+}  // namespace snippo

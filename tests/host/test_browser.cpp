@@ -1,0 +1,245 @@
+// Known browsers, the Web Browser dialog with the settings it writes, and LaunchBrowser.
+#include "tests/host/host_test_support.h"
+
+#include "host/known_browsers.h"
+#include "platform/registry/registry.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+using namespace snippo;
+using namespace hosttest;
+
+namespace {
+
+// PATH holds only a folder of this test, with the programs the case makes.
+class PathGuard {
+public:
+    explicit PathGuard(const fs::path& folder) : m_old(std::getenv("PATH") ? std::getenv("PATH") : "")
+    {
+        fs::create_directories(folder);
+        setenv("PATH", folder.c_str(), 1);
+    }
+    ~PathGuard() { setenv("PATH", m_old.c_str(), 1); }
+
+private:
+    std::string m_old;
+};
+
+void makeProgram(const fs::path& path)
+{
+    WriteFile(path, "#!/bin/sh\nexit 0\n");
+    ::chmod(path.c_str(), 0755);
+}
+
+void registerBrowsers(bool explorer, bool communicator, bool navigator)
+{
+    if (explorer)
+        RegSetDefault(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
+                      "/opt/ie/iexplore");
+    if (communicator) {
+        HKEY key = nullptr;
+        RegCreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", &key);
+        RegSetString(key, "CurrentVersion", "4.7 (en)");
+        RegCloseKey(key);
+        RegCreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator\\4.7 (en)\\Main", &key);
+        RegSetString(key, "Install Directory", "/opt/communicator");
+        RegCloseKey(key);
+    }
+    if (navigator) {
+        HKEY key = nullptr;
+        RegCreateKey(HKEY_CURRENT_USER, "SOFTWARE\\Netscape\\Netscape Navigator\\Main", &key);
+        RegSetString(key, "Install Directory", "/opt/navigator");
+        RegCloseKey(key);
+    }
+}
+
+struct BrowserSettings {
+    int mode;
+    std::string path;
+    int known;
+    bool operator==(const BrowserSettings&) const = default;
+};
+
+BrowserSettings storedSettings()
+{
+    CProfile profile("Quillon", "Tessaly GlimButton");
+    return {profile.GetProfileInt("Web Browser", "Use Default", -99),
+            profile.GetProfileString("Web Browser", "Specify Browser", "<none>"),
+            profile.GetProfileInt("Web Browser", "Known Browser", -99)};
+}
+
+}  // namespace
+
+using Browser = FakeHostTest;
+
+TEST_F(Browser, KnownBrowsersComeFromTheRegistryInOrderThenFromPath)
+{
+    PathGuard path(tmp / "bin");
+    {
+        CKnownBrowsers none;
+        EXPECT_EQ(none.m_nCount, 0);
+    }
+    registerBrowsers(false, false, true);
+    {
+        CKnownBrowsers onlyNavigator;
+        ASSERT_EQ(onlyNavigator.m_nCount, 1);
+        EXPECT_EQ(onlyNavigator.m_arrNames[0], "Netscape Navigator 3");
+        EXPECT_EQ(onlyNavigator.m_arrPaths[0], "/opt/navigator/Program/Netscape.exe");
+    }
+    registerBrowsers(true, true, false);
+    makeProgram(tmp / "bin" / "chromium");
+    makeProgram(tmp / "bin" / "firefox");
+    CKnownBrowsers all;
+    EXPECT_EQ(all.m_nCount, 5);
+    EXPECT_EQ(all.m_arrNames, (std::vector<std::string>{"Internet Explorer", "Netscape Communicator 4",
+                                                         "Netscape Navigator 3", "Firefox", "Chromium"}));
+    EXPECT_EQ(all.m_arrPaths[0], "/opt/ie/iexplore");
+    EXPECT_EQ(all.m_arrPaths[1], "/opt/communicator/Program/Netscape.exe");
+    EXPECT_EQ(all.m_arrPaths[3], (tmp / "bin" / "firefox").string());
+}
+
+TEST_F(Browser, RegisteredBrowsersWithoutAFolderOrWithOverlongValuesAreLeftOut)
+{
+    PathGuard path(tmp / "bin");
+    HKEY key = nullptr;
+    RegCreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", &key);
+    RegSetString(key, "CurrentVersion", "4.7");
+    RegCloseKey(key);
+    RegSetDefault(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
+                  "/" + std::string(511, 'x'));
+    CKnownBrowsers known;
+    EXPECT_EQ(known.m_nCount, 0);
+    EXPECT_EQ(CKnownBrowsers::ReadRegistry(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion"),
+              "4.7");
+    RegSetDefault(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
+                  "/" + std::string(510, 'x'));
+    EXPECT_EQ(CKnownBrowsers().m_nCount, 1) << "511 characters and the terminator fit 512 bytes";
+}
+
+TEST_F(Browser, DialogShowsTheStoredChoice)
+{
+    PathGuard path(tmp / "bin");
+    registerBrowsers(true, false, true);
+    ASSERT_TRUE(Start());
+    struct Case {
+        int mode;
+        const char* radio;
+    } cases[] = {{1, "useDefaultRadio"}, {2, "knownBrowsersRadio"}, {0, "userBrowserRadio"}, {7, "knownBrowsersRadio"}};
+    for (const Case& c : cases) {
+        app->m_nBrowserMode = c.mode;
+        app->m_nKnownBrowser = 1;
+        app->m_strBrowserPath = "/opt/mine/browse";
+        QString checked, path;
+        QStringList names;
+        int index = -2;
+        CPrompts::PushDialogDriver([&](QDialog& d) {
+            for (const char* radio : {"useDefaultRadio", "knownBrowsersRadio", "userBrowserRadio"})
+                if (Child<QRadioButton>(d, radio)->isChecked())
+                    checked = radio;
+            auto* list = Child<QComboBox>(d, "knownBrowserList");
+            for (int i = 0; i < list->count(); ++i)
+                names << list->itemText(i);
+            index = list->currentIndex();
+            path = Child<QLineEdit>(d, "browserPathEdit")->text();
+            Click(d, "cancelButton");
+        });
+        Command(res::ID_OPTION_WEB_BROWSER);
+        EXPECT_EQ(checked, c.radio) << "mode " << c.mode;
+        EXPECT_EQ(names, (QStringList{"Internet Explorer", "Netscape Navigator 3"}));
+        EXPECT_EQ(index, 1);
+        EXPECT_EQ(path, "/opt/mine/browse");
+    }
+    EXPECT_EQ(storedSettings(), (BrowserSettings{-99, "<none>", -99})) << "Cancel writes nothing";
+}
+
+TEST_F(Browser, DialogWritesTheChoiceAndKeepsTheOtherValues)
+{
+    PathGuard path(tmp / "bin");
+    registerBrowsers(true, true, true);
+    ASSERT_TRUE(Start());
+
+    // A user's browser needs its program.
+    CPrompts::PushDialogDriver([](QDialog& d) {
+        Child<QRadioButton>(d, "userBrowserRadio")->setChecked(true);
+        Click(d, "okButton");
+        EXPECT_TRUE(d.isVisible());
+        CPrompts::PushFileName("/opt/mine/browse");
+        Click(d, "browseButton");
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_WEB_BROWSER);
+    EXPECT_EQ(Messages(), QStringList{"You must specify the web browser's execute file!"});
+    const PromptRecord* chooser = nullptr;
+    for (const PromptRecord& rec : CPrompts::Record())
+        if (rec.kind == PromptRecord::Kind::Executable)
+            chooser = &rec;
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->strText, "Web Browser(*.EXE) | *.EXE");
+    EXPECT_EQ(storedSettings(), (BrowserSettings{0, "/opt/mine/browse", 0}));
+
+    CPrompts::PushDialogDriver([](QDialog& d) {
+        Child<QRadioButton>(d, "knownBrowsersRadio")->setChecked(true);
+        Child<QComboBox>(d, "knownBrowserList")->setCurrentIndex(2);
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_WEB_BROWSER);
+    EXPECT_EQ(storedSettings(), (BrowserSettings{2, "/opt/mine/browse", 2}));
+
+    CPrompts::PushDialogDriver([](QDialog& d) {
+        Child<QRadioButton>(d, "useDefaultRadio")->setChecked(true);
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_WEB_BROWSER);
+    EXPECT_EQ(storedSettings(), (BrowserSettings{1, "/opt/mine/browse", 2}));
+
+    // In force at the next start.
+    ASSERT_TRUE(Restart());
+    EXPECT_EQ(app->m_nBrowserMode, 1);
+    EXPECT_EQ(app->m_strBrowserPath, "/opt/mine/browse");
+    EXPECT_EQ(app->m_nKnownBrowser, 2);
+}
+
+TEST_F(Browser, LaunchInEachMode)
+{
+    PathGuard path(tmp / "bin");
+    registerBrowsers(true, false, true);
+    ASSERT_TRUE(Start());
+    const std::string page = "/srv/my pages/preview.htm";
+
+    app->m_nBrowserMode = 1;
+    EXPECT_TRUE(app->LaunchBrowser(page));
+    app->m_nBrowserMode = 0;
+    app->m_strBrowserPath = "/opt/Web Tools/browse";
+    app->LaunchBrowser(page);
+    app->m_nBrowserMode = 2;
+    app->m_nKnownBrowser = 1;
+    app->LaunchBrowser(page);
+    app->m_nKnownBrowser = 2;   // not in the list: the default browser
+    app->LaunchBrowser(page);
+    app->m_nKnownBrowser = -1;
+    app->LaunchBrowser(page);
+    EXPECT_EQ(shellCalls, (std::vector<ShellCall>{
+                              {"open", page, "", ""},
+                              {"open", "/opt/Web Tools/browse", page, ""},
+                              {"open", "/opt/navigator/Program/Netscape.exe", page, ""},
+                              {"open", page, "", ""},
+                              {"open", page, "", ""},
+                          }));
+}
+
+TEST_F(Browser, AppletViewerGetsTheBareNameInThePagesFolder)
+{
+    ASSERT_TRUE(Start());
+    fs::path pages = tmp / "pages";
+    fs::create_directories(pages);
+    app->m_nBrowserMode = 0;
+    app->m_strBrowserPath = "/usr/lib/jdk/bin/AppletViewer";
+    app->LaunchBrowser((pages / "preview.htm").string());
+    ASSERT_EQ(shellCalls.size(), 1u);
+    EXPECT_EQ(shellCalls[0], (ShellCall{"open", "/usr/lib/jdk/bin/AppletViewer", "preview.htm", ""}));
+    EXPECT_EQ(fs::current_path(), pages);
+}

@@ -1,0 +1,266 @@
+// Templates: the proxy's listing, Save as Template and Manage Templates.
+#include "tests/host/host_test_support.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+#include <algorithm>
+
+using namespace snippo;
+using namespace hosttest;
+
+namespace {
+
+const QString kTemplateMessage =
+    "The template name of widget is not valid.It accept only alphanumeric characters.\n"
+    "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n";
+
+QStringList listed(QDialog& d)
+{
+    QStringList names;
+    auto* list = Child<QListWidget>(d, "templateList");
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+std::vector<std::string> sorted(std::vector<std::string> v)
+{
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+}  // namespace
+
+using Templates = HostTest;
+using FakeTemplates = FakeHostTest;
+
+TEST_F(Templates, ListingTakesOnlyThisWidgetKindAndKeepsDuplicates)
+{
+    ASSERT_TRUE(Start());
+    MakeTemplate("Blue1_SnippoServer.GlimButton", "Blue1", "blue");
+    MakeTemplate("Other_SnippoServer.GlimButton", "Blue1", "same title, other file");
+    MakeTemplate("oddname", "Odd", "named against the rule");
+    MakeWidgetFile(serverFolder / "Clock_SnippoServer.DigitalClock.qwd", "Clock", "", "SnippoServer.DigitalClock");
+    WriteFile(serverFolder / "notes.txt", "not a template");
+
+    CSnippo proxy;
+    ASSERT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
+    std::vector<std::string> names, descriptions, paths;
+    proxy.ListTemplates(names, descriptions, paths);
+    EXPECT_EQ(sorted(names), (std::vector<std::string>{"Blue1", "Blue1", "Odd"}));
+    ASSERT_EQ(paths.size(), 3u);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        EXPECT_EQ(fs::path(paths[i]).parent_path(), serverFolder);
+        if (names[i] == "Odd") {
+            EXPECT_EQ(fs::path(paths[i]).filename(), "oddname.qwd");
+        }
+    }
+}
+
+TEST_F(FakeTemplates, UnreadableTemplateIsSkippedAndTheRestListed)
+{
+    ASSERT_TRUE(Start());
+    MakeTemplate("A", "A", "");
+    fs::create_directory(serverFolder / "Folder.qwd");   // cannot be read as a file
+    MakeTemplate("B", "B", "");
+    CSnippo proxy;
+    ASSERT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
+    std::vector<std::string> names, descriptions, paths;
+    proxy.ListTemplates(names, descriptions, paths);
+    fs::remove(serverFolder / "Folder.qwd");
+    EXPECT_EQ(sorted(names), (std::vector<std::string>{"A", "B"}));
+
+    // A second CreateDispatch keeps the object and fills the fields again.
+    int live = Fake().nLiveObjects;
+    proxy.m_strNameText.clear();
+    ASSERT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
+    EXPECT_EQ(Fake().nLiveObjects, live);
+    EXPECT_EQ(proxy.m_strNameText, "Fake Button 1.0");
+    EXPECT_EQ(proxy.GetTitle(), "Normal");
+    EXPECT_EQ(proxy.m_strSamplePage, "") << "the fake's folder has no sample page";
+}
+
+TEST_F(FakeTemplates, UnknownIdentifierFailsWithoutAMessage)
+{
+    CSnippo proxy;
+    EXPECT_FALSE(proxy.CreateDispatch("Nobody.Registered"));
+    EXPECT_FALSE(proxy.HasDispatch());
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(Templates, SaveAsTemplateWritesTheTemplateAndRestoresTheName)
+{
+    MakeWidgetFile(tmp / "Shop.qwd", "Shop", "Shop menu");
+    ASSERT_TRUE(Start({"Shop.qwd"}));
+    MakeTemplate("Old_SnippoServer.GlimButton", "Old", "");
+    QStringList seen;
+    CPrompts::PushDialogDriver([&](QDialog& d) {
+        seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text() << Child<QLineEdit>(d, "descriptionEdit")->text()
+             << Child<QLabel>(d, "targetPath")->text() << listed(d).join(",");
+        SetText(d, "nameEdit", "Red7");
+        seen << Child<QLabel>(d, "targetPath")->text();
+        SetText(d, "descriptionEdit", "Red buttons");
+        Click(d, "okButton");
+    });
+    Command(res::ID_FILE_SAVE_AS_TEMPLATE);
+    QString folder = QString::fromStdString(serverFolder.string());
+    EXPECT_EQ(seen, (QStringList{"Save as Template", "Shop", "Shop menu", folder + "/Shop_SnippoServer.GlimButton.qwd",
+                                 "Old", folder + "/Red7_SnippoServer.GlimButton.qwd"}));
+    EXPECT_EQ(Messages(), QStringList{"Save as the template success!"});
+    fs::path written = serverFolder / "Red7_SnippoServer.GlimButton.qwd";
+    ASSERT_TRUE(fs::exists(written));
+    std::string text = ReadFile(written);
+    EXPECT_NE(text.find("Title = Red7\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Description = Red buttons\r\n"), std::string::npos);
+    EXPECT_EQ(Widget()->GetTitle(), "Shop");
+    EXPECT_EQ(Widget()->GetDescription(), "Shop menu");
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Title(), "Shop.qwd - Tessaly GlimButton");
+}
+
+TEST_F(Templates, SaveAsTemplateNameRules)
+{
+    ASSERT_TRUE(Start());
+    MakeTemplate("Taken_SnippoServer.GlimButton", "Taken", "");
+    QString emptyTarget;
+    bool openAfterEach = true;
+    CPrompts::PushDialogDriver([&](QDialog& d) {
+        SetText(d, "nameEdit", "");
+        emptyTarget = Child<QLabel>(d, "targetPath")->text();
+        for (const char* name : {"", "red_7", "red 7", "Taken"}) {
+            SetText(d, "nameEdit", name);
+            Click(d, "okButton");
+            openAfterEach = openAfterEach && d.isVisible();
+        }
+        Click(d, "cancelButton");
+    });
+    Command(res::ID_FILE_SAVE_AS_TEMPLATE);
+    QString folder = QString::fromStdString(serverFolder.string());
+    EXPECT_EQ(emptyTarget, folder + "/");
+    EXPECT_TRUE(openAfterEach);
+    EXPECT_EQ(Messages(), (QStringList{"You must enter a name!", kTemplateMessage, kTemplateMessage,
+                                       folder + "/Taken_SnippoServer.GlimButton.qwd" +
+                                           " is already exist.Please enter a new template name.\n"}));
+}
+
+TEST_F(FakeTemplates, TemplateThatCannotBeWrittenIsReportedAndTheNameRestored)
+{
+    ASSERT_TRUE(Start());
+    CPrompts::PushDialogDriver([](QDialog& d) {
+        SetText(d, "nameEdit", "Nope");
+        SetText(d, "descriptionEdit", "never written");
+        Click(d, "okButton");
+    });
+    Fake().bWriteFails = true;
+    Command(res::ID_FILE_SAVE_AS_TEMPLATE);
+    EXPECT_EQ(Messages(), QStringList{"Save as the template failure!"});
+    EXPECT_EQ(Widget()->GetTitle(), "Normal");
+    EXPECT_EQ(Widget()->GetDescription(), "");
+}
+
+TEST_F(Templates, ManageTemplatesDeletesAndMovesTheSelection)
+{
+    ASSERT_TRUE(Start());
+    for (const char* name : {"One", "Two", "Three"})
+        MakeTemplate(std::string(name) + "_SnippoServer.GlimButton", name, std::string(name) + " text");
+    QStringList before, after;
+    int selectedAfterLast = -2, selectedAfterOnly = -2;
+    QString nameAfterOnly = "x";
+    CPrompts::PushDialogDriver([&](QDialog& d) {
+        auto* list = Child<QListWidget>(d, "templateList");
+        before = listed(d);
+        EXPECT_EQ(list->currentRow(), 0);
+        EXPECT_EQ(Child<QLineEdit>(d, "nameEdit")->text(), before[0]);
+        EXPECT_EQ(Child<QLineEdit>(d, "descriptionEdit")->text(), before[0] + " text");
+        // Delete the last line: the selection steps back to the new last line.
+        list->setCurrentRow(2);
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "deleteButton");
+        selectedAfterLast = list->currentRow();
+        after = listed(d);
+        EXPECT_EQ(Child<QLineEdit>(d, "nameEdit")->text(), after[1]);
+        // A cancelled question deletes nothing.
+        CPrompts::PushAnswer(MsgAnswer::Cancel);
+        Click(d, "deleteButton");
+        EXPECT_EQ(list->count(), 2);
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "deleteButton");
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "deleteButton");
+        selectedAfterOnly = list->selectedItems().isEmpty() ? -1 : list->currentRow();
+        nameAfterOnly = Child<QLineEdit>(d, "nameEdit")->text() + Child<QLineEdit>(d, "descriptionEdit")->text();
+        Click(d, "deleteButton");   // nothing left to delete
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_TEMPLATE);
+    ASSERT_EQ(before.size(), 3);
+    EXPECT_EQ(after, before.mid(0, 2));
+    EXPECT_EQ(selectedAfterLast, 1);
+    EXPECT_EQ(selectedAfterOnly, -1);
+    EXPECT_EQ(nameAfterOnly, "");
+    QStringList messages = Messages();
+    ASSERT_EQ(messages.size(), 5);
+    EXPECT_EQ(messages[0], "Are you sure to delete \"" + before[2] + "\" template?");
+    EXPECT_EQ(messages[4], "Please select a template first!");
+    for (const char* name : {"One", "Two", "Three"})
+        EXPECT_FALSE(fs::exists(serverFolder / (std::string(name) + "_SnippoServer.GlimButton.qwd")));
+}
+
+TEST_F(Templates, ManageTemplatesRenames)
+{
+    ASSERT_TRUE(Start());
+    MakeTemplate("oddname", "Odd", "odd one");
+    MakeTemplate("Keep_SnippoServer.GlimButton", "Keep", "kept");
+    QStringList after;
+    CPrompts::PushDialogDriver([&](QDialog& d) {
+        auto* list = Child<QListWidget>(d, "templateList");
+        int odd = listed(d).indexOf("Odd");
+        int keep = 1 - odd;
+        // Only the description changed: the file exists already.
+        list->setCurrentRow(keep);
+        SetText(d, "descriptionEdit", "new text");
+        Click(d, "renameButton");
+        // Refused names and a name that is taken.
+        SetText(d, "nameEdit", "");
+        Click(d, "renameButton");
+        SetText(d, "nameEdit", "Odd-2");
+        Click(d, "renameButton");
+        // A template named against the rule gets a proper file name.
+        list->setCurrentRow(odd);
+        SetText(d, "nameEdit", "Even");
+        SetText(d, "descriptionEdit", "even one");
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "renameButton");
+        after = listed(d);
+        EXPECT_EQ(list->currentRow(), odd);
+        EXPECT_EQ(Child<QLineEdit>(d, "nameEdit")->text(), "Even");
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_TEMPLATE);
+    EXPECT_EQ(Messages(), (QStringList{"The Keep template has been there,please give a new name!", "You must enter a name!",
+                                       kTemplateMessage, "Are you sure to rename \"Odd\" template to \"Even\"?"}));
+    EXPECT_TRUE(after.contains("Even") && after.contains("Keep") && after.size() == 2);
+    EXPECT_FALSE(fs::exists(serverFolder / "oddname.qwd"));
+    fs::path renamed = serverFolder / "Even_SnippoServer.GlimButton.qwd";
+    ASSERT_TRUE(fs::exists(renamed));
+    EXPECT_NE(ReadFile(renamed).find("Description = even one\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(serverFolder / "Keep_SnippoServer.GlimButton.qwd").find("Description = kept\r\n"), std::string::npos);
+}
+
+TEST_F(FakeTemplates, ManageTemplatesCannotRenameATemplateItCannotRead)
+{
+    ASSERT_TRUE(Start());
+    MakeTemplate("Stale_SnippoServer.GlimButton", "Stale", "");
+    CPrompts::PushDialogDriver([](QDialog& d) {
+        Fake().bReadFails = true;
+        SetText(d, "nameEdit", "Fresh");
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "renameButton");
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_TEMPLATE);
+    EXPECT_EQ(Messages().back(), "Rename Failure!");
+    EXPECT_TRUE(fs::exists(serverFolder / "Stale_SnippoServer.GlimButton.qwd"));
+    EXPECT_FALSE(fs::exists(serverFolder / "Fresh_SnippoServer.GlimButton.qwd"));
+}
