@@ -1,0 +1,161 @@
+#include "widget/server/dialogs/dlg_image.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "widget/server/dialogs/property_page.h"
+#include "widget/server/dialogs/ui_services.h"
+#include "widget/server/dialogs/web_path_file_dialog.h"
+
+namespace snippo {
+
+CDlgResourceFiles::CDlgResourceFiles(QWidget* parent, const QString& caption, const QString& name, int templateId,
+                                     const std::vector<RowLayout>& rows, const QString& filter)
+    : QDialog(parent), m_strFilter(filter), m_nTemplate(templateId)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+
+    auto* grid = new QGridLayout;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        Row row;
+        row.edit = new QLineEdit(this);
+        row.edit->setObjectName(rows[i].name + QStringLiteral("Edit"));
+        row.edit->setMinimumWidth(260);
+        row.browse = new QPushButton(QStringLiteral("..."), this);
+        row.browse->setObjectName(rows[i].name + QStringLiteral("Browse"));
+        row.browse->setAutoDefault(false);
+        row.browse->setFixedWidth(32);
+        grid->addWidget(MakeLabel(rows[i].label, row.edit, this), int(i), 0);
+        grid->addWidget(row.edit, int(i), 1);
+        grid->addWidget(row.browse, int(i), 2);
+        const int index = int(i);
+        connect(row.browse, &QPushButton::clicked, this, [this, index] { OnBrowse(index); });
+        m_rows.push_back(row);
+    }
+
+    auto* applyTo = new QGroupBox(QStringLiteral("Apply to"), this);
+    applyTo->setObjectName(QStringLiteral("applyToGroup"));
+    m_pOnlyThis = new QRadioButton(QStringLiteral("Only this button"), applyTo);
+    m_pOnlyThis->setObjectName(QStringLiteral("onlyThisRadio"));
+    m_pAllButtons = new QRadioButton(QStringLiteral("All the buttons"), applyTo);
+    m_pAllButtons->setObjectName(QStringLiteral("allButtonsRadio"));
+    auto* radios = new QHBoxLayout(applyTo);
+    radios->addWidget(m_pOnlyThis);
+    radios->addWidget(m_pAllButtons);
+    radios->addStretch(1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
+                                         Qt::Vertical, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
+    buttons->button(QDialogButtonBox::Help)->setObjectName(QStringLiteral("helpButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDlgResourceFiles::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CDlgResourceFiles::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [this] { ShowDialogHelp(kHelpResourceBase + unsigned(m_nTemplate)); });
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(grid);
+    left->addWidget(applyTo);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addWidget(buttons);
+}
+
+void CDlgResourceFiles::SetValue(int row, const std::string& path, const std::string& webPath)
+{
+    m_rows[row].path = path;
+    m_rows[row].webPath = webPath;
+}
+
+std::string CDlgResourceFiles::Path(int row) const
+{
+    return m_rows[row].path;
+}
+
+std::string CDlgResourceFiles::WebPath(int row) const
+{
+    return m_rows[row].webPath;
+}
+
+int CDlgResourceFiles::Exec()
+{
+    ShowValues();
+    return ModalRunner::Run(*this);
+}
+
+void CDlgResourceFiles::ShowValues()
+{
+    for (Row& row : m_rows) {
+        const QString text = QString::fromStdString(row.path);
+        if (row.edit->text() != text)
+            row.edit->setText(text);
+    }
+    m_pOnlyThis->setChecked(m_nApplyTo == 0);
+    m_pAllButtons->setChecked(m_nApplyTo == 1);
+}
+
+void CDlgResourceFiles::ReadControls()
+{
+    // A path typed by hand keeps the web path it had.
+    for (Row& row : m_rows)
+        row.path = row.edit->text().toStdString();
+    m_nApplyTo = m_pOnlyThis->isChecked() ? 0 : m_pAllButtons->isChecked() ? 1 : -1;
+}
+
+void CDlgResourceFiles::OnBrowse(int index)
+{
+    ReadControls();
+    Row& row = m_rows[index];
+    CWebPathFileDialog dlg(QString::fromStdString(row.path), QString::fromStdString(row.webPath), m_strFilter, this);
+    if (dlg.Exec() != QDialog::Accepted)
+        return;
+    row.path = dlg.GetPathName().toStdString();
+    row.webPath = dlg.GetWebPath().toStdString();
+    ShowValues();
+}
+
+void CDlgResourceFiles::accept()
+{
+    ReadControls();
+    QDialog::accept();
+}
+
+void CDlgResourceFiles::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        ShowDialogHelp(kHelpResourceBase + unsigned(m_nTemplate));
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+CDlgImage::CDlgImage(QWidget* parent)
+    : CDlgResourceFiles(parent, QStringLiteral("Image"), QStringLiteral("CDlgImage"), kTemplate,
+                        {{QStringLiteral("Normal:"), QStringLiteral("normal")},
+                         {QStringLiteral("Mouse Over:"), QStringLiteral("mouseOver")},
+                         {QStringLiteral("Click:"), QStringLiteral("click")}},
+                        QString::fromLatin1(kImageFilter))
+{
+}
+
+CDlgAudio::CDlgAudio(QWidget* parent)
+    : CDlgResourceFiles(parent, QStringLiteral("Audio"), QStringLiteral("CDlgAudio"), kTemplate,
+                        {{QStringLiteral("Mouse Over:"), QStringLiteral("mouseOver")},
+                         {QStringLiteral("Click:"), QStringLiteral("click")}},
+                        QString::fromLatin1(kAudioFilter))
+{
+}
+
+}  // namespace snippo

@@ -1,0 +1,239 @@
+#include "widget/server/dialogs/dlg_menu_style.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "widget/model/applet_parameters.h"
+#include "widget/server/dialogs/dlg_image.h"
+#include "widget/server/dialogs/int_edit.h"
+
+namespace snippo {
+
+namespace {
+
+void AddNumber(QGridLayout* grid, int row, int column, const QString& label, QLineEdit* edit, CUpDown* spin,
+               QWidget* parent)
+{
+    grid->addWidget(MakeLabel(label, edit, parent), row, column);
+    grid->addLayout(EditWithUpDown(edit, spin), row, column + 1);
+}
+
+}  // namespace
+
+CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner)
+    : CPropertyPage(owner, 0, QStringLiteral("General Info"), 141)
+{
+    setObjectName(QStringLiteral("CDlgMenuStyle"));
+    m_pX = MakeNumberEdit(QStringLiteral("xEdit"), this);
+    m_pY = MakeNumberEdit(QStringLiteral("yEdit"), this);
+    m_pWidth = MakeNumberEdit(QStringLiteral("widthEdit"), this);
+    m_pHeight = MakeNumberEdit(QStringLiteral("heightEdit"), this);
+    m_pThick = MakeNumberEdit(QStringLiteral("thickEdit"), this);
+    m_pXSpin = new CUpDown(m_pX, this);
+    m_pYSpin = new CUpDown(m_pY, this);
+    m_pWidthSpin = new CUpDown(m_pWidth, this);
+    m_pHeightSpin = new CUpDown(m_pHeight, this);
+    m_pThickSpin = new CUpDown(m_pThick, this);
+    m_pLabel = new QPlainTextEdit(this);
+    m_pLabel->setObjectName(QStringLiteral("labelEdit"));
+    m_pLabel->setTabChangesFocus(true);
+    m_pLabel->setFixedHeight(52);
+    m_pDescription = new QLineEdit(this);
+    m_pDescription->setObjectName(QStringLiteral("descriptionEdit"));
+    m_pLink = new QLineEdit(this);
+    m_pLink->setObjectName(QStringLiteral("linkEdit"));
+    m_pTarget = new QComboBox(this);
+    m_pTarget->setObjectName(QStringLiteral("targetCombo"));
+    m_pTarget->setEditable(true);
+    m_pTarget->setInsertPolicy(QComboBox::NoInsert);
+    m_pTarget->addItems({QStringLiteral("_self"), QStringLiteral("_parent"), QStringLiteral("_top"),
+                         QStringLiteral("_blank")});
+    m_pTarget->setCurrentIndex(-1);
+    m_pImageButton = new QPushButton(QStringLiteral("Image..."), this);
+    m_pImageButton->setObjectName(QStringLiteral("imageButton"));
+    m_pAudioButton = new QPushButton(QStringLiteral("Audio..."), this);
+    m_pAudioButton->setObjectName(QStringLiteral("audioButton"));
+
+    auto* grid = new QGridLayout(this);
+    AddNumber(grid, 0, 0, QStringLiteral("X-coordinate:"), m_pX, m_pXSpin, this);
+    AddNumber(grid, 0, 2, QStringLiteral("Y-coordinate:"), m_pY, m_pYSpin, this);
+    AddNumber(grid, 0, 4, QStringLiteral("Border Thick:"), m_pThick, m_pThickSpin, this);
+    AddNumber(grid, 1, 0, QStringLiteral("Width:"), m_pWidth, m_pWidthSpin, this);
+    AddNumber(grid, 1, 2, QStringLiteral("Height:"), m_pHeight, m_pHeightSpin, this);
+    grid->addWidget(MakeLabel(QStringLiteral("Label:"), m_pLabel, this), 2, 0, Qt::AlignTop);
+    grid->addWidget(m_pLabel, 2, 1, 1, 5);
+    grid->addWidget(MakeLabel(QStringLiteral("Description:"), m_pDescription, this), 3, 0);
+    grid->addWidget(m_pDescription, 3, 1, 1, 5);
+    grid->addWidget(MakeLabel(QStringLiteral("Link to:"), m_pLink, this), 4, 0);
+    grid->addWidget(m_pLink, 4, 1, 1, 5);
+    grid->addWidget(MakeLabel(QStringLiteral("Target Frame:"), m_pTarget, this), 5, 0);
+    grid->addWidget(m_pTarget, 5, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_pImageButton);
+    buttons->addWidget(m_pAudioButton);
+    grid->addLayout(buttons, 5, 3, 1, 3);
+    grid->setRowStretch(6, 1);
+
+    for (QLineEdit* e : {m_pX, m_pY, m_pWidth, m_pHeight, m_pThick, m_pDescription, m_pLink})
+        ApplyOn(e);
+    ApplyOn(m_pLabel);
+    ApplyOn(m_pTarget);
+    connect(m_pImageButton, &QPushButton::clicked, this, &CDlgMenuStyle::OnImage);
+    connect(m_pAudioButton, &QPushButton::clicked, this, &CDlgMenuStyle::OnAudio);
+}
+
+void CDlgMenuStyle::OnInitDialog()
+{
+    for (CUpDown* spin : {m_pXSpin, m_pYSpin, m_pWidthSpin, m_pHeightSpin, m_pThickSpin})
+        spin->SetRange(0, 1200);
+    m_nX = m_nY = m_nWidth = m_nHeight = m_nThick = 0;
+    ShowValues();
+    CPropertyPage::OnInitDialog();
+}
+
+void CDlgMenuStyle::ShowValues()
+{
+    ShowInt(m_pX, m_nX);
+    ShowInt(m_pY, m_nY);
+    ShowInt(m_pWidth, m_nWidth);
+    ShowInt(m_pHeight, m_nHeight);
+    ShowInt(m_pThick, m_nThick);
+    if (m_pLabel->toPlainText() != m_strLabel)
+        m_pLabel->setPlainText(m_strLabel);
+    if (m_pDescription->text() != m_strDescription)
+        m_pDescription->setText(m_strDescription);
+    if (m_pLink->text() != m_strLink)
+        m_pLink->setText(m_strLink);
+    if (m_pTarget->currentText() != m_strTarget) {
+        const int entry = m_pTarget->findText(m_strTarget);
+        m_pTarget->setCurrentIndex(entry);
+        m_pTarget->setEditText(m_strTarget);
+    }
+}
+
+void CDlgMenuStyle::LoadPage()
+{
+    CDrawObj* obj = SelectedObject();
+    if (!obj)
+        return;
+    const CRect r = obj->m_position.Normalized();
+    m_nX = r.left;
+    m_nY = r.top;
+    m_nWidth = r.Width();
+    m_nHeight = r.Height();
+    m_nThick = obj->m_pMenu->m_nBorderThick;
+    if (!obj->m_pMenu->m_items.empty()) {
+        const CGlimMenuItem* item = obj->m_pMenu->m_items.front();
+        m_strLabel = ModelToEditText(item->m_strLabel);
+        m_strLink = QString::fromStdString(item->m_strLink);
+        m_strDescription = QString::fromStdString(item->m_strDescription);
+        m_strTarget = QString::fromStdString(item->m_strTarget);
+    }
+    ShowValues();
+}
+
+bool CDlgMenuStyle::ReadControls()
+{
+    // The texts first: they never fail, so a bad number does not hold back what was typed.
+    m_strLabel = m_pLabel->toPlainText();
+    m_strDescription = m_pDescription->text();
+    m_strLink = m_pLink->text();
+    m_strTarget = m_pTarget->currentText();
+    return ReadIntField(m_pX, 0, 1200, m_nX) && ReadIntField(m_pY, 0, 1200, m_nY) &&
+           ReadIntField(m_pWidth, 0, 1200, m_nWidth) && ReadIntField(m_pHeight, 0, 1200, m_nHeight) &&
+           ReadIntField(m_pThick, 0, 1200, m_nThick);
+}
+
+bool CDlgMenuStyle::ApplyPage()
+{
+    CDrawObj* obj = SelectedObject();
+    if (!obj)
+        return true;
+    const bool valid = ReadControls();
+    // A button is never given an empty size here.
+    if (m_nWidth == 0 || m_nHeight == 0)
+        return valid;
+    obj->m_position = CRect{m_nX, m_nY, m_nX + m_nWidth, m_nY + m_nHeight};
+    RefreshEditor();
+    CGlimMenu* menu = obj->m_pMenu;
+    menu->m_nBorderThick = m_nThick;
+    menu->m_nX = m_nX;
+    menu->m_nY = m_nY;
+    menu->m_nWidth = m_nWidth;
+    menu->m_nHeight = m_nHeight;
+    if (!menu->m_items.empty()) {
+        CGlimMenuItem* item = menu->m_items.front();
+        item->m_strLabel = EditToModelText(m_strLabel);
+        item->m_strLink = m_strLink.toStdString();
+        item->m_strDescription = m_strDescription.toStdString();
+        item->m_strTarget = m_strTarget.toStdString();
+    }
+    return valid;
+}
+
+void CDlgMenuStyle::OnImage()
+{
+    CDrawObj* obj = SelectedObject();
+    if (!IsInitialised() || !obj || obj->m_pMenu->m_items.empty())
+        return;
+    ReadControls();
+    CGlimMenuItem* item = obj->m_pMenu->m_items.front();
+    CDlgImage dlg(this);
+    dlg.SetValue(0, item->m_strImageNormal, item->m_strImageNormalWeb);
+    dlg.SetValue(1, item->m_strImageOver, item->m_strImageOverWeb);
+    dlg.SetValue(2, item->m_strImageClick, item->m_strImageClickWeb);
+    dlg.m_nApplyTo = 0;
+    if (dlg.Exec() != QDialog::Accepted)
+        return;
+    auto write = [&dlg](CGlimMenuItem* target) {
+        target->m_strImageNormal = dlg.Path(0);
+        target->m_strImageNormalWeb = dlg.WebPath(0);
+        target->m_strImageOver = dlg.Path(1);
+        target->m_strImageOverWeb = dlg.WebPath(1);
+        target->m_strImageClick = dlg.Path(2);
+        target->m_strImageClickWeb = dlg.WebPath(2);
+    };
+    if (dlg.m_nApplyTo == 1) {
+        for (const auto& other : Params()->m_listDrawObjects)
+            if (!other->m_pMenu->m_items.empty())
+                write(other->m_pMenu->m_items.front());
+    } else {
+        write(item);
+    }
+}
+
+void CDlgMenuStyle::OnAudio()
+{
+    CDrawObj* obj = SelectedObject();
+    if (!IsInitialised() || !obj || obj->m_pMenu->m_items.empty())
+        return;
+    ReadControls();
+    CGlimMenuItem* item = obj->m_pMenu->m_items.front();
+    CDlgAudio dlg(this);
+    dlg.SetValue(0, item->m_strAudioOver, item->m_strAudioOverWeb);
+    dlg.SetValue(1, item->m_strAudioClick, item->m_strAudioClickWeb);
+    dlg.m_nApplyTo = 0;
+    if (dlg.Exec() != QDialog::Accepted)
+        return;
+    auto write = [&dlg](CGlimMenuItem* target) {
+        target->m_strAudioOver = dlg.Path(0);
+        target->m_strAudioOverWeb = dlg.WebPath(0);
+        target->m_strAudioClick = dlg.Path(1);
+        target->m_strAudioClickWeb = dlg.WebPath(1);
+    };
+    if (dlg.m_nApplyTo == 1) {
+        for (const auto& other : Params()->m_listDrawObjects)
+            if (!other->m_pMenu->m_items.empty())
+                write(other->m_pMenu->m_items.front());
+    } else {
+        write(item);
+    }
+}
+
+}  // namespace snippo

@@ -1,0 +1,63 @@
+// "General Info": placement and border thickness of the selected button, its label,
+// description, link and target frame, and through "Image..." and "Audio..." its pictures and
+// sounds.
+#pragma once
+
+#include "widget/server/dialogs/property_page.h"
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace snippo {
+
+class CUpDown;
+
+class CDlgMenuStyle : public CPropertyPage {
+    Q_OBJECT
+
+public:
+    explicit CDlgMenuStyle(CDlgButtonProperties* owner);
+
+    void OnInitDialog() override;
+    void OnImage();
+    void OnAudio();
+
+    QLineEdit* m_pX;
+    QLineEdit* m_pY;
+    QLineEdit* m_pWidth;
+    QLineEdit* m_pHeight;
+    QLineEdit* m_pThick;
+    CUpDown* m_pXSpin;
+    CUpDown* m_pYSpin;
+    CUpDown* m_pWidthSpin;
+    CUpDown* m_pHeightSpin;
+    CUpDown* m_pThickSpin;
+    QPlainTextEdit* m_pLabel;
+    QLineEdit* m_pDescription;
+    QLineEdit* m_pLink;
+    QComboBox* m_pTarget;
+    QPushButton* m_pImageButton;
+    QPushButton* m_pAudioButton;
+
+protected:
+    void LoadPage() override;
+    bool ApplyPage() override;
+
+private:
+    bool ReadControls();
+    void ShowValues();
+
+    std::int32_t m_nX = 0;
+    std::int32_t m_nY = 0;
+    std::int32_t m_nWidth = 0;
+    std::int32_t m_nHeight = 0;
+    std::int32_t m_nThick = 0;
+    QString m_strLabel;
+    QString m_strDescription;
+    QString m_strLink;
+    QString m_strTarget;
+};
+
+}  // namespace snippo
