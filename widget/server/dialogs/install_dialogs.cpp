@@ -1,6 +1,7 @@
 #include "widget/server/dialogs/install_dialogs.h"
 
 #include "widget/server/dialogs/config_runner.h"
+#include "widget/server/dialogs/help_topics.h"
 #include "widget/server/server_hooks.h"
 
 namespace snippo {
@@ -10,6 +11,7 @@ void InstallGlimButtonDialogs()
     static CopyResourcesConflictHandler handler;
     SetConfigDialogRunner(&RunConfigDialog);
     SetResourceConflictHandler(&handler);
+    InstallGlimButtonHelp();
 }
 
 }  // namespace snippo
