@@ -26,6 +26,8 @@ public:
     virtual void ResolveConflicts(const std::string& destFolder, const std::vector<std::string*>& paths) = 0;
 };
 
+struct EncodedMenus;   // the values of one WriteParameters pass, by menu number
+
 // Output modes of GetHTML.
 enum HtmlMode : std::int16_t { kHtmlPreview = 0, kHtmlWeb = 1, kHtmlRelative = 2 };
 
@@ -101,7 +103,8 @@ protected:
     void SerializeState(CArchive& ar) override { Serialize(ar); }
 
 private:
-    void WriteMenu(CWidgetConfig& config, CGlimMenu* menu);
+    // Encodes the menu under the next number into `out`, then its sub-menus.
+    void WriteMenu(EncodedMenus& out, CGlimMenu* menu);
     void EmitMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath);
     std::vector<CGlimMenu*> TopLevelMenus() const;
 };

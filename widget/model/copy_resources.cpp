@@ -58,9 +58,12 @@ void CAppletParameters::CopyResources(const std::string& destFolder, ResourceCon
             conflicts.push_back(path);
             continue;
         }
-        // The copy never replaces a file; a failed copy keeps the path on the original.
+        // The copy never replaces a file; a failed copy keeps the path on the original and
+        // leaves no truncated file behind, which a later read would take for the resource.
         if (fs::copy_file(*path, target, fs::copy_options::none, ec))
             *path = target;
+        else if (ec != std::errc::file_exists)
+            fs::remove(target, ec);
     }
     if (!conflicts.empty() && handler)
         handler->ResolveConflicts(destFolder, conflicts);

@@ -40,8 +40,10 @@ int CDrawObj::HandleCount() const
 CPoint CDrawObj::HandlePoint(int handle) const
 {
     const CRect& r = m_position;
-    const std::int32_t xCenter = r.left + (r.right - r.left) / 2;
-    const std::int32_t yCenter = r.top + (r.bottom - r.top) / 2;
+    // In 64 bits: the difference of two 32-bit edges can exceed the 32-bit range, the
+    // centre between them cannot.
+    const auto xCenter = static_cast<std::int32_t>(r.left + (std::int64_t(r.right) - r.left) / 2);
+    const auto yCenter = static_cast<std::int32_t>(r.top + (std::int64_t(r.bottom) - r.top) / 2);
     switch (handle) {
     case 1: return {r.left, r.top};
     case 2: return {xCenter, r.top};
@@ -59,9 +61,10 @@ int CDrawObj::HitTest(CPoint point, bool selected) const
 {
     if (selected) {
         for (int n = 1; n <= HandleCount(); ++n) {
-            CPoint p = HandlePoint(n);
-            CRect square{p.x - 3, p.y - 3, p.x + 3, p.y + 3};
-            if (square.PtInRect(point))
+            const CPoint p = HandlePoint(n);
+            const std::int64_t dx = std::int64_t(point.x) - p.x;
+            const std::int64_t dy = std::int64_t(point.y) - p.y;
+            if (dx >= -3 && dx < 3 && dy >= -3 && dy < 3)
                 return n;
         }
         return 0;

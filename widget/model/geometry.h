@@ -19,8 +19,17 @@ struct CRect {
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 
-    std::int32_t Width() const { return right - left; }
-    std::int32_t Height() const { return bottom - top; }
+    // 32-bit wrap-around: rectangles read from a file may span more than the int range.
+    std::int32_t Width() const { return WrapSub(right, left); }
+    std::int32_t Height() const { return WrapSub(bottom, top); }
+    static std::int32_t WrapAdd(std::int32_t a, std::int32_t b)
+    {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+    }
+    static std::int32_t WrapSub(std::int32_t a, std::int32_t b)
+    {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+    }
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
     void NormalizeRect()
     {

@@ -226,6 +226,8 @@ CGlimMenuItem::CGlimMenuItem(const std::string& label)
 {
 }
 
+CGlimMenuItem::CGlimMenuItem(const std::string& label, CGlimMenu* subMenu) : m_strLabel(label), m_pSubMenu(subMenu) {}
+
 CGlimMenuItem::CGlimMenuItem(const CGlimMenuItem& s)
     : CObject(),
       m_strLabel(s.m_strLabel),

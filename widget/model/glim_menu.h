@@ -92,6 +92,8 @@ public:
 class CGlimMenuItem : public CObject {
 public:
     explicit CGlimMenuItem(const std::string& label = "Button");
+    // Takes ownership of `subMenu` (not null) in place of a new empty one.
+    CGlimMenuItem(const std::string& label, CGlimMenu* subMenu);
     CGlimMenuItem(const CGlimMenuItem& source);     // web paths start empty
     CGlimMenuItem& operator=(const CGlimMenuItem&) = delete;
     ~CGlimMenuItem() override;

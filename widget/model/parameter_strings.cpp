@@ -1,7 +1,11 @@
 // The configuration form of the model: named parameter strings written to and read from the
 // Parameter part of the widget file.
+#include <algorithm>
+#include <limits>
+#include <map>
 #include <numeric>
 #include <string>
+#include <string_view>
 
 #include "widget/model/applet_parameters.h"
 #include "widget/model/string_table.h"
@@ -43,17 +47,61 @@ std::string InFolder(const std::string& directory, const std::string& name)
 
 }  // namespace
 
+// The values of every menu by menu number, as one writing pass produces them.
+struct EncodedMenus {
+    std::vector<std::string> menuStyle;    // "MStyle-%d"
+    std::vector<std::string> itemStyle;    // "IStyle-%d"
+    std::vector<std::size_t> firstItem;    // position of each menu's first item in `items`
+    std::vector<std::string> items;        // "I%d-%d", grouped by menu
+    std::vector<std::int32_t> subMenu;     // the number of each item's sub-menu, by flat position
+};
+
+namespace {
+
+// Calls f(n) for n = 1..last in the order of their decimal texts (1, 10, 100, 11, ..., 2, 20,
+// ...), the order in which the parameter map sorts names that end in those numbers.
+template <class F>
+void InTextOrder(std::size_t last, F&& f)
+{
+    std::size_t n = 1;
+    for (std::size_t i = 0; i < last; ++i) {
+        f(n);
+        if (n <= last / 10) {
+            n *= 10;
+        } else {
+            if (n >= last)
+                n /= 10;
+            ++n;
+            while (n % 10 == 0)
+                n /= 10;
+        }
+    }
+}
+
+// The same for n = 0..count-1.
+template <class F>
+void InTextOrderFromZero(std::size_t count, F&& f)
+{
+    if (count == 0)
+        return;
+    f(std::size_t{0});
+    InTextOrder(count - 1, f);
+}
+
+}  // namespace
+
 void CAppletParameters::WriteParameters(CWidgetConfig& config)
 {
-    config.ClearParameters();
-    config.SetParameter("Version", "1.0");
+    // Built aside and then swapped in: the new entries are laid out in fresh memory in the
+    // order they are written, rather than in the scattered blocks of the entries replaced.
+    std::map<std::string, std::string> map;
+
+    std::string version = "1.0";
+    std::string windowPos;
+    for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
+        Num(windowPos, m_nWindowPos[i], i + 1 < m_nWindowPos.size() ? "," : "");
 
     std::string v;
-    for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
-        Num(v, m_nWindowPos[i], i + 1 < m_nWindowPos.size() ? "," : "");
-    config.SetParameter("WindowPosition", v);
-
-    v.clear();
     Text(v, m_strAppletName);
     Num(v, m_nAlign);
     Num(v, m_nWidth);
@@ -74,11 +122,14 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
     Text(v, m_strClassWebPath);
     Num(v, m_bProgressBar);
     Text(v, m_strLoadingMessage, "");
-    config.SetParameter("ApStyle", v);
+    map.emplace_hint(map.end(), "ApStyle", std::move(v));
 
     m_nMenuCounter = 0;
     m_strMenuCounts.clear();
     m_arrFlatItems.clear();
+    EncodedMenus out;
+    std::vector<std::int32_t> topLevel;
+    topLevel.reserve(m_listDrawObjects.size());
     for (const auto& obj : m_listDrawObjects) {
         CRect r = obj->m_position.Normalized();
         CGlimMenu* menu = obj->m_pMenu;
@@ -86,27 +137,51 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
         menu->m_nY = r.top;
         menu->m_nWidth = r.Width();
         menu->m_nHeight = r.Height();
-        WriteMenu(config, menu);
+        topLevel.push_back(m_nMenuCounter);
+        WriteMenu(out, menu);
     }
 
+    // The numbers were noted while writing: reading them back from the menus would walk
+    // the whole tree once more.
     std::string misc;
     misc.reserve(m_strMenuCounts.size() + 12 * (m_listDrawObjects.size() + m_arrFlatItems.size()));
     Num(misc, m_nMenuCounter);
     misc += m_strMenuCounts;
-    for (const auto& obj : m_listDrawObjects) {
+    for (std::int32_t n : topLevel) {
         misc += '-';
-        Num(misc, obj->m_pMenu->m_nIndex);
+        Num(misc, n);
     }
-    for (std::size_t i = 0; i < m_arrFlatItems.size(); ++i) {
+    for (std::size_t i = 0; i < out.subMenu.size(); ++i) {
         misc += std::to_string(i);
         misc += '-';
-        Num(misc, m_arrFlatItems[i]->m_pSubMenu->m_nIndex);
+        Num(misc, out.subMenu[i]);
     }
-    config.SetParameter(LoadWidgetString(IDS_MISC_KEY), misc);
     m_arrFlatItems.clear();
+
+    // The entries go into the map in its own key order, each at the end in constant time:
+    // inserting a large widget's names one by one at their places made writing superlinear,
+    // and the map's nodes now lie in memory in the order that the file writer walks them.
+    const std::size_t menus = out.menuStyle.size();
+    out.firstItem.push_back(out.items.size());
+    InTextOrderFromZero(menus, [&](std::size_t n) {
+        InTextOrder(out.firstItem[n + 1] - out.firstItem[n], [&](std::size_t k) {
+            map.emplace_hint(map.end(), ItemKey(static_cast<int>(n), static_cast<int>(k)),
+                             std::move(out.items[out.firstItem[n] + k - 1]));
+        });
+    });
+    InTextOrderFromZero(menus, [&](std::size_t n) {
+        map.emplace_hint(map.end(), ItemStyleKey(static_cast<int>(n)), std::move(out.itemStyle[n]));
+    });
+    InTextOrderFromZero(menus, [&](std::size_t n) {
+        map.emplace_hint(map.end(), MenuStyleKey(static_cast<int>(n)), std::move(out.menuStyle[n]));
+    });
+    map.emplace_hint(map.end(), LoadWidgetString(IDS_MISC_KEY), std::move(misc));
+    map.emplace_hint(map.end(), "Version", std::move(version));
+    map.emplace_hint(map.end(), "WindowPosition", std::move(windowPos));
+    config.m_mapParameters.swap(map);
 }
 
-void CAppletParameters::WriteMenu(CWidgetConfig& config, CGlimMenu* menu)
+void CAppletParameters::WriteMenu(EncodedMenus& out, CGlimMenu* menu)
 {
     const int n = m_nMenuCounter;
     menu->m_nIndex = n;
@@ -128,7 +203,7 @@ void CAppletParameters::WriteMenu(CWidgetConfig& config, CGlimMenu* menu)
     Num(v, menu->m_crMenuColorC);
     Text(v, menu->m_strName);
     Num(v, menu->m_bVisible, "");
-    config.SetParameter(MenuStyleKey(n), v);
+    out.menuStyle.push_back(v);
 
     v.clear();
     for (int i = 0; i < 3; ++i) {
@@ -140,7 +215,8 @@ void CAppletParameters::WriteMenu(CWidgetConfig& config, CGlimMenu* menu)
                                std::int64_t(s.nBorderStyle), std::int64_t(s.crFade)})
             Num(v, f);
     }
-    config.SetParameter(ItemStyleKey(n), v);
+    out.itemStyle.push_back(v);
+    out.firstItem.push_back(out.items.size());
 
     for (std::size_t i = 0; i < menu->m_items.size(); ++i) {
         CGlimMenuItem* item = menu->m_items[i];
@@ -155,12 +231,16 @@ void CAppletParameters::WriteMenu(CWidgetConfig& config, CGlimMenu* menu)
         Num(v, item->m_bVisible);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
             Text(v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
-        config.SetParameter(ItemKey(n, static_cast<int>(i) + 1), v);
+        out.items.push_back(v);
     }
 
     ++m_nMenuCounter;
-    for (CGlimMenuItem* item : menu->m_items)
-        WriteMenu(config, item->m_pSubMenu);
+    const std::size_t first = out.subMenu.size();
+    out.subMenu.resize(first + menu->m_items.size());
+    for (std::size_t i = 0; i < menu->m_items.size(); ++i) {
+        out.subMenu[first + i] = m_nMenuCounter;   // the number the sub-menu is about to take
+        WriteMenu(out, menu->m_items[i]->m_pSubMenu);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -232,6 +312,59 @@ long Position(std::string_view text, std::size_t size)
     return v >= 0 && static_cast<std::size_t>(v) < size ? v : -1;
 }
 
+// A menu or item number as the writer formats it ("%d" of a value that is not negative);
+// false for any other text, which a lookup of the writer's names would not match either.
+bool ParseNumber(std::string_view text, std::size_t& value)
+{
+    if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == '0'))
+        return false;
+    std::uint64_t v = 0;
+    for (char ch : text) {
+        if (ch < '0' || ch > '9')
+            return false;
+        v = v * 10 + static_cast<std::uint64_t>(ch - '0');
+    }
+    if (v > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+        return false;
+    value = static_cast<std::size_t>(v);
+    return true;
+}
+
+// The values stored under "MStyle-%d", "IStyle-%d" and "I%d-%d" for the menus and items
+// that Misc describes, found in one pass over the map: one lookup per name costs a
+// logarithmic walk through a map that grows with the widget.
+struct StoredValues {
+    std::vector<const std::string*> menuStyle;   // by menu number
+    std::vector<const std::string*> itemStyle;   // by menu number
+    std::vector<const std::string*> item;        // by flat item position
+};
+
+StoredValues FindStoredValues(const std::map<std::string, std::string>& map, const std::vector<std::size_t>& counts,
+                              const std::vector<std::size_t>& firstItem, std::size_t itemTotal)
+{
+    StoredValues found{std::vector<const std::string*>(counts.size()),
+                       std::vector<const std::string*>(counts.size()),
+                       std::vector<const std::string*>(itemTotal)};
+    constexpr std::string_view kMenuStyle = "MStyle-", kItemStyle = "IStyle-";
+    for (const auto& [name, value] : map) {
+        const std::string_view key = name;
+        std::size_t n = 0, k = 0;
+        if (key.starts_with(kMenuStyle)) {
+            if (ParseNumber(key.substr(kMenuStyle.size()), n) && n < counts.size())
+                found.menuStyle[n] = &value;
+        } else if (key.starts_with(kItemStyle)) {
+            if (ParseNumber(key.substr(kItemStyle.size()), n) && n < counts.size())
+                found.itemStyle[n] = &value;
+        } else if (key.starts_with('I')) {
+            const std::size_t dash = key.find('-');
+            if (dash != std::string_view::npos && ParseNumber(key.substr(1, dash - 1), n) &&
+                ParseNumber(key.substr(dash + 1), k) && n < counts.size() && k >= 1 && k <= counts[n])
+                found.item[firstItem[n] + k - 1] = &value;
+        }
+    }
+    return found;
+}
+
 // Cuts every sub-menu that lies deeper than CGlimMenu::kMaxDepth below `root`.
 void CutDeepMenus(CGlimMenu* root)
 {
@@ -297,37 +430,25 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
     menuCount = std::min(menuCount, misc.size() - 1);
     std::size_t itemBudget = std::min(menuCount, misc.size() - 1 - menuCount);
 
-    std::vector<std::unique_ptr<CGlimMenu>> menus;
-    std::vector<CGlimMenuItem*> items;        // flat, owned by their menus
-    std::vector<std::size_t> itemMenu;        // the menu that holds each flat item
-    menus.reserve(menuCount);
-    const std::string istyleDefault = LoadWidgetString(IDS_ISTYLE_DEFAULT);
+    std::vector<std::size_t> counts(menuCount), firstItem(menuCount);
+    std::size_t itemTotal = 0;
     for (std::size_t j = 0; j < menuCount; ++j) {
-        auto menu = std::make_unique<CGlimMenu>(0, "GlimButton");
-        const int n = static_cast<int>(j);
-        ReadMenuStyle(*menu, config.GetParameter(MenuStyleKey(n), "0,0,0,0,40,15,80,20,5,10,0,0,0,Menu,1"));
-        ReadItemStyles(*menu, config.GetParameter(ItemStyleKey(n), istyleDefault));
-        std::size_t c = static_cast<std::size_t>(std::max(0, FieldInt(misc, j + 1)));
-        c = std::min(c, itemBudget);
+        const std::size_t c = std::min(static_cast<std::size_t>(std::max(0, FieldInt(misc, j + 1))), itemBudget);
         itemBudget -= c;
-        for (std::size_t k = 1; k <= c; ++k) {
-            auto* item = new CGlimMenuItem("Button");
-            menu->AddItem(item, 0);
-            items.push_back(item);
-            itemMenu.push_back(j);
-            auto it = config.m_mapParameters.find(ItemKey(n, static_cast<int>(k)));
-            if (it != config.m_mapParameters.end())
-                ReadItem(*item, it->second, directory);
-        }
-        menus.push_back(std::move(menu));
+        counts[j] = c;
+        firstItem[j] = itemTotal;
+        itemTotal += c;
     }
+    const StoredValues stored = FindStoredValues(config.m_mapParameters, counts, firstItem, itemTotal);
 
-    DeleteContents();
-
-    // Each menu is linked at most once, and never below itself: a menu can only be linked
-    // while it is the root of its own tree, so a cycle would need the menu to be the root
-    // of the item's tree. `root` is a union-find forest of the trees built so far.
-    std::vector<std::size_t> root(menus.size());
+    // The links are decided on numbers alone: the menu that holds flat item i follows from
+    // the counts. Each menu is linked at most once, and never below itself: a menu can only
+    // be linked while it is the root of its own tree, so a cycle would need the menu to be
+    // the root of the item's tree. `root` is a union-find forest of the trees linked so far.
+    std::vector<std::size_t> itemMenu(itemTotal);
+    for (std::size_t j = 0; j < menuCount; ++j)
+        std::fill_n(itemMenu.begin() + static_cast<std::ptrdiff_t>(firstItem[j]), counts[j], j);
+    std::vector<std::size_t> root(menuCount);
     std::iota(root.begin(), root.end(), 0);
     auto findRoot = [&root](std::size_t m) {
         while (root[m] != m) {
@@ -336,23 +457,24 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         }
         return m;
     };
-    std::vector<bool> linked(menus.size(), false);
-    std::vector<bool> itemLinked(items.size(), false);
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::vector<bool> linked(menuCount, false);
+    std::vector<std::size_t> subMenuOf(itemTotal, kNone);
+    std::vector<std::size_t> topLevel;
     const std::size_t linkEnd = std::min(misc.size(), 2 * menuCount + 1);
 
     for (std::size_t f = menuCount + 1; f < linkEnd; ++f) {
         const auto parts = SplitFields(misc[f], '-');
         if (parts[0].empty())
             continue;
-        const long i = Position(parts[0], items.size());
-        const long m = parts.size() > 1 ? Position(parts[1], menus.size()) : -1;
-        if (i < 0 || m < 0 || itemLinked[i] || linked[m])
+        const long i = Position(parts[0], itemTotal);
+        const long m = parts.size() > 1 ? Position(parts[1], menuCount) : -1;
+        if (i < 0 || m < 0 || subMenuOf[i] != kNone || linked[m])
             continue;
         const std::size_t owner = itemMenu[i];
         if (findRoot(owner) == static_cast<std::size_t>(m))
             continue;
-        items[i]->SetSubMenu(menus[m].get());
-        itemLinked[i] = true;
+        subMenuOf[i] = static_cast<std::size_t>(m);
         linked[m] = true;
         root[m] = findRoot(owner);
     }
@@ -361,24 +483,69 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         const auto parts = SplitFields(misc[f], '-');
         if (!parts[0].empty())
             continue;
-        const long m = parts.size() > 1 ? Position(parts[1], menus.size()) : -1;
+        const long m = parts.size() > 1 ? Position(parts[1], menuCount) : -1;
         if (m < 0 || linked[m])
             continue;
         linked[m] = true;
-        CGlimMenu* menu = menus[m].get();
-        menu->m_strName = "top-level";
-        auto obj = std::make_unique<CDrawRect>();
-        obj->m_position = CRect{menu->m_nX, menu->m_nY, menu->m_nX + menu->m_nWidth, menu->m_nY + menu->m_nHeight};
-        obj->SetMenu(menu);
-        AddObject(std::move(obj));
+        topLevel.push_back(static_cast<std::size_t>(m));
     }
 
-    // Every linked menu now belongs to the tree; menus that nothing links die with the
-    // temporary array, together with whatever hangs below them.
-    for (std::size_t m = 0; m < menus.size(); ++m)
-        if (linked[m])
-            (void)menus[m].release();
-    menus.clear();
+    // Only the menus that the buttons reach are built: a menu that nothing links would die
+    // at once, with whatever hangs below it.
+    std::vector<bool> reached(menuCount, false);
+    std::vector<std::size_t> pending(topLevel);
+    for (std::size_t m : topLevel)
+        reached[m] = true;
+    while (!pending.empty()) {
+        const std::size_t j = pending.back();
+        pending.pop_back();
+        for (std::size_t i = firstItem[j]; i < firstItem[j] + counts[j]; ++i)
+            if (subMenuOf[i] != kNone && !reached[subMenuOf[i]]) {
+                reached[subMenuOf[i]] = true;
+                pending.push_back(subMenuOf[i]);
+            }
+    }
+
+    // `owned` holds each menu until an item or a button takes it; `menus` keeps its address.
+    std::vector<std::unique_ptr<CGlimMenu>> owned(menuCount);
+    std::vector<CGlimMenu*> menus(menuCount, nullptr);
+    const std::string menuStyleDefault = "0,0,0,0,40,15,80,20,5,10,0,0,0,Menu,1";
+    const std::string& itemStyleDefault = LoadWidgetString(IDS_ISTYLE_DEFAULT);
+    for (std::size_t j = 0; j < menuCount; ++j) {
+        if (!reached[j])
+            continue;
+        owned[j] = std::make_unique<CGlimMenu>(0, "GlimButton");
+        menus[j] = owned[j].get();
+        ReadMenuStyle(*menus[j], stored.menuStyle[j] ? *stored.menuStyle[j] : menuStyleDefault);
+        ReadItemStyles(*menus[j], stored.itemStyle[j] ? *stored.itemStyle[j] : itemStyleDefault);
+    }
+    for (std::size_t j = 0; j < menuCount; ++j) {
+        if (!reached[j])
+            continue;
+        menus[j]->m_items.reserve(counts[j]);
+        for (std::size_t i = firstItem[j]; i < firstItem[j] + counts[j]; ++i) {
+            const std::size_t s = subMenuOf[i];
+            std::unique_ptr<CGlimMenu> sub =
+                s != kNone ? std::move(owned[s]) : std::make_unique<CGlimMenu>(0, "GlimButton");
+            auto item = std::make_unique<CGlimMenuItem>("Button", sub.get());
+            sub.release();
+            // A missing item keeps the constructor's defaults.
+            if (const std::string* value = stored.item[i])
+                ReadItem(*item, *value, directory);
+            menus[j]->AddItem(item.release(), 0);
+        }
+    }
+
+    DeleteContents();
+    for (std::size_t m : topLevel) {
+        CGlimMenu* menu = menus[m];
+        menu->m_strName = "top-level";
+        auto obj = std::make_unique<CDrawRect>();
+        obj->m_position = CRect{menu->m_nX, menu->m_nY, CRect::WrapAdd(menu->m_nX, menu->m_nWidth),
+                                CRect::WrapAdd(menu->m_nY, menu->m_nHeight)};
+        obj->SetMenu(owned[m].release());
+        AddObject(std::move(obj));
+    }
 
     for (const auto& obj : m_listDrawObjects)
         CutDeepMenus(obj->m_pMenu);

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
 #include <iterator>
 #include <string_view>
 
@@ -105,7 +105,13 @@ bool ReadMapPart(LineReader& in, std::map<std::string, std::string>& map, std::s
     while (in.Next(line)) {
         if (EqualsNoCase(line, endMarker))
             return true;
-        if (SplitKeyValue(line, key, value))
+        if (!SplitKeyValue(line, key, value))
+            continue;
+        // The writer puts keys in order: such a key goes in at the map's end in constant
+        // time, which keeps reading a large file linear.
+        if (map.empty() || std::prev(map.end())->first < key)
+            map.emplace_hint(map.end(), key, value);
+        else
             map[std::string(key)] = std::string(value);
     }
     return false;
@@ -303,12 +309,34 @@ void CWidgetConfig::Parse(const std::string& text)
 
 bool CWidgetConfig::ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    // A folder opens like a file but cannot be read: it is no widget file.
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
         return false;
+    }
+    // Read in one piece where the size is known, so that a large file costs one copy.
+    std::string text(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 65536, '\0');
+    std::size_t used = 0;
+    for (;;) {
+        if (used == text.size())
+            text.resize(text.size() * 2);
+        const ssize_t n = ::read(fd, text.data() + used, text.size() - used);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    text.resize(used);
     Parse(text);
     return true;
 }
