@@ -179,53 +179,34 @@ bool CDlgMenuStyle::ApplyPage()
 
 void CDlgMenuStyle::OnImage()
 {
-    CDrawObj* obj = SelectedObject();
-    if (!IsInitialised() || !obj || obj->m_pMenu->m_items.empty())
-        return;
-    ReadControls();
-    CGlimMenuItem* item = obj->m_pMenu->m_items.front();
     CDlgImage dlg(this);
-    dlg.SetValue(0, item->m_strImageNormal, item->m_strImageNormalWeb);
-    dlg.SetValue(1, item->m_strImageOver, item->m_strImageOverWeb);
-    dlg.SetValue(2, item->m_strImageClick, item->m_strImageClickWeb);
-    dlg.m_nApplyTo = 0;
-    if (dlg.Exec() != QDialog::Accepted)
-        return;
-    auto write = [&dlg](CGlimMenuItem* target) {
-        target->m_strImageNormal = dlg.Path(0);
-        target->m_strImageNormalWeb = dlg.WebPath(0);
-        target->m_strImageOver = dlg.Path(1);
-        target->m_strImageOverWeb = dlg.WebPath(1);
-        target->m_strImageClick = dlg.Path(2);
-        target->m_strImageClickWeb = dlg.WebPath(2);
-    };
-    if (dlg.m_nApplyTo == 1) {
-        for (const auto& other : Params()->m_listDrawObjects)
-            if (!other->m_pMenu->m_items.empty())
-                write(other->m_pMenu->m_items.front());
-    } else {
-        write(item);
-    }
+    EditResources(dlg, 0);   // image normal, over, click
 }
 
 void CDlgMenuStyle::OnAudio()
+{
+    CDlgAudio dlg(this);
+    EditResources(dlg, 3);   // sound over, click
+}
+
+void CDlgMenuStyle::EditResources(CDlgResourceFiles& dlg, int first)
 {
     CDrawObj* obj = SelectedObject();
     if (!IsInitialised() || !obj || obj->m_pMenu->m_items.empty())
         return;
     ReadControls();
     CGlimMenuItem* item = obj->m_pMenu->m_items.front();
-    CDlgAudio dlg(this);
-    dlg.SetValue(0, item->m_strAudioOver, item->m_strAudioOverWeb);
-    dlg.SetValue(1, item->m_strAudioClick, item->m_strAudioClickWeb);
+    const int count = dlg.RowCount();
+    for (int i = 0; i < count; ++i)
+        dlg.SetValue(i, item->ResourcePath(first + i), item->ResourceWebPath(first + i));
     dlg.m_nApplyTo = 0;
     if (dlg.Exec() != QDialog::Accepted)
         return;
-    auto write = [&dlg](CGlimMenuItem* target) {
-        target->m_strAudioOver = dlg.Path(0);
-        target->m_strAudioOverWeb = dlg.WebPath(0);
-        target->m_strAudioClick = dlg.Path(1);
-        target->m_strAudioClickWeb = dlg.WebPath(1);
+    auto write = [&dlg, first, count](CGlimMenuItem* target) {
+        for (int i = 0; i < count; ++i) {
+            target->ResourcePath(first + i) = dlg.Path(i);
+            target->ResourceWebPath(first + i) = dlg.WebPath(i);
+        }
     };
     if (dlg.m_nApplyTo == 1) {
         for (const auto& other : Params()->m_listDrawObjects)

@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace snippo {
 
+class CDlgResourceFiles;
+
 class CUpDown;
 
 class CDlgMenuStyle : public CPropertyPage {
@@ -46,6 +48,9 @@ protected:
     bool ApplyPage() override;
 
 private:
+    // Runs the image or sound dialog on the button's resources first.. and writes the result
+    // to this button or to every button, as the dialog says.
+    void EditResources(CDlgResourceFiles& dlg, int first);
     bool ReadControls();
     void ShowValues();
 
