@@ -140,4 +140,22 @@ void CDlgFont::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+bool CDlgFont::EditStyleFont(QWidget* parent, GlimStateStyle& g)
+{
+    CDlgFont dlg(parent);
+    dlg.m_crFont = g.crFont;
+    dlg.m_nFontName = g.nFontName;
+    dlg.m_nFontSize = g.nFontSize;
+    dlg.m_nFontStyle = g.nFontStyle;
+    dlg.m_nEffect = g.nEffect;
+    if (dlg.Exec() != QDialog::Accepted)
+        return false;
+    g.crFont = dlg.m_crFont;
+    g.nFontName = dlg.m_nFontName;
+    g.nFontSize = dlg.m_nFontSize;
+    g.nFontStyle = dlg.m_nFontStyle;
+    g.nEffect = dlg.m_nEffect;
+    return true;
+}
+
 }  // namespace snippo

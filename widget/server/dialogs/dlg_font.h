@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "widget/model/colour.h"
+#include "widget/model/glim_menu.h"
 
 class QComboBox;
 class QLineEdit;
@@ -26,6 +27,8 @@ public:
 
     // Shows the values in the controls and runs the dialog modally.
     int Exec();
+    // Runs the dialog on the font fields of a state style; true when they were changed.
+    static bool EditStyleFont(QWidget* parent, GlimStateStyle& style);
     void accept() override;
 
     std::int32_t m_nFontName = -1;   // 0 "TimesRoman", 1 "Helvetica", 2 "Courier"

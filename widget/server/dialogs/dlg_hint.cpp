@@ -192,20 +192,8 @@ void CDlgHint::OnFont()
         return;
     ReadControls();
     GlimStateStyle& g = h->m_styleNormal;
-    CDlgFont dlg(this);
-    dlg.m_crFont = g.crFont;
-    dlg.m_nFontName = g.nFontName;
-    dlg.m_nFontSize = g.nFontSize;
-    dlg.m_nFontStyle = g.nFontStyle;
-    dlg.m_nEffect = g.nEffect;
-    if (dlg.Exec() != QDialog::Accepted)
-        return;
-    g.crFont = dlg.m_crFont;
-    g.nFontName = dlg.m_nFontName;
-    g.nFontSize = dlg.m_nFontSize;
-    g.nFontStyle = dlg.m_nFontStyle;
-    g.nEffect = dlg.m_nEffect;
-    Apply();
+    if (CDlgFont::EditStyleFont(this, g))
+        Apply();
 }
 
 void CDlgHint::OnAutoCalculate()
