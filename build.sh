@@ -33,6 +33,8 @@ case "${1:-}" in
   test)
     install_missing "${packages[@]}"
     build
+    # Only read by sanitizer builds (CMAKE_ARGS=-DSNIPPO_SANITIZE=ON).
+    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"
     ;;
   run)
