@@ -1,6 +1,7 @@
 // The configuration form of the model: named parameter strings written to and read from the
 // Parameter part of the widget file.
 #include <algorithm>
+#include <charconv>
 #include <limits>
 #include <map>
 #include <numeric>
@@ -18,7 +19,9 @@ namespace {
 // Appends a number and a separator; colours go through here too, in decimal.
 void Num(std::string& out, std::int64_t v, const char* sep = ",")
 {
-    out += std::to_string(static_cast<std::int32_t>(v));
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::int32_t>(v)).ptr;
+    out.append(digits, end);
     out += sep;
 }
 
@@ -127,7 +130,20 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
     m_nMenuCounter = 0;
     m_strMenuCounts.clear();
     m_arrFlatItems.clear();
+    // Sized up front: growing these while a large widget is written moves every value
+    // written so far, several times over.
     EncodedMenus out;
+    std::size_t menuTotal = 0, itemTotal = 0;
+    for (const auto& obj : m_listDrawObjects)
+        ForEachMenu(obj->m_pMenu, [&](CGlimMenu* m) {
+            ++menuTotal;
+            itemTotal += m->m_items.size();
+        });
+    out.menuStyle.reserve(menuTotal);
+    out.itemStyle.reserve(menuTotal);
+    out.firstItem.reserve(menuTotal + 1);
+    out.items.reserve(itemTotal);
+    out.subMenu.reserve(itemTotal);
     std::vector<std::int32_t> topLevel;
     topLevel.reserve(m_listDrawObjects.size());
     for (const auto& obj : m_listDrawObjects) {
