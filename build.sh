@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-liberation)
+          qt6-base-dev libgl-dev fonts-liberation locales-all)
 run_packages=(xdg-utils xvfb xauth)
 
 install_missing() {

@@ -282,7 +282,7 @@ TEST(Parameters, HostileMiscIsBoundedAndLinksEachMenuOnce)
         {"2,1,0,-0,5-1,0-7,", 1, 2, 1},                  // positions outside the arrays
         {"2,1,0,-0,-0,", 1, 2, 1},                       // one top-level menu listed twice
         {"2,1,1,-1,0-1,", 0, 0, 0},                      // both linked and top-level: linked wins
-        {"2,999999999,999999999,-0,0-1,", 1, 3, 2},      // item counts bounded by the text
+        {"2,999999999,999999999,-0,0-1,", 1, 2, 1},      // item counts bounded by what is named
         {"-5,1,1,-0,", 0, 0, 0},
         {"1,-3,-0,", 1, 1, 0},
         {"3,1,1,0,-0,0--1,1-2,", 1, 2, 1},               // an empty position reads as 0
@@ -306,9 +306,9 @@ TEST(Parameters, HostileMiscIsBoundedAndLinksEachMenuOnce)
     }
 }
 
-TEST(Parameters, TreesDeeperThanTheLimitAreCut)
+TEST(Parameters, DeepChainsAreReadInFull)
 {
-    // A chain of 5000 menus, each with one item whose sub-menu is the next.
+    // A chain of 5000 menus, each with one item whose sub-menu is the next: nothing is cut.
     const int n = 5000;
     std::string misc = std::to_string(n) + ",";
     for (int j = 0; j < n; ++j)
@@ -319,15 +319,84 @@ TEST(Parameters, TreesDeeperThanTheLimitAreCut)
     CAppletParameters p;
     ReadMap(p, {{"Misc", misc}});
     ASSERT_EQ(1u, p.m_listDrawObjects.size());
-    const std::size_t depth = Depth(p.m_listDrawObjects[0]->m_pMenu);
-    EXPECT_GE(depth, static_cast<std::size_t>(CGlimMenu::kMaxDepth));
-    EXPECT_LE(depth, static_cast<std::size_t>(CGlimMenu::kMaxDepth) + 1);
+    // The last item has its own empty sub-menu.
+    EXPECT_EQ(static_cast<std::size_t>(n) + 1, Depth(p.m_listDrawObjects[0]->m_pMenu));
 
     CWidgetConfig c;
     p.WriteParameters(c);
     CAppletParameters q;
     q.ReadParameters(c, "/w/");
-    EXPECT_EQ(depth, Depth(q.m_listDrawObjects[0]->m_pMenu));
+    EXPECT_EQ(static_cast<std::size_t>(n) + 1, Depth(q.m_listDrawObjects[0]->m_pMenu));
+}
+
+TEST(Parameters, CountsKeepEveryStoredItem)
+{
+    const std::map<std::string, std::string> three = {
+        {"I1-1", "One,,,,,,,,,1,,,,,"}, {"I1-2", "Two,,,,,,,,,1,,,,,"}, {"I1-3", "Three,,,,,,,,,1,,,,,"}};
+    auto labels = [](const CGlimMenu* m) {
+        std::string text;
+        for (const CGlimMenuItem* item : m->m_items)
+            text += item->m_strLabel + ";";
+        return text;
+    };
+    {
+        // The hint menu holds three items although Misc links only one of them.
+        auto map = three;
+        map["Misc"] = "2,1,3,-0,0-1,";
+        CAppletParameters p;
+        ReadMap(p, map);
+        ASSERT_EQ(1u, p.m_listDrawObjects.size());
+        EXPECT_EQ("One;Two;Three;", labels(p.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_pSubMenu));
+        CWidgetConfig c;
+        p.WriteParameters(c);
+        EXPECT_EQ("5,1,3,0,0,0,-0,0-1,1-2,2-3,3-4,", c.GetParameter("Misc", ""));
+        EXPECT_EQ("Three,,,,,,,,,1,,,,,", c.GetParameter("I1-3", ""));
+        const std::string html = p.GetHTML(c, 1);
+        for (const char* label : {"One", "Two", "Three"})
+            EXPECT_NE(std::string::npos, html.find(label)) << label;
+    }
+    {
+        // A menu's items are not limited by the link fields either.
+        std::map<std::string, std::string> map = {{"Misc", "1,3,-0,"}};
+        for (const auto& [k, v] : three)
+            map["I0-" + k.substr(3)] = v;
+        CAppletParameters p;
+        ReadMap(p, map);
+        ASSERT_EQ(1u, p.m_listDrawObjects.size());
+        EXPECT_EQ("One;Two;Three;", labels(p.m_listDrawObjects[0]->m_pMenu));
+    }
+    {
+        // A count far beyond the keys keeps the items that exist, with a small gap filled.
+        auto map = three;
+        map.erase("I1-2");
+        map["Misc"] = "2,1,2000000000,-0,0-1,";
+        CAppletParameters p;
+        ReadMap(p, map);
+        ASSERT_EQ(1u, p.m_listDrawObjects.size());
+        EXPECT_EQ("One;Button;Three;", labels(p.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_pSubMenu));
+        // Items named far apart are kept without the millions between them.
+        map["I1-1999999999"] = "Far,,,,,,,,,1,,,,,";
+        CAppletParameters q;
+        ReadMap(q, map);
+        EXPECT_EQ("One;Three;Far;", labels(q.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_pSubMenu));
+    }
+}
+
+TEST(Parameters, StoredNamesStayInTheWidgetFolder)
+{
+    CAppletParameters p;
+    ReadMap(p, {{"Misc", "2,1,0,-0,0-1,"},
+                {"ApStyle", "Glim Button,0,105,215,1,2,../secret/key.txt,0,0,0,..\\snd\\a.au,1,6,10,3,,,,1,x"},
+                {"I0-1", "B,,,,../../../../etc/hostname,/abs/over.gif,dir/,,c:\\x\\click.au,1,,,,,"}},
+            "/site/w/");
+    EXPECT_EQ("/site/w/key.txt", p.m_strBackImage);
+    EXPECT_EQ("/site/w/a.au", p.m_strBackAudio);
+    ASSERT_EQ(1u, p.m_listDrawObjects.size());
+    const CGlimMenuItem* item = p.m_listDrawObjects[0]->m_pMenu->m_items[0];
+    EXPECT_EQ("/site/w/hostname", item->m_strImageNormal);
+    EXPECT_EQ("/site/w/over.gif", item->m_strImageOver);
+    EXPECT_EQ("", item->m_strImageClick);
+    EXPECT_EQ("/site/w/click.au", item->m_strAudioClick);
 }
 
 TEST(Parameters, RectanglesFromHugeNumbersWrapInsteadOfOverflowing)

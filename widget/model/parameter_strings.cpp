@@ -42,9 +42,13 @@ const GlimStateStyle* States(const CGlimMenu& m, int i)
     return s[i];
 }
 
-// A stored file name becomes a full path in the widget file's folder.
-std::string InFolder(const std::string& directory, const std::string& name)
+// A stored file name becomes a full path in the widget file's folder. Only the text after
+// the last separator of either kind counts, so that no widget file can name a file outside
+// its own folder ("../secret/key.txt" is "key.txt" there).
+std::string InFolder(const std::string& directory, const std::string& stored)
 {
+    const std::size_t cut = stored.find_last_of("/\\");
+    const std::string name = cut == std::string::npos ? stored : stored.substr(cut + 1);
     return name.empty() ? name : directory + name;
 }
 
@@ -321,15 +325,8 @@ void ReadItem(CGlimMenuItem& item, const std::string& value, const std::string& 
         item.ResourceWebPath(r) = FieldText(f, 10 + r);
 }
 
-// Parses a menu or item position of a Misc link; -1 when it is not a position of `size`.
-long Position(std::string_view text, std::size_t size)
-{
-    std::int32_t v = ParseInt(text);
-    return v >= 0 && static_cast<std::size_t>(v) < size ? v : -1;
-}
-
-// A menu or item number as the writer formats it ("%d" of a value that is not negative);
-// false for any other text, which a lookup of the writer's names would not match either.
+// A number as the writer formats it ("%d" of a value that is not negative); false for any
+// other text, which a lookup of the writer's names would not match either.
 bool ParseNumber(std::string_view text, std::size_t& value)
 {
     if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == '0'))
@@ -346,55 +343,179 @@ bool ParseNumber(std::string_view text, std::size_t& value)
     return true;
 }
 
-// The values stored under "MStyle-%d", "IStyle-%d" and "I%d-%d" for the menus and items
-// that Misc describes, found in one pass over the map: one lookup per name costs a
-// logarithmic walk through a map that grows with the widget.
-struct StoredValues {
-    std::vector<const std::string*> menuStyle;   // by menu number
-    std::vector<const std::string*> itemStyle;   // by menu number
-    std::vector<const std::string*> item;        // by flat item position
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// Item k (from 1) of menu j.
+struct ItemRef {
+    std::size_t menu;
+    std::size_t k;
+    auto operator<=>(const ItemRef&) const = default;
 };
 
-StoredValues FindStoredValues(const std::map<std::string, std::string>& map, const std::vector<std::size_t>& counts,
-                              const std::vector<std::size_t>& firstItem, std::size_t itemTotal)
+// What Misc and the stored keys say, before anything is built. Items are known by their
+// menu and number; only the items that the file names are ever laid out, so a count in
+// Misc that promises more than the keys and links hold costs nothing.
+struct StoredTree {
+    std::size_t menuCount = 0;
+    std::vector<std::size_t> counts;                // item count of each menu, as Misc says
+    std::vector<std::uint64_t> firstPosition;       // flat position of each menu's item 1
+    std::uint64_t positionEnd = 0;
+    std::vector<const std::string*> menuStyle;      // "MStyle-%d" by menu number, or null
+    std::vector<const std::string*> itemStyle;      // "IStyle-%d"
+    std::vector<std::pair<ItemRef, const std::string*>> itemValues;   // "I%d-%d"
+    struct Link {
+        bool topLevel;
+        ItemRef item;            // the item that takes the menu, unless top-level
+        std::size_t menu;
+    };
+    std::vector<Link> links;                        // in the order of Misc
+
+    // The item at a flat position, when the position lies inside the counts.
+    bool ItemAt(std::int64_t position, ItemRef& ref) const
+    {
+        if (position < 0 || static_cast<std::uint64_t>(position) >= positionEnd)
+            return false;
+        // The last menu whose first position is not beyond it; empty menus before it share
+        // its first position and are passed over.
+        const auto it = std::upper_bound(firstPosition.begin(), firstPosition.end(),
+                                         static_cast<std::uint64_t>(position));
+        ref.menu = static_cast<std::size_t>(it - firstPosition.begin()) - 1;
+        ref.k = static_cast<std::size_t>(static_cast<std::uint64_t>(position) - firstPosition[ref.menu]) + 1;
+        return true;
+    }
+};
+
+StoredTree ParseStoredTree(const std::map<std::string, std::string>& map, const std::vector<std::string_view>& misc)
 {
-    StoredValues found{std::vector<const std::string*>(counts.size()),
-                       std::vector<const std::string*>(counts.size()),
-                       std::vector<const std::string*>(itemTotal)};
+    StoredTree t;
+    // Every menu needs its count field in Misc.
+    t.menuCount = std::min(static_cast<std::size_t>(std::max(0, FieldInt(misc, 0))), misc.size() - 1);
+    t.counts.resize(t.menuCount);
+    t.firstPosition.resize(t.menuCount);
+    for (std::size_t j = 0; j < t.menuCount; ++j) {
+        t.counts[j] = static_cast<std::size_t>(std::max(0, FieldInt(misc, j + 1)));
+        t.firstPosition[j] = t.positionEnd;
+        t.positionEnd += t.counts[j];
+    }
+
+    // One pass over the map: a lookup per name would cost a logarithmic walk each.
+    t.menuStyle.resize(t.menuCount);
+    t.itemStyle.resize(t.menuCount);
     constexpr std::string_view kMenuStyle = "MStyle-", kItemStyle = "IStyle-";
     for (const auto& [name, value] : map) {
         const std::string_view key = name;
         std::size_t n = 0, k = 0;
         if (key.starts_with(kMenuStyle)) {
-            if (ParseNumber(key.substr(kMenuStyle.size()), n) && n < counts.size())
-                found.menuStyle[n] = &value;
+            if (ParseNumber(key.substr(kMenuStyle.size()), n) && n < t.menuCount)
+                t.menuStyle[n] = &value;
         } else if (key.starts_with(kItemStyle)) {
-            if (ParseNumber(key.substr(kItemStyle.size()), n) && n < counts.size())
-                found.itemStyle[n] = &value;
+            if (ParseNumber(key.substr(kItemStyle.size()), n) && n < t.menuCount)
+                t.itemStyle[n] = &value;
         } else if (key.starts_with('I')) {
             const std::size_t dash = key.find('-');
             if (dash != std::string_view::npos && ParseNumber(key.substr(1, dash - 1), n) &&
-                ParseNumber(key.substr(dash + 1), k) && n < counts.size() && k >= 1 && k <= counts[n])
-                found.item[firstItem[n] + k - 1] = &value;
+                ParseNumber(key.substr(dash + 1), k) && n < t.menuCount && k >= 1 && k <= t.counts[n])
+                t.itemValues.push_back({ItemRef{n, k}, &value});
         }
     }
-    return found;
+
+    // The link fields follow the counts, one per menu.
+    const std::size_t linkEnd = std::min(misc.size(), 2 * t.menuCount + 1);
+    for (std::size_t f = t.menuCount + 1; f < linkEnd; ++f) {
+        const auto parts = SplitFields(misc[f], '-');
+        if (parts.size() < 2)
+            continue;
+        const std::int32_t m = ParseInt(parts[1]);
+        if (m < 0 || static_cast<std::size_t>(m) >= t.menuCount)
+            continue;
+        StoredTree::Link link{parts[0].empty(), ItemRef{}, static_cast<std::size_t>(m)};
+        if (!link.topLevel && !t.ItemAt(ParseInt(parts[0]), link.item))
+            continue;
+        t.links.push_back(link);
+    }
+    return t;
 }
 
-// Cuts every sub-menu that lies deeper than CGlimMenu::kMaxDepth below `root`.
-void CutDeepMenus(CGlimMenu* root)
+// The items to build, by menu and number. A menu takes the count that Misc gives it; but
+// items that no key and no link names cost memory without coming from the text, so all
+// menus together get only as many of those as the text is long: beyond that, a count keeps
+// the items up to the last one named, or, with large gaps, only the items named.
+struct ItemLayout {
+    std::vector<ItemRef> items;          // sorted by menu, then number
+    std::vector<std::size_t> first;      // first position in `items` of each menu; one more at the end
+    std::vector<bool> dense;             // the menu holds its items 1..n without a gap
+
+    std::size_t IndexOf(const ItemRef& ref) const
+    {
+        const std::size_t begin = first[ref.menu], end = first[ref.menu + 1];
+        if (dense[ref.menu])
+            return ref.k <= end - begin ? begin + ref.k - 1 : kNone;
+        const auto it = std::lower_bound(items.begin() + static_cast<std::ptrdiff_t>(begin),
+                                         items.begin() + static_cast<std::ptrdiff_t>(end), ref);
+        return it != items.begin() + static_cast<std::ptrdiff_t>(end) && *it == ref
+                   ? static_cast<std::size_t>(it - items.begin())
+                   : kNone;
+    }
+};
+
+ItemLayout LayOutItems(const StoredTree& t, std::size_t unnamedBudget)
 {
-    std::vector<std::pair<CGlimMenu*, int>> stack{{root, 0}};
-    while (!stack.empty()) {
-        auto [menu, depth] = stack.back();
-        stack.pop_back();
-        for (CGlimMenuItem* item : menu->m_items) {
-            if (depth + 1 >= CGlimMenu::kMaxDepth)
-                item->SetSubMenu(new CGlimMenu(0, "GlimButton"));
-            else
-                stack.emplace_back(item->m_pSubMenu, depth + 1);
+    std::vector<std::size_t> highest(t.menuCount, 0), named(t.menuCount, 0);
+    auto note = [&](const ItemRef& r) {
+        highest[r.menu] = std::max(highest[r.menu], r.k);
+        ++named[r.menu];   // a key and a link may name the same item: an upper bound
+    };
+    for (const auto& [ref, value] : t.itemValues)
+        note(ref);
+    for (const auto& link : t.links)
+        if (!link.topLevel)
+            note(link.item);
+
+    ItemLayout out;
+    out.dense.resize(t.menuCount);
+    std::vector<std::size_t> denseCount(t.menuCount, 0);
+    std::size_t total = 0;
+    auto fits = [&](std::size_t count, std::size_t j) {
+        const std::size_t unnamed = count > named[j] ? count - named[j] : 0;
+        if (unnamed > unnamedBudget)
+            return false;
+        unnamedBudget -= unnamed;
+        return true;
+    };
+    for (std::size_t j = 0; j < t.menuCount; ++j) {
+        if (fits(t.counts[j], j))
+            denseCount[j] = t.counts[j];
+        else if (fits(highest[j], j))
+            denseCount[j] = highest[j];
+        out.dense[j] = denseCount[j] > 0 || named[j] == 0;
+        total += out.dense[j] ? denseCount[j] : named[j];
+    }
+    // Sparse menus keep only what is named, sorted.
+    std::vector<ItemRef> sparse;
+    for (const auto& [ref, value] : t.itemValues)
+        if (!out.dense[ref.menu])
+            sparse.push_back(ref);
+    for (const auto& link : t.links)
+        if (!link.topLevel && !out.dense[link.item.menu])
+            sparse.push_back(link.item);
+    std::sort(sparse.begin(), sparse.end());
+    sparse.erase(std::unique(sparse.begin(), sparse.end()), sparse.end());
+
+    out.items.reserve(total);
+    out.first.resize(t.menuCount + 1);
+    auto next = sparse.begin();
+    for (std::size_t j = 0; j < t.menuCount; ++j) {
+        out.first[j] = out.items.size();
+        if (out.dense[j]) {
+            for (std::size_t k = 1; k <= denseCount[j]; ++k)
+                out.items.push_back(ItemRef{j, k});
+        } else {
+            for (; next != sparse.end() && next->menu == j; ++next)
+                out.items.push_back(*next);
         }
     }
+    out.first[t.menuCount] = out.items.size();
+    return out;
 }
 
 }  // namespace
@@ -438,32 +559,17 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
     const std::string miscText = config.GetParameter(LoadWidgetString(IDS_MISC_KEY), "");
     if (miscText.empty())
         return 1;
-    const auto misc = SplitFields(miscText);
+    const auto miscFields = SplitFields(miscText);
+    const StoredTree stored = ParseStoredTree(config.m_mapParameters, miscFields);
+    const std::size_t menuCount = stored.menuCount;
+    const ItemLayout layout = LayOutItems(stored, 2 * (miscFields.size() + config.m_mapParameters.size()) + 64);
+    const std::vector<ItemRef>& items = layout.items;
+    const std::vector<std::size_t>& firstItem = layout.first;
 
-    // Counts are bounded by what the Misc text can describe: every menu needs its count
-    // field, and every item a link field after them.
-    std::size_t menuCount = static_cast<std::size_t>(std::max(0, FieldInt(misc, 0)));
-    menuCount = std::min(menuCount, misc.size() - 1);
-    std::size_t itemBudget = std::min(menuCount, misc.size() - 1 - menuCount);
-
-    std::vector<std::size_t> counts(menuCount), firstItem(menuCount);
-    std::size_t itemTotal = 0;
-    for (std::size_t j = 0; j < menuCount; ++j) {
-        const std::size_t c = std::min(static_cast<std::size_t>(std::max(0, FieldInt(misc, j + 1))), itemBudget);
-        itemBudget -= c;
-        counts[j] = c;
-        firstItem[j] = itemTotal;
-        itemTotal += c;
-    }
-    const StoredValues stored = FindStoredValues(config.m_mapParameters, counts, firstItem, itemTotal);
-
-    // The links are decided on numbers alone: the menu that holds flat item i follows from
-    // the counts. Each menu is linked at most once, and never below itself: a menu can only
-    // be linked while it is the root of its own tree, so a cycle would need the menu to be
-    // the root of the item's tree. `root` is a union-find forest of the trees linked so far.
-    std::vector<std::size_t> itemMenu(itemTotal);
-    for (std::size_t j = 0; j < menuCount; ++j)
-        std::fill_n(itemMenu.begin() + static_cast<std::ptrdiff_t>(firstItem[j]), counts[j], j);
+    // The links are decided on numbers alone. Each menu is linked at most once, and never
+    // below itself: a menu can only be linked while it is the root of its own tree, so a
+    // cycle would need the menu to be the root of the item's tree. `root` is a union-find
+    // forest of the trees linked so far.
     std::vector<std::size_t> root(menuCount);
     std::iota(root.begin(), root.end(), 0);
     auto findRoot = [&root](std::size_t m) {
@@ -473,37 +579,28 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         }
         return m;
     };
-    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     std::vector<bool> linked(menuCount, false);
-    std::vector<std::size_t> subMenuOf(itemTotal, kNone);
+    std::vector<std::size_t> subMenuOf(items.size(), kNone);
     std::vector<std::size_t> topLevel;
-    const std::size_t linkEnd = std::min(misc.size(), 2 * menuCount + 1);
-
-    for (std::size_t f = menuCount + 1; f < linkEnd; ++f) {
-        const auto parts = SplitFields(misc[f], '-');
-        if (parts[0].empty())
+    for (const auto& link : stored.links) {
+        if (link.topLevel)
             continue;
-        const long i = Position(parts[0], itemTotal);
-        const long m = parts.size() > 1 ? Position(parts[1], menuCount) : -1;
-        if (i < 0 || m < 0 || subMenuOf[i] != kNone || linked[m])
+        const std::size_t i = layout.IndexOf(link.item);
+        const std::size_t m = link.menu;
+        if (i == kNone || subMenuOf[i] != kNone || linked[m])
             continue;
-        const std::size_t owner = itemMenu[i];
-        if (findRoot(owner) == static_cast<std::size_t>(m))
+        const std::size_t owner = items[i].menu;
+        if (findRoot(owner) == m)
             continue;
-        subMenuOf[i] = static_cast<std::size_t>(m);
+        subMenuOf[i] = m;
         linked[m] = true;
         root[m] = findRoot(owner);
     }
-
-    for (std::size_t f = menuCount + 1; f < linkEnd; ++f) {
-        const auto parts = SplitFields(misc[f], '-');
-        if (!parts[0].empty())
+    for (const auto& link : stored.links) {
+        if (!link.topLevel || linked[link.menu])
             continue;
-        const long m = parts.size() > 1 ? Position(parts[1], menuCount) : -1;
-        if (m < 0 || linked[m])
-            continue;
-        linked[m] = true;
-        topLevel.push_back(static_cast<std::size_t>(m));
+        linked[link.menu] = true;
+        topLevel.push_back(link.menu);
     }
 
     // Only the menus that the buttons reach are built: a menu that nothing links would die
@@ -515,12 +612,17 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
     while (!pending.empty()) {
         const std::size_t j = pending.back();
         pending.pop_back();
-        for (std::size_t i = firstItem[j]; i < firstItem[j] + counts[j]; ++i)
+        for (std::size_t i = firstItem[j]; i < firstItem[j + 1]; ++i)
             if (subMenuOf[i] != kNone && !reached[subMenuOf[i]]) {
                 reached[subMenuOf[i]] = true;
                 pending.push_back(subMenuOf[i]);
             }
     }
+
+    std::vector<const std::string*> itemValue(items.size(), nullptr);
+    for (const auto& [ref, value] : stored.itemValues)
+        if (const std::size_t i = layout.IndexOf(ref); i != kNone)
+            itemValue[i] = value;
 
     // `owned` holds each menu until an item or a button takes it; `menus` keeps its address.
     std::vector<std::unique_ptr<CGlimMenu>> owned(menuCount);
@@ -538,15 +640,15 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
     for (std::size_t j = 0; j < menuCount; ++j) {
         if (!reached[j])
             continue;
-        menus[j]->m_items.reserve(counts[j]);
-        for (std::size_t i = firstItem[j]; i < firstItem[j] + counts[j]; ++i) {
+        menus[j]->m_items.reserve(firstItem[j + 1] - firstItem[j]);
+        for (std::size_t i = firstItem[j]; i < firstItem[j + 1]; ++i) {
             const std::size_t s = subMenuOf[i];
             std::unique_ptr<CGlimMenu> sub =
                 s != kNone ? std::move(owned[s]) : std::make_unique<CGlimMenu>(0, "GlimButton");
             auto item = std::make_unique<CGlimMenuItem>("Button", sub.get());
             sub.release();
             // A missing item keeps the constructor's defaults.
-            if (const std::string* value = stored.item[i])
+            if (const std::string* value = itemValue[i])
                 ReadItem(*item, *value, directory);
             menus[j]->AddItem(item.release(), 0);
         }
@@ -562,9 +664,6 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         obj->SetMenu(owned[m].release());
         AddObject(std::move(obj));
     }
-
-    for (const auto& obj : m_listDrawObjects)
-        CutDeepMenus(obj->m_pMenu);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -130,17 +131,23 @@ void AppendMapPart(std::string& out, const std::map<std::string, std::string>& m
 
 double CWidgetConfig::GetLastUpdateTime()
 {
+    // from_chars reads "." whatever the process locale: a Qt program switches the C
+    // library to the user's locale, where strtod would stop at the decimal point.
     const std::string text = Description("LastUpdateTime");
-    if (text.empty())
-        return 0;
-    return std::strtod(text.c_str(), nullptr);
+    std::string_view digits = text;
+    if (digits.starts_with('+'))
+        digits.remove_prefix(1);
+    double time = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), time);
+    return ec == std::errc() || ec == std::errc::result_out_of_range ? time : 0;
 }
 
 int CWidgetConfig::SetLastUpdateTime(double time)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.9f", time);
-    return SetDescription("LastUpdateTime", text);
+    // Nine decimals with "." in any locale; the largest double needs some 320 digits.
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, time, std::chars_format::fixed, 9);
+    return SetDescription("LastUpdateTime", std::string(text, result.ptr));
 }
 
 std::string CWidgetConfig::GetParameter(const std::string& key, const std::string& def) const
