@@ -296,3 +296,37 @@ TEST(ConfigFile, RandomModelsSurviveSaveAndLoadThroughFiles)
     EXPECT_GT(buttons, 500u);
     EXPECT_GT(withResources, 500u);
 }
+
+TEST(ConfigFile, StoredNamesCannotReachOutsideTheWidgetFolder)
+{
+    // A hand-written widget file that names files beside and above its folder.
+    TempDir root, dest;
+    fs::create_directories(root.File("secret"));
+    fs::create_directories(root.File("w"));
+    WriteAll(root.File("secret/key.txt"), "private");
+    WriteAll(root.File("w/own.gif"), "own image");
+    const std::string file = root.File("w/hostile.qwd");
+    WriteAll(file, "========== Description Part Begin ==========\r\nProgID = SnippoServer.GlimButton\r\n"
+                   "========== Description Part End ==========\r\n\r\n"
+                   "========== Parameter Part Begin ==========\r\n"
+                   "ApStyle = GlimButton,0,105,215,1,2,../secret/key.txt,0,0,0,,1,6,10,3,,,,1,x\r\n"
+                   "I0-1 = B,,,,../../../../etc/hostname,..\\secret\\key.txt,sub/own.gif,,,1,,,,,\r\n"
+                   "Misc = 2,1,0,-0,0-1,\r\n"
+                   "========== Parameter Part End ==========\r\n\r\n");
+    CWidgetConfig c;
+    CAppletParameters p;
+    ASSERT_TRUE(ReadConfigFile(c, p, file, nullptr));
+    p.BuildResourceList(c);
+    std::vector<std::string> names;
+    for (const ResourceEntry& e : c.m_arrResources)
+        names.push_back(e.strName + "@" + e.strLocalPath);
+    // Only the file that lies in the widget's own folder is a support file.
+    EXPECT_EQ((std::vector<std::string>{"qlnbtn.class@" + TestServerFolder() + "/", "own.gif@" + root.File("w")}),
+              names);
+
+    CWidgetConfig out;
+    ASSERT_TRUE(WriteConfigFile(out, p, dest.File("saved.qwd"), nullptr));
+    EXPECT_FALSE(fs::exists(dest.File("key.txt")));
+    EXPECT_FALSE(fs::exists(dest.File("hostname")));
+    EXPECT_EQ("own image", ReadAll(dest.File("own.gif")));
+}

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <clocale>
+#include <iostream>
 
 #include "model_support.h"
 #include "widget/model/applet_parameters.h"
@@ -99,6 +101,18 @@ std::vector<std::string> Corpus()
         c.AddResource("b.au", "/src", "");
         corpus.push_back(c.Format());
     }
+    // A chain far deeper than any widget a person draws.
+    CAppletParameters deep;
+    CGlimMenu* menu = AddButton(deep, {0, 0, 80, 20})->m_pMenu;
+    for (int level = 0; level < 300; ++level) {
+        menu = menu->m_items[0]->m_pSubMenu;
+        menu->SetItemCount(1, 0);
+        menu->m_items[0]->m_strImageNormal = "/src/a.gif";
+    }
+    CWidgetConfig c;
+    c.SetProgID("SnippoServer.GlimButton");
+    deep.WriteParameters(c);
+    corpus.push_back(c.Format());
     return corpus;
 }
 
@@ -212,6 +226,17 @@ std::size_t Exercise(CWidgetConfig& c, Stats& stats)
     // but for the short gaps between named items.
     const std::size_t miscFields = SplitFields(c.GetParameter("Misc", "")).size();
     const std::size_t menus = CountMenus(p);
+    // Whatever the text names, every resource lies in the widget's own folder.
+    std::vector<std::string> paths = {p.m_strBackImage, p.m_strBackAudio};
+    for (const auto& obj : p.m_listDrawObjects)
+        ForEachMenu(obj->m_pMenu, [&](CGlimMenu* m) {
+            for (CGlimMenuItem* item : m->m_items)
+                for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
+                    paths.push_back(item->ResourcePath(r));
+        });
+    for (const std::string& path : paths)
+        EXPECT_TRUE(path.empty() || (path.rfind("/w/", 0) == 0 && path.find_first_of("/\\", 3) == std::string::npos))
+            << path;
     const std::size_t items = CountItems(p);
     EXPECT_LE(items, 3 * (miscFields + c.m_mapParameters.size()) + 64);
     EXPECT_LE(menus, miscFields + items);
@@ -285,6 +310,15 @@ TEST(Mutation, DamagedWidgetFilesA)
 
 TEST(Mutation, DamagedWidgetFilesB)
 {
+    // In a locale whose decimal point is ",", as a Qt program sets it for a German user.
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        std::cerr << "de_DE.UTF-8 is not installed; this run keeps the C locale\n";
+    struct Restore {
+        std::string locale;
+        ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
+    } restore{previous};
+    EXPECT_NE(std::string::npos, Corpus()[0].find("LastUpdateTime = 45000.500000000\r\n"));
     Stats stats;
     RunFiles(2, 2000, stats);
     EXPECT_EQ(2000u, stats.inputs);
@@ -293,6 +327,7 @@ TEST(Mutation, DamagedWidgetFilesB)
 
 TEST(Mutation, HostileParameterMaps)
 {
+    static const char* const names[] = {"a/b.gif", "../../../../etc/hostname", "..\\x\\y.au", "/abs/z.gif", "c.gif"};
     ModelGenerator gen(3);
     Stats stats;
     for (int i = 0; i < 3000; ++i) {
@@ -308,7 +343,8 @@ TEST(Mutation, HostileParameterMaps)
             style.append("5,6,0,0,0,").append(gen.Text(5)).append(",").append(std::to_string(gen.Int()));
             c.SetParameter(MenuStyleKey(n), style);
             c.SetParameter(ItemKey(n, 1 + static_cast<int>(gen.Below(3))),
-                           gen.Label().append(",").append(gen.Text(5)).append(",,,a/b.gif,,,,,0,,,,,"));
+                           gen.Label().append(",").append(gen.Text(5)).append(",,,").append(names[gen.Below(5)])
+                               .append(",,,,").append(names[gen.Below(5)]).append(",0,,,,,"));
         }
         if (gen.Chance(50))
             c.SetParameter("ApStyle", gen.Text(10) + ",9,-5,2000000000,-1,4294967295," + gen.Text(4));
