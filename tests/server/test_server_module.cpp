@@ -76,6 +76,48 @@ TEST_F(ServerTest, ClassFactoryAnswersOnlyItsClass)
     EXPECT_EQ(factory, nullptr);
 }
 
+TEST_F(ServerTest, LicensedFactoryNeedsNoKey)
+{
+    ServerEntryPoints& e = ServerEntryPoints::Get();
+    void* factory = nullptr;
+    ASSERT_EQ(e.getClassObject(kGlimButtonClsid, IID_IClassFactory2, &factory), S_OK);
+    auto* cf = static_cast<IClassFactory2*>(factory);
+    for (const IID* iid : {&IID_IUnknown, &IID_IClassFactory, &IID_IClassFactory2}) {
+        void* same = nullptr;
+        ASSERT_EQ(cf->QueryInterface(*iid, &same), S_OK);
+        EXPECT_EQ(same, factory);
+        cf->Release();
+    }
+
+    EXPECT_EQ(cf->GetLicInfo(nullptr), E_POINTER);
+    LICINFO info{-1, -1, -1};
+    ASSERT_EQ(cf->GetLicInfo(&info), S_OK);
+    EXPECT_EQ(info.cbLicInfo, 12);
+    EXPECT_EQ(info.fRuntimeKeyAvail, FALSE);
+    EXPECT_EQ(info.fLicVerified, TRUE);
+    BSTR key = reinterpret_cast<BSTR>(1);
+    EXPECT_EQ(cf->RequestLicKey(0, &key), E_NOTIMPL);
+    EXPECT_EQ(key, nullptr);
+
+    // Any key, or none, creates a working object; aggregation is refused as by CreateInstance.
+    BSTR anyKey = SysAllocString(u"any key");
+    ComPtr<IDispatch> a, b;
+    ASSERT_EQ(cf->CreateInstanceLic(nullptr, nullptr, IID_IDispatch, anyKey, a.ReleaseAndGetAddressOfVoid()), S_OK);
+    ASSERT_EQ(cf->CreateInstanceLic(nullptr, nullptr, IID_IDispatch, nullptr, b.ReleaseAndGetAddressOfVoid()), S_OK);
+    SysFreeString(anyKey);
+    EXPECT_NE(a.Get(), b.Get());
+    EXPECT_EQ(CallInt(a.Get(), 10), 1);
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(cf->CreateInstanceLic(cf, nullptr, IID_IDispatch, nullptr, &none), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(cf->CreateInstanceLic(nullptr, nullptr, IID_IDispatch, nullptr, nullptr), E_POINTER);
+    cf->Release();
+    EXPECT_EQ(e.canUnloadNow(), S_FALSE);
+    a.Reset();
+    b.Reset();
+    EXPECT_EQ(e.canUnloadNow(), S_OK);
+}
+
 TEST_F(ServerTest, CanUnloadOnlyWhenNoObjectOrLockLives)
 {
     Register();
