@@ -1,6 +1,6 @@
-// The object interfaces of the runtime: IUnknown, IDispatch, IClassFactory and ICatRegister,
-// with the structures they exchange. The method order of each interface is its binary
-// layout, shared by every library that a process loads.
+// The object interfaces of the runtime: IUnknown, IDispatch, IClassFactory, IClassFactory2
+// and ICatRegister, with the structures they exchange. The method order of each interface
+// is its binary layout, shared by every library that a process loads.
 #pragma once
 
 #include "platform/com/guid.h"
@@ -83,6 +83,27 @@ struct IClassFactory : IUnknown {
 
  protected:
   ~IClassFactory() = default;
+};
+
+// What a licensed class factory says about its licence.
+struct LICINFO {
+  LONG cbLicInfo;          // the size of this structure
+  BOOL fRuntimeKeyAvail;   // RequestLicKey can hand out a key for machines without a licence
+  BOOL fLicVerified;       // this machine may create objects without a key
+};
+
+// A class factory that can check a licence key before it creates an object.
+struct IClassFactory2 : IClassFactory {
+  static constexpr const IID& kIid = IID_IClassFactory2;
+
+  virtual HRESULT GetLicInfo(LICINFO* info) = 0;
+  // On success *key is a new BSTR that the caller frees.
+  virtual HRESULT RequestLicKey(DWORD reserved, BSTR* key) = 0;
+  virtual HRESULT CreateInstanceLic(IUnknown* outer, IUnknown* reserved, REFIID iid, BSTR key,
+                                    void** object) = 0;
+
+ protected:
+  ~IClassFactory2() = default;
 };
 
 struct CATEGORYINFO {

@@ -1,8 +1,11 @@
 #include "model_support.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -24,10 +27,13 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ec;
-    // Folders a test made read-only must become writable again to be removed.
+    // Folders a test made read-only must become writable again to be removed; a link is
+    // left alone, or its target (perhaps a device) would change.
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
     for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator();
          it.increment(ec))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        if (!it->is_symlink(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(m_path, ec);
 }
 
@@ -48,6 +54,33 @@ void WriteAll(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+std::vector<std::string> ListFolder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool WithFileSizeLimit(std::uint64_t limit, const std::function<bool()>& body)
+{
+    struct rlimit old{};
+    if (getrlimit(RLIMIT_FSIZE, &old) != 0)
+        throw std::runtime_error("cannot read the file size limit");
+    struct sigaction ignore{}, before{};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &before);
+    struct rlimit small = old;
+    small.rlim_cur = limit;
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+        throw std::runtime_error("cannot set the file size limit");
+    const bool result = body();
+    setrlimit(RLIMIT_FSIZE, &old);
+    sigaction(SIGXFSZ, &before, nullptr);
+    return result;
 }
 
 std::string AppletClassBytes()

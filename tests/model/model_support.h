@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -35,6 +36,11 @@ private:
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
+// The names in a folder, sorted.
+std::vector<std::string> ListFolder(const std::string& folder);
+// Runs `body` while no file may grow beyond `limit` bytes, as on a disk that fills up:
+// writes past the limit fail (EFBIG) instead of raising a signal.
+bool WithFileSizeLimit(std::uint64_t limit, const std::function<bool()>& body);
 
 // The folder the tests install as the server folder; it holds a stand-in applet class file.
 const std::string& TestServerFolder();

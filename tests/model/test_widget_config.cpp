@@ -1,8 +1,6 @@
 // The widget file: its exact form, the reader's quirks, safe saving, and the record's
 // accessors.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,15 +43,6 @@ const std::string kSampleText = kDescBegin + "ProgID = SnippoServer.GlimButton\r
                                 kHtmlBegin + "Segment Number = 1\r\nSegment Position = cursor\r\n<p>x</p>\r\n" +
                                 kSegEnd + kHtmlEnd;
 
-std::vector<std::string> Listing(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 }  // namespace
 
 TEST(WidgetFile, ExactFormWithMarkers)
@@ -62,7 +51,7 @@ TEST(WidgetFile, ExactFormWithMarkers)
     TempDir dir;
     ASSERT_TRUE(SampleConfig().WriteFile(dir.File("w.qwd")));
     EXPECT_EQ(kSampleText, ReadAll(dir.File("w.qwd")));
-    EXPECT_EQ((std::vector<std::string>{"w.qwd"}), Listing(dir.Path()));   // no temporary left
+    EXPECT_EQ((std::vector<std::string>{"w.qwd"}), ListFolder(dir.Path()));   // no temporary left
 
     CWidgetConfig empty;
     EXPECT_EQ(kDescBegin + kDescEnd + kParamBegin + kParamEnd + kResBegin + "Resource Number = 0\r\n" + kResEnd +
@@ -241,32 +230,9 @@ TEST(WidgetFile, FailedSaveLeavesThePreviousFileIntact)
     EXPECT_FALSE(SampleConfig().WriteFile(dir.File("no/such/folder/w.qwd")));
 
     // A short write, as on a full disk: files may not grow beyond a few bytes for a moment.
-    {
-        struct rlimit old{};
-        ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
-        struct sigaction ignore{}, before{};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, &before);
-        struct rlimit small = old;
-        small.rlim_cur = 8;
-        ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-        const bool written = SampleConfig().WriteFile(target);
-        setrlimit(RLIMIT_FSIZE, &old);
-        sigaction(SIGXFSZ, &before, nullptr);
-        EXPECT_FALSE(written);
-    }
+    EXPECT_FALSE(WithFileSizeLimit(8, [&] { return SampleConfig().WriteFile(target); }));
     EXPECT_EQ(previous, ReadAll(target));
-
-    // A folder without write permission; an administrator writes anyway, so this part only
-    // counts where the permission holds.
-    ::chmod(dir.Path().c_str(), 0555);
-    const bool canWrite = ::access(dir.Path().c_str(), W_OK) == 0;
-    if (!canWrite) {
-        EXPECT_FALSE(SampleConfig().WriteFile(target));
-    }
-    ::chmod(dir.Path().c_str(), 0755);
-    EXPECT_EQ(previous, ReadAll(target));
-    EXPECT_EQ((std::vector<std::string>{"folder.qwd", "w.qwd"}), Listing(dir.Path()));
+    EXPECT_EQ((std::vector<std::string>{"folder.qwd", "w.qwd"}), ListFolder(dir.Path()));
 
     // A successful save replaces the file and keeps its permissions.
     ASSERT_TRUE(SampleConfig().WriteFile(target));
@@ -274,7 +240,7 @@ TEST(WidgetFile, FailedSaveLeavesThePreviousFileIntact)
     struct stat st{};
     ASSERT_EQ(0, ::stat(target.c_str(), &st));
     EXPECT_EQ(0640u, st.st_mode & 07777);
-    EXPECT_EQ((std::vector<std::string>{"folder.qwd", "w.qwd"}), Listing(dir.Path()));
+    EXPECT_EQ((std::vector<std::string>{"folder.qwd", "w.qwd"}), ListFolder(dir.Path()));
 }
 
 TEST(WidgetFile, DescriptionGettersCreateEntries)

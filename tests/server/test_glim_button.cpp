@@ -1,4 +1,6 @@
 // The widget object through IDispatch::Invoke, as any automation client sees it.
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -147,6 +149,12 @@ TEST_F(GlimButtonTest, AFileOfAnotherWidgetLeavesTheModelAlone)
 
     EXPECT_FALSE(CallBool(o(), 7, {Variant(m_dir + "/missing.qwd")}));
     EXPECT_FALSE(CallBool(o(), 8, {Variant(m_dir + "/no/such/folder/w.qwd")}));
+    // What is no regular file is refused at once: a device without end, a pipe without writer.
+    EXPECT_FALSE(CallBool(o(), 7, {Variant("/dev/zero")}));
+    ASSERT_EQ(mkfifo((m_dir + "/pipe.qwd").c_str(), 0644), 0);
+    EXPECT_FALSE(CallBool(o(), 7, {Variant(m_dir + "/pipe.qwd")}));
+    EXPECT_FALSE(CallBool(o(), 8, {Variant(m_dir + "/pipe.qwd")}));
+    EXPECT_EQ(CallText(o(), 2), "Theirs");
 }
 
 TEST_F(GlimButtonTest, BadCallsReturnTheirErrorCodes)

@@ -1,4 +1,5 @@
 // The module: exports, class factory, unloading, registration and unregistration.
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <set>
 
 #include "server_fixture.h"
+#include "unprivileged.h"
 
 namespace snippo::test {
 namespace {
@@ -74,6 +76,48 @@ TEST_F(ServerTest, ClassFactoryAnswersOnlyItsClass)
     factory = reinterpret_cast<void*>(1);
     EXPECT_EQ(e.getClassObject(other, IID_IClassFactory, &factory), CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(factory, nullptr);
+}
+
+TEST_F(ServerTest, LicensedFactoryNeedsNoKey)
+{
+    ServerEntryPoints& e = ServerEntryPoints::Get();
+    void* factory = nullptr;
+    ASSERT_EQ(e.getClassObject(kGlimButtonClsid, IID_IClassFactory2, &factory), S_OK);
+    auto* cf = static_cast<IClassFactory2*>(factory);
+    for (const IID* iid : {&IID_IUnknown, &IID_IClassFactory, &IID_IClassFactory2}) {
+        void* same = nullptr;
+        ASSERT_EQ(cf->QueryInterface(*iid, &same), S_OK);
+        EXPECT_EQ(same, factory);
+        cf->Release();
+    }
+
+    EXPECT_EQ(cf->GetLicInfo(nullptr), E_POINTER);
+    LICINFO info{-1, -1, -1};
+    ASSERT_EQ(cf->GetLicInfo(&info), S_OK);
+    EXPECT_EQ(info.cbLicInfo, 12);
+    EXPECT_EQ(info.fRuntimeKeyAvail, FALSE);
+    EXPECT_EQ(info.fLicVerified, TRUE);
+    BSTR key = reinterpret_cast<BSTR>(1);
+    EXPECT_EQ(cf->RequestLicKey(0, &key), E_NOTIMPL);
+    EXPECT_EQ(key, nullptr);
+
+    // Any key, or none, creates a working object; aggregation is refused as by CreateInstance.
+    BSTR anyKey = SysAllocString(u"any key");
+    ComPtr<IDispatch> a, b;
+    ASSERT_EQ(cf->CreateInstanceLic(nullptr, nullptr, IID_IDispatch, anyKey, a.ReleaseAndGetAddressOfVoid()), S_OK);
+    ASSERT_EQ(cf->CreateInstanceLic(nullptr, nullptr, IID_IDispatch, nullptr, b.ReleaseAndGetAddressOfVoid()), S_OK);
+    SysFreeString(anyKey);
+    EXPECT_NE(a.Get(), b.Get());
+    EXPECT_EQ(CallInt(a.Get(), 10), 1);
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(cf->CreateInstanceLic(cf, nullptr, IID_IDispatch, nullptr, &none), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(cf->CreateInstanceLic(nullptr, nullptr, IID_IDispatch, nullptr, nullptr), E_POINTER);
+    cf->Release();
+    EXPECT_EQ(e.canUnloadNow(), S_FALSE);
+    a.Reset();
+    b.Reset();
+    EXPECT_EQ(e.canUnloadNow(), S_OK);
 }
 
 TEST_F(ServerTest, CanUnloadOnlyWhenNoObjectOrLockLives)
@@ -223,6 +267,77 @@ TEST_F(ServerTest, CommandLineWalkThrough)
     EXPECT_NE(out.find("error: 0x8002000E DISP_E_BADPARAMCOUNT"), std::string::npos) << out;
     EXPECT_NE(out.find("error: 0x80020003 DISP_E_MEMBERNOTFOUND"), std::string::npos) << out;
     EXPECT_NE(out.find("error: 0x80020006 DISP_E_UNKNOWNNAME"), std::string::npos) << out;
+}
+
+// An ordinary user saves through the command-line client. Which files are saved is decided
+// by their permissions, and a saved file stays the same file with the same owner.
+TEST_F(ServerTest, OrdinaryUserSavesThroughTheObject)
+{
+    Register();
+    unsigned uid = geteuid(), gid = getegid();
+    const bool superuser = uid == 0;
+    if (superuser && !UnprivilegedIds(&uid, &gid))
+        GTEST_SKIP() << "this system has no account \"nobody\" to check file permissions with";
+    // The user reads the registry and the files below this folder, but may not write to it.
+    ASSERT_EQ(chmod(m_dir.c_str(), 0755), 0);
+    const std::string folder = m_dir + "/widgets";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string old = "old widget\r\n";
+    auto prepare = [&](const std::string& path, mode_t mode, bool theirs) {
+        std::ofstream(path, std::ios::binary) << old;
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        if (!theirs) {
+            ASSERT_EQ(chown(path.c_str(), uid, gid), 0);
+        }
+    };
+    prepare(folder + "/own.qwd", 0640, false);
+    prepare(folder + "/protected.qwd", 0444, false);
+    // A file of another owner that the user may write, in a folder the user may write to:
+    // saved in place, since the user cannot hand a new file to that owner.
+    const std::string open = m_dir + "/open";
+    ASSERT_EQ(mkdir(open.c_str(), 0755), 0);
+    ASSERT_EQ(chown(open.c_str(), uid, gid), 0);
+    if (superuser)
+        prepare(open + "/theirs.qwd", 0666, true);
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    struct stat ownBefore{}, theirsBefore{};
+    ASSERT_EQ(stat((folder + "/own.qwd").c_str(), &ownBefore), 0);
+    stat((open + "/theirs.qwd").c_str(), &theirsBefore);
+
+    std::string calls = "Title = \"saved\"\nWriteConfigFile \"" + folder + "/own.qwd\"\nWriteConfigFile \"" + folder +
+                        "/protected.qwd\"\nWriteConfigFile \"" + folder + "/new.qwd\"\nReadConfigFile \"/dev/zero\"\n";
+    if (superuser)
+        calls += "WriteConfigFile \"" + open + "/theirs.qwd\"\n";
+    CommandResult result;
+    std::string whyNot;
+    if (!RunUnprivileged({SNIPPO_CALL_TOOL, "SnippoServer.GlimButton"}, calls, &result, &whyNot))
+        GTEST_SKIP() << whyNot;
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(result.output, std::string("null\ntrue\nfalse\nfalse\nfalse\n") + (superuser ? "true\n" : ""));
+
+    std::ifstream in(folder + "/own.qwd", std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved.rfind("========== Description Part Begin ==========\r\n", 0), 0u) << saved;
+    EXPECT_NE(saved.find("\r\nTitle = saved\r\n"), std::string::npos) << saved;
+    struct stat ownAfter{};
+    ASSERT_EQ(stat((folder + "/own.qwd").c_str(), &ownAfter), 0);
+    EXPECT_EQ(ownAfter.st_ino, ownBefore.st_ino);
+    EXPECT_EQ(ownAfter.st_uid, uid);
+    EXPECT_EQ(ownAfter.st_mode, ownBefore.st_mode);
+    std::ifstream locked(folder + "/protected.qwd", std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(locked)), std::istreambuf_iterator<char>()), old);
+    EXPECT_FALSE(std::filesystem::exists(folder + "/new.qwd"));
+    if (superuser) {
+        struct stat theirsAfter{};
+        ASSERT_EQ(stat((open + "/theirs.qwd").c_str(), &theirsAfter), 0);
+        EXPECT_EQ(theirsAfter.st_ino, theirsBefore.st_ino);
+        EXPECT_EQ(theirsAfter.st_uid, 0u);
+        EXPECT_EQ(theirsAfter.st_mode & 07777, 0666u);
+        std::ifstream theirs(open + "/theirs.qwd", std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(theirs)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find("\r\nTitle = saved\r\n"), std::string::npos);
+    }
 }
 
 }  // namespace

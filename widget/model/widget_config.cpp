@@ -1,16 +1,12 @@
 #include "widget/model/widget_config.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <string_view>
 
+#include "widget/model/file_store.h"
 #include "widget/model/text_fields.h"
 
 namespace snippo {
@@ -316,77 +312,16 @@ void CWidgetConfig::Parse(const std::string& text)
 
 bool CWidgetConfig::ReadFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    std::string text;
+    if (!ReadRegularFile(path, text))
         return false;
-    // A folder opens like a file but cannot be read: it is no widget file.
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    // Read in one piece where the size is known, so that a large file costs one copy.
-    std::string text(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 65536, '\0');
-    std::size_t used = 0;
-    for (;;) {
-        if (used == text.size())
-            text.resize(text.size() * 2);
-        const ssize_t n = ::read(fd, text.data() + used, text.size() - used);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        used += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    text.resize(used);
     Parse(text);
     return true;
 }
 
 bool CWidgetConfig::WriteFile(const std::string& path) const
 {
-    const std::string text = Format();
-    std::string temp = path + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st{};
-    mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    bool ok = ::fchmod(fd, mode) == 0;
-
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (ok && left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
+    return SaveFileContents(path, Format());
 }
 
 }  // namespace snippo

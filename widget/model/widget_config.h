@@ -58,10 +58,11 @@ public:
     void ClearSegments() { m_arrSegments.clear(); }
     void AddSegment(const std::string& position, const std::string& body);
 
-    // The writer replaces the file only once the new one is complete: any failure returns
-    // FALSE and leaves the previous file as it was.
+    // Saves the file as SaveFileContents does (file_store.h): the file stays the same file,
+    // and any failure returns FALSE with the previous content left as it was.
     bool WriteFile(const std::string& path) const;
-    // FALSE only when the file cannot be opened; content is merged into the maps.
+    // FALSE when the file cannot be opened or read, or is no regular file; content is
+    // merged into the maps.
     bool ReadFile(const std::string& path);
     // The same two on text in memory (file bytes).
     std::string Format() const;

@@ -50,15 +50,16 @@ ResourceConflictHandler*& ConflictHandler()
 }
 
 // The one class factory of the module. It lives as long as the library; client references
-// count so that the library is not unloaded under a client that holds the factory.
-class CGlimButtonFactory : public IClassFactory {
+// count so that the library is not unloaded under a client that holds the factory. The
+// class needs no licence: the licensed creation call creates as the plain one does.
+class CGlimButtonFactory : public IClassFactory2 {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override
     {
         if (!object)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
+        if (iid == IID_IUnknown || iid == IID_IClassFactory || iid == IID_IClassFactory2) {
+            *object = static_cast<IClassFactory2*>(this);
             AddRef();
             return S_OK;
         }
@@ -84,6 +85,26 @@ public:
         HRESULT hr = button->QueryInterface(iid, object);
         button->Release();
         return hr;
+    }
+
+    HRESULT GetLicInfo(LICINFO* info) override
+    {
+        if (!info)
+            return E_POINTER;
+        info->cbLicInfo = sizeof(LICINFO);
+        info->fRuntimeKeyAvail = FALSE;
+        info->fLicVerified = TRUE;
+        return S_OK;
+    }
+    HRESULT RequestLicKey(DWORD, BSTR* key) override
+    {
+        if (key)
+            *key = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT CreateInstanceLic(IUnknown* outer, IUnknown*, REFIID iid, BSTR, void** object) override
+    {
+        return CreateInstance(outer, iid, object);
     }
 
     HRESULT LockServer(BOOL lock) override

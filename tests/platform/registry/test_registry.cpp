@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unprivileged.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -532,8 +534,7 @@ TEST_F(Registry, DamagedHiveIsReportedAndNeverOverwritten)
 
 TEST_F(Registry, UnreadableHiveIsNotReplaced)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the superuser";
+    SNIPPO_RUN_UNPRIVILEGED();
     const fs::path file = hive("HKEY_CURRENT_USER");
     writeFile(file, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Keep]\n\n");
     chmod(file.c_str(), 0);
