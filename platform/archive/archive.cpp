@@ -96,21 +96,45 @@ std::uint32_t CArchive::ReadCount(std::uint32_t minRecordBytes)
 
 void CArchive::WriteObject(const CObject* obj)
 {
-    if (!obj) {
+    if (!obj)
         WriteUInt32(0);
-        return;
-    }
+    else if (BeginObject(obj))
+        const_cast<CObject*>(obj)->Serialize(*this);
+}
+
+bool CArchive::BeginObject(const CObject* obj)
+{
     auto it = m_written.find(obj);
     if (it != m_written.end()) {
         WriteUInt32(it->second);
-        return;
+        return false;
     }
     // Register before the body so that objects inside it may refer back to it.
     m_written.emplace(obj, static_cast<std::uint32_t>(m_written.size() + 1));
     WriteUInt32(kNewObject);
     WriteString(obj->GetClassName());
     WriteUInt32(obj->GetSchema());
-    const_cast<CObject*>(obj)->Serialize(*this);
+    return true;
+}
+
+void CArchive::ReadNewObjectTag(const char* className)
+{
+    std::uint32_t tag = ReadUInt32();
+    if (tag != kNewObject)
+        throw ArchiveError(std::string("Archive holds a ") + className + " that is missing or shared.");
+    std::string name = ReadString();
+    std::uint32_t schema = ReadUInt32();
+    if (name != className)
+        throw ArchiveError("Archive holds an object of unexpected class \"" + name + "\".");
+    auto rec = ClassRegistry().find(name);
+    if (rec == ClassRegistry().end() || schema != rec->second.schema)
+        throw ArchiveError("Archive holds class \"" + name + "\" in an unsupported version.");
+}
+
+void CArchive::ForgetReadObjects(std::size_t first)
+{
+    for (std::size_t i = first; i < m_read.size(); ++i)
+        m_read[i] = nullptr;
 }
 
 CObject* CArchive::ReadObject(const char* expectedClass)
@@ -150,8 +174,7 @@ CObject* CArchive::ReadObject(const char* expectedClass)
         --m_depth;
         // The object and everything read inside it die with it: never hand out a
         // reference to them.
-        for (std::size_t i = slot; i < m_read.size(); ++i)
-            m_read[i] = nullptr;
+        ForgetReadObjects(slot);
         throw;
     }
     --m_depth;

@@ -10,7 +10,10 @@
 // already read (the editor's selection refers to objects of the object list).
 //
 // Reading never trusts the data: every count and length is checked against the bytes that
-// remain, object nesting is bounded, and any violation throws ArchiveError.
+// remain, nesting through ReadObject is bounded, and any violation throws ArchiveError.
+// Classes whose objects nest to any depth (the menu tree) frame their objects themselves
+// with BeginObject / ReadNewObjectTag and walk them with their own stack, so that neither
+// the call stack nor the nesting bound limits how deep the data may go.
 #pragma once
 
 #include <cstdint>
@@ -83,6 +86,10 @@ public:
     void String(std::string& s) { if (IsStoring()) WriteString(s); else s = ReadString(); }
 
     void WriteObject(const CObject* obj);
+    // Writes the framing of a non-null object: its tag, class name and schema, and numbers
+    // it, returning true; the caller then writes its body. An object already written becomes
+    // a reference instead, and the result is false.
+    bool BeginObject(const CObject* obj);
 
     // Returns the object read. A newly created object belongs to the caller; a reference
     // returns an object read earlier from this archive (owned by whoever took it then).
@@ -91,6 +98,17 @@ public:
     CObject* ReadObject(const char* expectedClass = nullptr);
     // True when the last ReadObject resolved a reference rather than creating an object.
     bool LastReadWasReference() const { return m_lastWasRef; }
+
+    // For readers that create objects themselves: reads the framing of an object that must
+    // be new here, of class `className` in its registered schema (anything else, a null
+    // object or a reference included, throws). The caller creates the object, numbers it
+    // with AddReadObject and reads its body.
+    void ReadNewObjectTag(const char* className);
+    void AddReadObject(CObject* obj) { m_read.push_back(obj); }
+    // How many objects this archive has numbered so far; objects numbered from `first` on
+    // that have since been deleted are forgotten, so that no reference can resolve to them.
+    std::size_t ReadObjectCount() const { return m_read.size(); }
+    void ForgetReadObjects(std::size_t first);
 
     std::size_t Position() const { return m_pos; }
     std::size_t Remaining() const { return m_in.size() - m_pos; }

@@ -6,6 +6,7 @@
 
 #include "editor_test_util.h"
 #include "widget/editor/button_clipboard.h"
+#include "widget/editor/draw_obj_paint.h"
 #include "widget/editor/editor_commands.h"
 
 namespace snippo::test {
@@ -92,6 +93,46 @@ TEST_F(ClipboardTest, DuplicateLandsOnTopAndReplacesTheClipboard)
     ASSERT_EQ(onClipboard.size(), 1u);
     EXPECT_EQ(onClipboard.front()->m_position, (CRect{40, 50, 90, 70}));
     EXPECT_EQ(UndoDepth(), 2u);
+}
+
+TEST_F(ClipboardTest, AButtonWithAVeryDeepHintTreePaintsDuplicatesAndUndoes)
+{
+    const QImage empty = RenderApplet(params, 1);
+    // The hint's item has a sub-menu with one item, and so on, 100,000 levels down.
+    CDrawObj* a = AddButton(params, CRect{5, 6, 60, 30});
+    a->m_pMenu->m_items.front()->m_strLabel = "Deep";
+    CGlimMenuItem* item = a->m_pMenu->m_items[0]->m_pSubMenu->m_items[0];
+    const int levels = 100000;
+    for (int i = 1; i <= levels; ++i) {
+        item = item->m_pSubMenu->InsertNewItemAtFront();
+        item->m_strLabel = "L" + std::to_string(i);
+    }
+    OpenHistory();
+    view->Select(a);
+    const QImage shown = view->grab().toImage();
+    EXPECT_NE(RenderApplet(params, 1), empty);   // the button itself is painted
+
+    ASSERT_TRUE(view->RunCommand(kCmdDuplicate));
+    ASSERT_EQ(params.m_listDrawObjects.size(), 2u);
+    CDrawObj* copy = params.m_listDrawObjects.back().get();
+    ASSERT_NE(copy, a);
+    std::size_t depth = 0;
+    const CGlimMenuItem* last = nullptr;
+    for (const CGlimMenu* m = copy->m_pMenu; !m->m_items.empty(); m = m->m_items[0]->m_pSubMenu) {
+        last = m->m_items[0];
+        ++depth;
+    }
+    EXPECT_EQ(depth, std::size_t(levels + 2));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->m_strLabel, "L100000");
+    EXPECT_NE(last, item);
+    // The copy lies exactly on the original and takes over the selection.
+    EXPECT_EQ(view->grab().toImage(), shown);
+
+    ASSERT_TRUE(view->RunCommand(kCmdUndo));
+    EXPECT_EQ(params.m_listDrawObjects.size(), 1u);
+    ASSERT_TRUE(view->RunCommand(kCmdRedo));
+    EXPECT_EQ(params.m_listDrawObjects.size(), 2u);
 }
 
 TEST_F(ClipboardTest, CutCopiesThenDeletes)

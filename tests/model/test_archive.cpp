@@ -335,19 +335,106 @@ TEST(Archive, SharedOrMisplacedObjectsAreRejected)
     EXPECT_FALSE(Load(q, twice));
 }
 
-TEST(Archive, NestingBeyondTheLimitIsRejected)
+namespace {
+
+// An object holding another of its kind: nesting through ReadObject, as forged data could.
+class CNestedProbe : public CObject {
+public:
+    const char* GetClassName() const override { return "CNestedProbe"; }
+    std::uint32_t GetSchema() const override { return 1; }
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            ar.WriteObject(inner.get());
+        else
+            inner.reset(ar.ReadObject("CNestedProbe"));
+    }
+    std::unique_ptr<CObject> inner;
+};
+ArchiveClass<CNestedProbe> registerProbe("CNestedProbe", 1);
+
+Bytes NestedProbes(int depth)
 {
-    CDrawRect deep;
-    CGlimMenu* m = deep.m_pMenu;
-    for (int i = 0; i < CArchive::kMaxNesting + 5; ++i)
-        m = m->InsertNewItemAtFront()->m_pSubMenu;
+    Bytes b;
+    for (int i = 0; i < depth; ++i) {
+        PutInt32(b, -1);
+        PutString(b, "CNestedProbe");
+        PutInt32(b, 1);
+    }
+    PutInt32(b, 0);
+    return b;
+}
+
+}  // namespace
+
+TEST(Archive, ObjectNestingIsBoundedWhileMenusNestDeeper)
+{
+    const Bytes atBound = NestedProbes(CArchive::kMaxNesting);
+    CArchive fits(atBound);
+    std::unique_ptr<CObject> read(fits.ReadObject("CNestedProbe"));
+    EXPECT_NE(nullptr, read);
+    EXPECT_EQ(0u, fits.Remaining());
+    const Bytes beyond = NestedProbes(CArchive::kMaxNesting + 1);
+    CArchive refused(beyond);
+    EXPECT_THROW(delete refused.ReadObject("CNestedProbe"), ArchiveError);
+
+    // A menu frames its items itself: a tree deeper than that bound is a real tree, and
+    // comes back whole, references to objects after it included.
     CAppletParameters p;
-    p.AddObject(std::unique_ptr<CDrawObj>(new CDrawRect()));
-    p.m_listDrawObjects[0]->SetMenu(new CGlimMenu(*deep.m_pMenu));
-    Bytes b = Store(p);
+    CDrawObj* button = AddButton(p, {1, 2, 30, 40});
+    CGlimMenu* m = button->m_pMenu;
+    for (int i = 0; i < CArchive::kMaxNesting + 5; ++i) {
+        m = m->InsertNewItemAtFront()->m_pSubMenu;
+        m->m_nMenuValueC = i;
+    }
+    m->InsertNewItemAtFront()->m_strLabel = "bottom";
+    AddButton(p, {50, 60, 70, 80});
+    p.m_listSelection = {p.m_listDrawObjects[1].get(), button};
     CAppletParameters q;
-    EXPECT_FALSE(Load(q, b));
-    EXPECT_TRUE(q.m_listDrawObjects.empty());
+    ASSERT_TRUE(Load(q, Store(p)));
+    ExpectModelEqual(p, q, {Storage::kSnapshot, ""});
+}
+
+TEST(Archive, ItemCountsAreBoundByTheSmallestItem)
+{
+    // Items as small as they come: every text empty, sub-menus without items.
+    CGlimMenu m(3, "");
+    for (CGlimMenuItem* item : m.m_items) {
+        item->m_strLabel.clear();
+        item->m_pSubMenu->m_strName.clear();
+    }
+    Bytes b;
+    {
+        CArchive out(b, CArchive::store);
+        m.Serialize(out);
+    }
+    CGlimMenu back;
+    CArchive in(b);
+    back.Serialize(in);
+    EXPECT_EQ(0u, in.Remaining());
+    ASSERT_EQ(3u, back.m_items.size());
+    EXPECT_EQ("", back.m_items[2]->m_pSubMenu->m_strName);
+
+    // One item more than the bytes can hold is refused before any item is read, and a
+    // failed read leaves no items behind.
+    Bytes empty;
+    {
+        CGlimMenu e(0, "");
+        CArchive out(empty, CArchive::store);
+        e.Serialize(out);
+    }
+    const std::size_t countAt = empty.size() - 4;
+    ASSERT_EQ(3, Int32At(b, countAt));
+    b[countAt] = 4;
+    CArchive four(b);
+    EXPECT_THROW(back.Serialize(four), ArchiveError);
+    EXPECT_EQ(countAt + 4, four.Position());
+    EXPECT_TRUE(back.m_items.empty());
+    b[countAt] = 3;
+    b.pop_back();
+    CArchive cut(b);
+    EXPECT_THROW(back.Serialize(cut), ArchiveError);
+    EXPECT_TRUE(back.m_items.empty());
 }
 
 TEST(Archive, EveryTruncationAndManyByteFlipsOfASnapshotFailCleanly)

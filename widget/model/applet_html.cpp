@@ -117,10 +117,26 @@ std::string CAppletParameters::GetHTML(CWidgetConfig& config, std::int16_t mode)
     return html;
 }
 
-void CAppletParameters::EmitMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath)
+void CAppletParameters::EmitMenu(std::string& html, CGlimMenu* root, std::int16_t mode, const std::string& previewPath)
+{
+    // Pre-order from an explicit list, so that the depth of the tree costs no stack: the
+    // sub-menus of a menu's visible items go on in reverse, and so come off in item order.
+    std::vector<CGlimMenu*> pending{root};
+    while (!pending.empty()) {
+        CGlimMenu* menu = pending.back();
+        pending.pop_back();
+        if (!EmitOneMenu(html, menu, mode, previewPath))
+            continue;
+        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
+            if ((*it)->m_bVisible)
+                pending.push_back((*it)->m_pSubMenu);
+    }
+}
+
+bool CAppletParameters::EmitOneMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath)
 {
     if (!Emitted(menu))
-        return;
+        return false;
     const int n = m_nMenuCounter;
     menu->m_nIndex = n;
     m_strMenuCounts += std::to_string(menu->CountItems(0)) + ",";
@@ -176,9 +192,7 @@ void CAppletParameters::EmitMenu(std::string& html, CGlimMenu* menu, std::int16_
     }
 
     ++m_nMenuCounter;
-    for (CGlimMenuItem* item : menu->m_items)
-        if (item->m_bVisible)
-            EmitMenu(html, item->m_pSubMenu, mode, previewPath);
+    return true;
 }
 
 int CAppletParameters::BuildResourceList(CWidgetConfig& config)

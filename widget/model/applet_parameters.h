@@ -103,9 +103,15 @@ protected:
     void SerializeState(CArchive& ar) override { Serialize(ar); }
 
 private:
-    // Encodes the menu under the next number into `out`, then its sub-menus.
+    // Encodes the menu under the next number into `out`, then its sub-menus (the whole
+    // tree, in pre-order).
     void WriteMenu(EncodedMenus& out, CGlimMenu* menu);
+    // The menu alone, under the next number.
+    void WriteOneMenu(EncodedMenus& out, CGlimMenu* menu);
+    // The HTML parameters of the menu and of every sub-menu that is shown, in pre-order.
     void EmitMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath);
+    // The menu alone, under the next number; true when it is shown.
+    bool EmitOneMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath);
     std::vector<CGlimMenu*> TopLevelMenus() const;
 };
 

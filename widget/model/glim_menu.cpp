@@ -20,6 +20,172 @@ void SetClickDefaults(GlimStateStyle& s)
     s.nBorderStyle = 4;
 }
 
+// What an item copy takes of its source besides the sub-menu: every field but the web paths.
+void CopyItemFields(const CGlimMenuItem& s, CGlimMenuItem& d)
+{
+    d.m_strLabel = s.m_strLabel;
+    d.m_strDescription = s.m_strDescription;
+    d.m_strImageNormal = s.m_strImageNormal;
+    d.m_strImageOver = s.m_strImageOver;
+    d.m_strImageClick = s.m_strImageClick;
+    d.m_strAudioOver = s.m_strAudioOver;
+    d.m_strAudioClick = s.m_strAudioClick;
+    d.m_strTarget = s.m_strTarget;
+    d.m_strLink = s.m_strLink;
+    d.m_bVisible = s.m_bVisible;
+}
+
+// Copies the items of `from`, and below them the whole tree, into `to`, which has none.
+// Menus still to fill wait in an explicit list, so that the depth of the tree costs no stack.
+void CopyTree(const CGlimMenu& from, CGlimMenu& to)
+{
+    std::vector<std::pair<const CGlimMenu*, CGlimMenu*>> pending{{&from, &to}};
+    while (!pending.empty()) {
+        const auto [source, target] = pending.back();
+        pending.pop_back();
+        target->m_items.reserve(source->m_items.size());
+        for (const CGlimMenuItem* item : source->m_items) {
+            auto copy = std::make_unique<CGlimMenuItem>();
+            CopyItemFields(*item, *copy);
+            copy->m_pSubMenu->CopyProperties(*item->m_pSubMenu);
+            copy->m_pSubMenu->m_bVisible = item->m_pSubMenu->m_bVisible;
+            target->m_items.push_back(copy.get());   // reserved: cannot throw
+            CGlimMenu* sub = copy.release()->m_pSubMenu;
+            pending.emplace_back(item->m_pSubMenu, sub);
+        }
+    }
+}
+
+// --- archive form ----------------------------------------------------------------------
+//
+// A menu is its own fields, its item count and then each item as an object of its own
+// (framing, then the item's sub-menu in this same form, then the item's texts). Both
+// directions walk the tree with an explicit list of open menus, so the depth of a tree
+// costs neither call stack nor the archive's nesting bound.
+
+// The fewest bytes an item can take: its framing (tag, class name, schema), a sub-menu with
+// empty texts and no items, then fourteen empty texts and the visible flag. Bounds the item
+// count that a damaged archive may claim.
+constexpr std::uint32_t kMinMenuBytes = 4 + 14 * 4 + 3 * (16 * 4 + 4) + 4 + 4;
+constexpr std::uint32_t kMinItemBytes = 4 + (4 + 13) + 4 + kMinMenuBytes + 14 * 4 + 4;
+
+// Everything of a menu before its items.
+void SerializeMenuFields(CArchive& ar, CGlimMenu& m)
+{
+    ar.String(m.m_strName);
+    ar.UInt32(m.m_crMenuColorA);
+    ar.Int32(m.m_nMenuValueA);
+    ar.Int32(m.m_nMenuValueB);
+    ar.Int32(m.m_nMenuValueC);
+    ar.Int32(m.m_nMenuValueD);
+    ar.Int32(m.m_nX);
+    ar.Int32(m.m_nY);
+    ar.Int32(m.m_nWidth);
+    ar.Int32(m.m_nHeight);
+    ar.Int32(m.m_nMenuValueE);
+    ar.Int32(m.m_nBorderThick);
+    ar.UInt32(m.m_crMenuColorB);
+    ar.Int32(m.m_nMenuValueF);
+    ar.UInt32(m.m_crMenuColorC);
+    m.m_styleNormal.Serialize(ar);
+    m.m_styleOver.Serialize(ar);
+    m.m_styleClick.Serialize(ar);
+    ar.Int32(m.m_bVisible);
+}
+
+// Everything of an item after its sub-menu.
+void SerializeItemFields(CArchive& ar, CGlimMenuItem& item)
+{
+    ar.String(item.m_strLabel);
+    ar.String(item.m_strDescription);
+    ar.String(item.m_strImageNormal);
+    ar.String(item.m_strImageOver);
+    ar.String(item.m_strImageClick);
+    ar.String(item.m_strAudioOver);
+    ar.String(item.m_strAudioClick);
+    ar.String(item.m_strImageNormalWeb);
+    ar.String(item.m_strImageOverWeb);
+    ar.String(item.m_strImageClickWeb);
+    ar.String(item.m_strAudioOverWeb);
+    ar.String(item.m_strAudioClickWeb);
+    ar.String(item.m_strTarget);
+    ar.String(item.m_strLink);
+    ar.Int32(item.m_bVisible);
+}
+
+// A menu whose items are being written or read; `owner` is the item whose sub-menu it is
+// (null for the menu the walk started from), finished once the menu's last item is done.
+struct OpenMenu {
+    CGlimMenu* menu;
+    CGlimMenuItem* owner;
+    std::uint32_t next;
+    std::uint32_t count;
+};
+
+void StoreTree(CArchive& ar, CGlimMenu& root)
+{
+    std::vector<OpenMenu> open;
+    auto begin = [&ar, &open](CGlimMenu* menu, CGlimMenuItem* owner) {
+        SerializeMenuFields(ar, *menu);
+        const auto count = static_cast<std::uint32_t>(menu->m_items.size());
+        ar.WriteUInt32(count);
+        open.push_back({menu, owner, 0, count});
+    };
+    begin(&root, nullptr);
+    while (!open.empty()) {
+        OpenMenu& top = open.back();
+        if (top.next == top.count) {
+            CGlimMenuItem* owner = top.owner;
+            open.pop_back();
+            if (owner)
+                SerializeItemFields(ar, *owner);
+            continue;
+        }
+        CGlimMenuItem* item = top.menu->m_items[top.next++];
+        if (ar.BeginObject(item))
+            begin(item->m_pSubMenu, item);
+    }
+}
+
+// Fills `root` in place. On an error the items read so far are deleted and forgotten by
+// the archive, and the error goes on.
+void LoadTree(CArchive& ar, CGlimMenu& root)
+{
+    root.RemoveAllItems();
+    const std::size_t firstObject = ar.ReadObjectCount();
+    std::vector<OpenMenu> open;
+    auto begin = [&ar, &open](CGlimMenu* menu, CGlimMenuItem* owner) {
+        SerializeMenuFields(ar, *menu);
+        // Not reserved: a damaged count could claim as much again at every level.
+        const std::uint32_t count = ar.ReadCount(kMinItemBytes);
+        open.push_back({menu, owner, 0, count});
+    };
+    try {
+        begin(&root, nullptr);
+        while (!open.empty()) {
+            OpenMenu& top = open.back();
+            if (top.next == top.count) {
+                CGlimMenuItem* owner = top.owner;
+                open.pop_back();
+                if (owner)
+                    SerializeItemFields(ar, *owner);
+                continue;
+            }
+            ++top.next;
+            ar.ReadNewObjectTag("CGlimMenuItem");
+            auto item = std::make_unique<CGlimMenuItem>();
+            top.menu->m_items.push_back(item.get());
+            CGlimMenuItem* read = item.release();
+            ar.AddReadObject(read);
+            begin(read->m_pSubMenu, read);
+        }
+    } catch (...) {
+        ar.ForgetReadObjects(firstObject);
+        root.RemoveAllItems();
+        throw;
+    }
+}
+
 }  // namespace
 
 void GlimStateStyle::CopyLook(const GlimStateStyle& from)
@@ -74,10 +240,8 @@ CGlimMenu::CGlimMenu(const CGlimMenu& source) : CObject()
 {
     CopyProperties(source);
     m_bVisible = source.m_bVisible;
-    m_items.reserve(source.m_items.size());
     try {
-        for (const CGlimMenuItem* item : source.m_items)
-            m_items.push_back(new CGlimMenuItem(*item));
+        CopyTree(source, *this);
     } catch (...) {
         RemoveAllItems();
         throw;
@@ -184,39 +348,10 @@ void CGlimMenu::ApplyNormalStyleToAllStates()
 
 void CGlimMenu::Serialize(CArchive& ar)
 {
-    ar.String(m_strName);
-    ar.UInt32(m_crMenuColorA);
-    ar.Int32(m_nMenuValueA);
-    ar.Int32(m_nMenuValueB);
-    ar.Int32(m_nMenuValueC);
-    ar.Int32(m_nMenuValueD);
-    ar.Int32(m_nX);
-    ar.Int32(m_nY);
-    ar.Int32(m_nWidth);
-    ar.Int32(m_nHeight);
-    ar.Int32(m_nMenuValueE);
-    ar.Int32(m_nBorderThick);
-    ar.UInt32(m_crMenuColorB);
-    ar.Int32(m_nMenuValueF);
-    ar.UInt32(m_crMenuColorC);
-    m_styleNormal.Serialize(ar);
-    m_styleOver.Serialize(ar);
-    m_styleClick.Serialize(ar);
-    ar.Int32(m_bVisible);
-    if (ar.IsStoring()) {
-        ar.WriteUInt32(static_cast<std::uint32_t>(m_items.size()));
-        for (const CGlimMenuItem* item : m_items)
-            ar.WriteObject(item);
-        return;
-    }
-    RemoveAllItems();
-    std::uint32_t n = ar.ReadCount();
-    for (std::uint32_t i = 0; i < n; ++i) {
-        CObject* obj = ar.ReadObject("CGlimMenuItem");
-        if (!obj || ar.LastReadWasReference())
-            throw ArchiveError("Archive holds a menu item that is missing or shared.");
-        m_items.push_back(static_cast<CGlimMenuItem*>(obj));
-    }
+    if (ar.IsStoring())
+        StoreTree(ar, *this);
+    else
+        LoadTree(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -228,20 +363,11 @@ CGlimMenuItem::CGlimMenuItem(const std::string& label)
 
 CGlimMenuItem::CGlimMenuItem(const std::string& label, CGlimMenu* subMenu) : m_strLabel(label), m_pSubMenu(subMenu) {}
 
-CGlimMenuItem::CGlimMenuItem(const CGlimMenuItem& s)
-    : CObject(),
-      m_strLabel(s.m_strLabel),
-      m_strDescription(s.m_strDescription),
-      m_strImageNormal(s.m_strImageNormal),
-      m_strImageOver(s.m_strImageOver),
-      m_strImageClick(s.m_strImageClick),
-      m_strAudioOver(s.m_strAudioOver),
-      m_strAudioClick(s.m_strAudioClick),
-      m_strTarget(s.m_strTarget),
-      m_strLink(s.m_strLink),
-      m_pSubMenu(new CGlimMenu(*s.m_pSubMenu)),
-      m_bVisible(s.m_bVisible)
+CGlimMenuItem::CGlimMenuItem(const CGlimMenuItem& s) : CObject()
 {
+    std::unique_ptr<CGlimMenu> sub(new CGlimMenu(*s.m_pSubMenu));
+    CopyItemFields(s, *this);
+    m_pSubMenu = sub.release();
 }
 
 CGlimMenuItem::~CGlimMenuItem()
@@ -275,43 +401,19 @@ std::string& CGlimMenuItem::ResourceWebPath(int i)
 void CGlimMenuItem::Serialize(CArchive& ar)
 {
     m_pSubMenu->Serialize(ar);
-    ar.String(m_strLabel);
-    ar.String(m_strDescription);
-    ar.String(m_strImageNormal);
-    ar.String(m_strImageOver);
-    ar.String(m_strImageClick);
-    ar.String(m_strAudioOver);
-    ar.String(m_strAudioClick);
-    ar.String(m_strImageNormalWeb);
-    ar.String(m_strImageOverWeb);
-    ar.String(m_strImageClickWeb);
-    ar.String(m_strAudioOverWeb);
-    ar.String(m_strAudioClickWeb);
-    ar.String(m_strTarget);
-    ar.String(m_strLink);
-    ar.Int32(m_bVisible);
+    SerializeItemFields(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------
-
-namespace {
-
-void NumberMenu(CGlimMenu* menu, int& counter, std::vector<CGlimMenuItem*>& items)
-{
-    menu->m_nIndex = counter;
-    items.insert(items.end(), menu->m_items.begin(), menu->m_items.end());
-    ++counter;
-    for (CGlimMenuItem* item : menu->m_items)
-        NumberMenu(item->m_pSubMenu, counter, items);
-}
-
-}  // namespace
 
 int NumberMenus(const std::vector<CGlimMenu*>& topLevel, std::vector<CGlimMenuItem*>& items)
 {
     int counter = 0;
     for (CGlimMenu* menu : topLevel)
-        NumberMenu(menu, counter, items);
+        ForEachMenu(menu, [&](CGlimMenu* m) {
+            m->m_nIndex = counter++;
+            items.insert(items.end(), m->m_items.begin(), m->m_items.end());
+        });
     return counter;
 }
 

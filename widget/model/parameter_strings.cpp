@@ -201,7 +201,7 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
     config.m_mapParameters.swap(map);
 }
 
-void CAppletParameters::WriteMenu(EncodedMenus& out, CGlimMenu* menu)
+void CAppletParameters::WriteOneMenu(EncodedMenus& out, CGlimMenu* menu)
 {
     const int n = m_nMenuCounter;
     menu->m_nIndex = n;
@@ -255,11 +255,35 @@ void CAppletParameters::WriteMenu(EncodedMenus& out, CGlimMenu* menu)
     }
 
     ++m_nMenuCounter;
-    const std::size_t first = out.subMenu.size();
-    out.subMenu.resize(first + menu->m_items.size());
-    for (std::size_t i = 0; i < menu->m_items.size(); ++i) {
-        out.subMenu[first + i] = m_nMenuCounter;   // the number the sub-menu is about to take
-        WriteMenu(out, menu->m_items[i]->m_pSubMenu);
+}
+
+void CAppletParameters::WriteMenu(EncodedMenus& out, CGlimMenu* root)
+{
+    // Pre-order with an explicit list of the menus whose sub-menus are being written, so
+    // that the depth of the tree costs no stack. `first` is the flat position of the
+    // menu's first item, whose sub-menu number is noted as each sub-menu is reached.
+    struct Open {
+        CGlimMenu* menu;
+        std::size_t next;
+        std::size_t first;
+    };
+    std::vector<Open> open;
+    auto write = [&](CGlimMenu* menu) {
+        WriteOneMenu(out, menu);
+        const std::size_t first = out.subMenu.size();
+        out.subMenu.resize(first + menu->m_items.size());
+        open.push_back({menu, 0, first});
+    };
+    write(root);
+    while (!open.empty()) {
+        Open& top = open.back();
+        if (top.next == top.menu->m_items.size()) {
+            open.pop_back();
+            continue;
+        }
+        const std::size_t i = top.next++;
+        out.subMenu[top.first + i] = m_nMenuCounter;   // the number the sub-menu is about to take
+        write(top.menu->m_items[i]->m_pSubMenu);
     }
 }
 
