@@ -9,6 +9,7 @@
 
 #include "model_support.h"
 #include "widget/model/applet_parameters.h"
+#include "widget/model/config_file.h"
 
 using namespace snippo;
 using namespace snippo::test;
@@ -156,5 +157,32 @@ TEST(DeepTree, EveryWalkOfAHundredThousandLevels)
             EXPECT_EQ("", copied.back()->m_strImageNormalWeb);
         }
         // The model, its snapshots and the copy die on this stack too.
+    });
+}
+
+TEST(DeepTree, AHundredThousandLevelsReadBackFromAFile)
+{
+    TempDir folder;
+    OnSmallStack([&] {
+        CAppletParameters p;
+        AddChain(p, kChain);
+        p.m_listDrawObjects[0]->m_pMenu->m_strName = "top-level";   // as every reader names it
+        CWidgetConfig c;
+        ASSERT_TRUE(WriteConfigFile(c, p, folder.File("deep.qwd"), nullptr));
+
+        CWidgetConfig rc;
+        CAppletParameters read;
+        bool applied = false;
+        ASSERT_TRUE(ReadConfigFile(rc, read, folder.File("deep.qwd"), &applied));
+        ASSERT_TRUE(applied);
+        ASSERT_EQ(1u, read.m_listDrawObjects.size());
+        const std::vector<const CGlimMenuItem*> chain = Chain(read.m_listDrawObjects[0]->m_pMenu);
+        ASSERT_EQ(std::size_t(kChain + 2), chain.size());
+        EXPECT_EQ("Deepest", chain.back()->m_strLabel);
+
+        // Read back, the tree writes the same strings: nothing was cut on the way.
+        CWidgetConfig again;
+        read.WriteParameters(again);
+        EXPECT_EQ(c.m_mapParameters, again.m_mapParameters);
     });
 }
