@@ -6,6 +6,7 @@
 #include "host/help_topics.h"
 #include "host/known_browsers.h"
 #include "host/mainframe.h"
+#include "host/preview_folder.h"
 #include "host/prompts.h"
 #include "host/resource.h"
 #include "host/view.h"
@@ -24,7 +25,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <unistd.h>
 
 namespace snippo {
@@ -35,18 +35,6 @@ CTessalyToolApp* g_pApp = nullptr;
 
 // Taken while the program is loaded, before main runs: the start of the start-up time.
 const auto g_processStart = std::chrono::steady_clock::now();
-
-// "<folder>/tmp/*": every entry is deleted as a file (folders refuse), then the folder goes
-// if it is empty.
-void removePreviewFolder(const std::string& folder)
-{
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* entry = ::readdir(dir))
-            ::unlink((folder + "/" + entry->d_name).c_str());
-        ::closedir(dir);
-    }
-    ::rmdir(folder.c_str());
-}
 
 }  // namespace
 
@@ -89,6 +77,7 @@ bool CTessalyToolApp::InitInstance(const QStringList& arguments, const QString& 
     m_strHelpFilePath = (programInfo.suffix().isEmpty() ? program : program.left(program.size() - programInfo.suffix().size() - 1))
                             .toStdString() + ".HLP";
     m_strProgramFolder = m_strHelpFilePath.substr(0, m_strHelpFilePath.find_last_of('/'));
+    m_pPreviewFolder = std::make_unique<CPreviewFolder>(m_strProgramFolder);
     RegisterHostHelp(m_strHelpFilePath);
 
     // A file named on the command line is taken relative to the folder the user started in.
@@ -148,8 +137,8 @@ int CTessalyToolApp::Run()
 
 int CTessalyToolApp::ExitInstance()
 {
-    if (!m_strProgramFolder.empty())
-        removePreviewFolder(m_strProgramFolder + "/tmp");
+    if (m_pPreviewFolder)
+        m_pPreviewFolder->Remove();
     return 0;
 }
 
@@ -282,7 +271,8 @@ bool CTessalyToolApp::LaunchBrowser(const std::string& file)
     }
     // Mode 1, and a known-browser index that names no browser found now: the desktop's choice.
     if (m_nBrowserMode == 1 || (m_nBrowserMode != 0 && browser.empty())) {
-        shell("open", file, "", "", SW_SHOWNORMAL);
+        if (shell("open", file, "", "", SW_SHOWNORMAL) <= 32)
+            CPrompts::MessageBox(m_pMainFrame.get(), "Launch the default web browser Error!");
         return true;
     }
 
@@ -290,17 +280,19 @@ bool CTessalyToolApp::LaunchBrowser(const std::string& file)
     // on this file system.
     std::string upper = browser;
     std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    int result = 0;
     if (upper.find("APPLETVIEWER") != std::string::npos) {
+        // The viewer finds the page by its bare name in its own working directory; this
+        // program's current directory stays where it is.
         std::size_t slash = file.find_last_of('/');
-        std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash);
+        std::string folder = slash == std::string::npos ? std::string() : file.substr(0, std::max<std::size_t>(slash, 1));
         std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
-        if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
-            // The viewer then looks for the page in the current directory.
-        }
-        shell("open", browser, name, "", SW_SHOWNORMAL);
+        result = shell("open", browser, name, folder, SW_SHOWNORMAL);
     } else {
-        shell("open", browser, file, "", SW_SHOWNORMAL);
+        result = shell("open", browser, file, "", SW_SHOWNORMAL);
     }
+    if (result <= 32)
+        CPrompts::MessageBox(m_pMainFrame.get(), QString::fromStdString("Launch the web browser " + browser + " Error!"));
     return true;
 }
 

@@ -19,6 +19,7 @@ class QWidget;
 namespace snippo {
 
 class CMainFrame;
+class CPreviewFolder;
 class CTessalyToolDoc;
 class CTessalyToolView;
 
@@ -38,7 +39,7 @@ public:
     bool InitInstance(const QStringList& arguments, const QString& programFile = {});
     // The message loop, then ExitInstance; returns the exit code.
     int Run();
-    // Removes the preview folder; returns the exit code.
+    // Removes what this run's previews wrote, and their folder; returns the exit code.
     int ExitInstance();
 
     // The single-document framework.
@@ -58,7 +59,8 @@ public:
 
     // Shows `file` in the chosen browser (mode 1: the desktop's default program for it; mode
     // 0: m_strBrowserPath; mode 2: known browser m_nKnownBrowser, or the default one when the
-    // index names no browser found now). Always true.
+    // index names no browser found now). An applet viewer is started in the file's folder.
+    // A browser that cannot be started is reported. Always true.
     bool LaunchBrowser(const std::string& file);
     // Writes the three "Web Browser" values.
     void WriteBrowserSettings();
@@ -73,6 +75,8 @@ public:
     CTessalyToolDoc* Document() const { return m_pDocument.get(); }
     CTessalyToolView* View() const;
     const CProfile& Profile() const { return m_profile; }
+    // This run's preview folder (made by the first Preview).
+    CPreviewFolder& PreviewFolder() { return *m_pPreviewFolder; }
     QString DocumentTitle() const;   // "Untitled_SnippoServer.GlimButton" or the file's name
 
     std::string m_strProgramFolder;     // folder of the program file, no trailing '/'
@@ -84,6 +88,7 @@ public:
 private:
     CProfile m_profile;
     std::unique_ptr<CRecentFileList> m_pRecentFiles;
+    std::unique_ptr<CPreviewFolder> m_pPreviewFolder;
     std::unique_ptr<CTessalyToolDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     bool m_bComInitialised = false;

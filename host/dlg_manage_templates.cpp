@@ -112,7 +112,12 @@ void CDlgManageTemplates::OnDelete()
     QString question = "Are you sure to delete \"" + q(m_arrNames[i]) + "\" template?";
     if (CPrompts::MessageBox(this, question, MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
-    QFile::remove(q(m_arrPaths[i]));
+    // The entry goes only with its file: the list shows what the folder holds.
+    QString path = q(m_arrPaths[i]);
+    if (!QFile::remove(path) && QFileInfo(path).exists()) {
+        CPrompts::MessageBox(this, "Delete Failure!");
+        return;
+    }
     m_arrPaths.erase(m_arrPaths.begin() + m_nSelect);
     m_arrNames.erase(m_arrNames.begin() + m_nSelect);
     m_arrDescriptions.erase(m_arrDescriptions.begin() + m_nSelect);
@@ -144,7 +149,8 @@ void CDlgManageTemplates::OnRename()
     QString question = "Are you sure to rename \"" + q(m_arrNames[i]) + "\" template to \"" + m_strName + "\"?";
     if (CPrompts::MessageBox(this, question, MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
-    if (!m_snippo.ReadConfigFile(m_arrPaths[i])) {
+    // A fresh widget reads the file, so the template keeps nothing of another one.
+    if (!m_snippo.Renew() || !m_snippo.ReadConfigFile(m_arrPaths[i])) {
         CPrompts::MessageBox(this, "Rename Failure!");
         return;
     }

@@ -105,15 +105,14 @@ void CTessalyToolDoc::SetModifiedFlag(bool modified)
     m_bModified = modified;
 }
 
-bool CTessalyToolDoc::CreateWidget()
+std::unique_ptr<CSnippo> CTessalyToolDoc::CreateWidget()
 {
     auto proxy = std::make_unique<CSnippo>();
     if (!proxy->CreateDispatch(text::kProgID)) {
         CPrompts::MessageBox(frame(), QString("Create the dispatch of the ") + text::kProgID + " Error!");
-        return false;
+        return nullptr;
     }
-    m_pSnippo = std::move(proxy);
-    return true;
+    return proxy;
 }
 
 bool CTessalyToolDoc::OnNewDocument()
@@ -122,7 +121,8 @@ bool CTessalyToolDoc::OnNewDocument()
     SetModifiedFlag(false);
 
     m_pSnippo.reset();
-    if (!CreateWidget())
+    m_pSnippo = CreateWidget();
+    if (!m_pSnippo)
         return false;
     if (m_bFirstNew) {
         // The document of start-up is the fresh widget, without a question.
@@ -139,37 +139,35 @@ bool CTessalyToolDoc::OnOpenDocument(const QString& path)
 {
     if (!frameworkOpenFile(path))
         return false;
-    SetModifiedFlag(false);
 
-    m_pSnippo.reset();
-    if (!CreateWidget())
+    // The file is read by a widget of its own, which becomes the document's only once it is
+    // known to be good: a failed Open leaves the document's widget exactly as it was.
+    std::unique_ptr<CSnippo> widget = CreateWidget();
+    if (!widget)
         return false;
-    try {
-        std::string file = path.toStdString();
-        if (!m_pSnippo->ReadConfigFile(file)) {
-            CPrompts::MessageBox(frame(), "Open " + path + " Error!");
-            m_pSnippo.reset();
-            return false;
-        }
-        if (m_pSnippo->GetProgID() != text::kProgID) {
-            CPrompts::MessageBox(frame(), QString("This File is not saved by ") + text::kAppTitle + "!");
-            m_pSnippo.reset();
-            return false;
-        }
-    } catch (...) {
-        m_pSnippo.reset();   // a widget that failed half-way is not the document's
-        throw;
+    if (!widget->ReadConfigFile(path.toStdString())) {
+        CPrompts::MessageBox(frame(), "Open " + path + " Error!");
+        return false;
     }
+    if (widget->GetProgID() != text::kProgID) {
+        CPrompts::MessageBox(frame(), QString("This File is not saved by ") + text::kAppTitle + "!");
+        return false;
+    }
+    m_pSnippo = std::move(widget);
+    SetModifiedFlag(false);
     return true;
 }
 
 bool CTessalyToolDoc::OnSaveDocument(const QString& path)
 {
-    if (!m_pSnippo)
-        return true;
-    m_pSnippo->SetProgID(text::kProgID);
-    m_pSnippo->SetLastUpdateTime(CurrentOleDate());
-    if (!m_pSnippo->WriteConfigFile(path.toStdString())) {
+    // Without a widget nothing can be written, and a save that writes nothing has failed.
+    bool written = false;
+    if (m_pSnippo) {
+        m_pSnippo->SetProgID(text::kProgID);
+        m_pSnippo->SetLastUpdateTime(CurrentOleDate());
+        written = m_pSnippo->WriteConfigFile(path.toStdString());
+    }
+    if (!written) {
         CPrompts::MessageBox(frame(), "Save to " + path + " Error!");
         return false;
     }
@@ -284,8 +282,7 @@ void CTessalyToolDoc::OnFileCopySupportFiles()
         throw;
     }
     QFile::remove(file);
-    if (written)
-        CPrompts::MessageBox(frame(), "Copy support files to " + folder + " success!");
+    CPrompts::MessageBox(frame(), "Copy support files to " + folder + (written ? " success!" : " failure!"));
 }
 
 void CTessalyToolDoc::OnHelpViewSample()

@@ -46,14 +46,15 @@ public:
     bool CanCopySupportFiles();
     void OnHelpViewSample();
 
-    // The widget being edited, or null when the last New or Open failed.
+    // The widget being edited, or null when the last New failed. A failed Open keeps it.
     CSnippo* GetSnippo() const { return m_pSnippo.get(); }
 
 signals:
     void titleChanged();
 
 private:
-    bool CreateWidget();
+    // A new widget object, or null after "Create the dispatch of the ... Error!".
+    std::unique_ptr<CSnippo> CreateWidget();
 
     std::unique_ptr<CSnippo> m_pSnippo;
     bool m_bFirstNew = true;

@@ -114,6 +114,15 @@ bool CSnippo::CreateDispatch(const std::string& progId)
     return true;
 }
 
+bool CSnippo::Renew()
+{
+    ComPtr<IDispatch> fresh;
+    if (FAILED(CoCreateInstance(m_clsid, nullptr, CLSCTX_INPROC_SERVER, &fresh)) || !fresh)
+        return false;
+    m_dispatch = std::move(fresh);
+    return true;
+}
+
 void CSnippo::ListTemplates(std::vector<std::string>& names, std::vector<std::string>& descriptions,
                             std::vector<std::string>& paths)
 {
@@ -134,6 +143,8 @@ void CSnippo::ListTemplates(std::vector<std::string>& names, std::vector<std::st
             files.push_back(it->path().string());
     }
     for (const std::string& file : files) {
+        if (!Renew())
+            break;
         if (!ReadConfigFile(file))
             continue;
         if (GetProgID() != m_strProgID)
@@ -214,7 +225,11 @@ void CSnippo::SetLastUpdateTime(double date)
 }
 
 bool CSnippo::ReadConfigFile(const std::string& path) { return CallBool(dispid::ReadConfigFile, {Variant(path)}); }
-bool CSnippo::WriteConfigFile(const std::string& path) { return CallBool(dispid::WriteConfigFile, {Variant(path)}); }
+bool CSnippo::WriteConfigFile(const std::string& path)
+{
+    // A widget that answers true without leaving a file must not pass for having saved.
+    return CallBool(dispid::WriteConfigFile, {Variant(path)}) && fileExists(path);
+}
 bool CSnippo::Config() { return CallBool(dispid::Config, {}); }
 std::int32_t CSnippo::GetSnippoTypeID() { return CallLong(dispid::GetSnippoTypeID); }
 std::int32_t CSnippo::GetSnippoNameID() { return CallLong(dispid::GetSnippoNameID); }

@@ -58,9 +58,15 @@ public:
     // Error!" and false when the object cannot be created.
     bool CreateDispatch(const std::string& progId);
 
+    // Replaces the object by a freshly created one of the same class, so that the next file
+    // read is not merged into what an earlier one left (the widget's reader keeps every value
+    // a file does not name). False, keeping the object, when none can be created.
+    bool Renew();
+
     // The templates of this widget kind in the server folder: every "*.qwd" file that the
-    // widget reads and whose ProgID is this proxy's identifier. The object is the reader, so
-    // afterwards it holds the last file read.
+    // widget reads and whose ProgID is this proxy's identifier. Each file is read by a fresh
+    // object, so a damaged file cannot pass for a copy of the one read before it; afterwards
+    // the proxy holds the last file read.
     void ListTemplates(std::vector<std::string>& names, std::vector<std::string>& descriptions,
                        std::vector<std::string>& paths);
 
@@ -78,6 +84,7 @@ public:
     void SetPreviewPath(const std::string& value);
     void SetLastUpdateTime(double date);
     bool ReadConfigFile(const std::string& path);
+    // True only when the widget reports success and the file is there afterwards.
     bool WriteConfigFile(const std::string& path);
     bool Config();
     std::int32_t GetSnippoTypeID();

@@ -5,6 +5,7 @@
 #include "host/dlg_rename.h"
 #include "host/doc.h"
 #include "host/mainframe.h"
+#include "host/preview_folder.h"
 #include "host/prompts.h"
 #include "host/resource.h"
 
@@ -13,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-#include <filesystem>
 #include <fstream>
 
 namespace snippo {
@@ -211,46 +211,51 @@ void CTessalyToolView::OnEditPreview()
     CTessalyToolApp* app = CTessalyToolApp::Instance();
     if (widget == nullptr || app == nullptr)
         return;
-    std::string folder = app->m_strProgramFolder + "/" + "tmp";
-    std::error_code ec;
-    std::filesystem::create_directory(folder, ec);
-
-    widget->WriteConfigFile(folder + "/preview.qwd");
-
-    std::string page = folder + "/preview.htm";
-    std::ofstream out(page, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    CPreviewFolder& previews = app->PreviewFolder();
+    const std::string folder = previews.Create();
+    if (folder.empty()) {
         CPrompts::MessageBox(window(), "Preview Failure!");
         return;
     }
+    std::string page = folder + "/preview.htm";
+    {
+        // Whatever this preview adds to the folder is its own, to be removed at exit.
+        CPreviewFolder::Writing writing(previews, {"preview.qwd", "preview.htm"});
+        widget->WriteConfigFile(folder + "/preview.qwd");
 
-    // Local HTML with an empty preview path names the support files bare, and they lie
-    // beside the page.
-    std::string previewPath = widget->GetPreviewPath();
-    std::string body, style, script;
-    try {
-        widget->SetPreviewPath("");
-        std::int16_t count = widget->GetHTMLSegmentNumber();
-        for (std::int16_t i = 0; i < count; ++i) {
-            std::string position = widget->GetHTMLPosition(i);
-            if (position == "style")
-                style = widget->GetHTMLBody(i, 0);
-            else if (position == "script")
-                script = widget->GetHTMLBody(i, 0);
-            else if (position == "cursor")
-                body = widget->GetHTMLBody(i, 0);
+        std::ofstream out(page, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            CPrompts::MessageBox(window(), "Preview Failure!");
+            return;
         }
-    } catch (...) {
+
+        // Local HTML with an empty preview path names the support files bare, and they lie
+        // beside the page.
+        std::string previewPath = widget->GetPreviewPath();
+        std::string body, style, script;
         try {
-            widget->SetPreviewPath(previewPath);
+            widget->SetPreviewPath("");
+            std::int16_t count = widget->GetHTMLSegmentNumber();
+            for (std::int16_t i = 0; i < count; ++i) {
+                std::string position = widget->GetHTMLPosition(i);
+                if (position == "style")
+                    style = widget->GetHTMLBody(i, 0);
+                else if (position == "script")
+                    script = widget->GetHTMLBody(i, 0);
+                else if (position == "cursor")
+                    body = widget->GetHTMLBody(i, 0);
+            }
         } catch (...) {
+            try {
+                widget->SetPreviewPath(previewPath);
+            } catch (...) {
+            }
+            throw;
         }
-        throw;
-    }
-    widget->SetPreviewPath(previewPath);
+        widget->SetPreviewPath(previewPath);
 
-    out << PreviewPage(style, script, body);
-    out.close();
+        out << PreviewPage(style, script, body);
+    }
     app->LaunchBrowser(page);
 }
 

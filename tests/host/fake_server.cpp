@@ -97,8 +97,8 @@ public:
     bool WriteConfigFile(const std::string& path)
     {
         g_control.calls.push_back("WriteConfigFile(" + path + ")");
-        if (g_control.bWriteFails)
-            return false;
+        if (g_control.bWriteFails || g_control.bWriteNothing)
+            return g_control.bWriteNothing;
         std::ofstream(folderOf(path) + "/fake.class") << "support file";
         std::ofstream out(path, std::ios::binary);
         if (!out)

@@ -16,6 +16,7 @@ struct FakeWidgetControl {
     bool bConfigResult = true;
     bool bReadFails = false;          // ReadConfigFile answers false for every file
     bool bWriteFails = false;         // WriteConfigFile writes nothing and answers false
+    bool bWriteNothing = false;       // WriteConfigFile writes nothing and answers true
     std::vector<FakeResource> resources;
     std::vector<FakeResource> resourcesAfterConfig;
     // Position and body of each segment; "{PATH}" in a body becomes the preview path for

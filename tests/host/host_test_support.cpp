@@ -205,6 +205,11 @@ QStringList HostTest::Dialogs() const
     return names;
 }
 
+fs::path HostTest::OwnPreviewFolder() const
+{
+    return programFolder / "tmp" / std::to_string(getpid());
+}
+
 fs::path HostTest::MakeWidgetFile(const fs::path& path, const std::string& title, const std::string& description,
                                   const std::string& progId)
 {

@@ -81,6 +81,8 @@ protected:
     // Names of the dialogs shown since the last ClearRecord, in order.
     QStringList Dialogs() const;
     QString Title() const { return Frame()->windowTitle(); }
+    // This process's preview folder in the program folder.
+    fs::path OwnPreviewFolder() const;
 
     // A widget file of the given kind written without the program ("key=value" for the fake,
     // a real widget file through a private proxy for the real server).

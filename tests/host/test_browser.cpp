@@ -3,9 +3,11 @@
 
 #include "host/known_browsers.h"
 #include "platform/registry/registry.h"
+#include "platform/shell/shell.h"
 
 #include <QComboBox>
 #include <QRadioButton>
+#include <QTest>
 
 #include <cstdlib>
 #include <sys/stat.h>
@@ -231,15 +233,36 @@ TEST_F(Browser, LaunchInEachMode)
                           }));
 }
 
-TEST_F(Browser, AppletViewerGetsTheBareNameInThePagesFolder)
+TEST_F(Browser, AppletViewerStartsInThePagesFolderAndABrowserThatFailsIsReported)
 {
     ASSERT_TRUE(Start());
+    app->m_fnShellExecute = &ShellExecute;   // real programs are started here
     fs::path pages = tmp / "pages";
     fs::create_directories(pages);
+    fs::path here = fs::current_path();
+
+    // The viewer tells where it ran and what it was given.
+    fs::path viewer = tmp / "jdk" / "bin" / "AppletViewer";
+    fs::path out = tmp / "viewer.out";
+    fs::create_directories(viewer.parent_path());
+    WriteFile(viewer, "#!/bin/sh\npwd > '" + out.string() + ".part'\necho \"$1\" >> '" + out.string() + ".part'\nmv '" +
+                          out.string() + ".part' '" + out.string() + "'\n");
+    ::chmod(viewer.c_str(), 0755);
     app->m_nBrowserMode = 0;
-    app->m_strBrowserPath = "/usr/lib/jdk/bin/AppletViewer";
+    app->m_strBrowserPath = viewer.string();
+    EXPECT_TRUE(app->LaunchBrowser((pages / "preview.htm").string()));
+    for (int i = 0; i < 500 && !fs::exists(out); ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(ReadFile(out), pages.string() + "\npreview.htm\n");
+    EXPECT_EQ(fs::current_path(), here) << "the program's own current directory stays";
+    EXPECT_TRUE(Messages().isEmpty());
+
+    // A browser that is not there, and a page the desktop cannot open.
+    std::string missing = (tmp / "gone" / "browse").string();
+    app->m_strBrowserPath = missing;
     app->LaunchBrowser((pages / "preview.htm").string());
-    ASSERT_EQ(shellCalls.size(), 1u);
-    EXPECT_EQ(shellCalls[0], (ShellCall{"open", "/usr/lib/jdk/bin/AppletViewer", "preview.htm", ""}));
-    EXPECT_EQ(fs::current_path(), pages);
+    app->m_nBrowserMode = 1;
+    app->LaunchBrowser((tmp / "gone" / "preview.htm").string());
+    EXPECT_EQ(Messages(), (QStringList{QString::fromStdString("Launch the web browser " + missing + " Error!"),
+                                       "Launch the default web browser Error!"}));
 }

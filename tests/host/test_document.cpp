@@ -193,36 +193,80 @@ TEST_F(Document, OpenOfAMissingFileKeepsTheDocument)
     EXPECT_EQ(recentFile(1), "<none>");
 }
 
-TEST_F(Document, OpenOfAnotherWidgetsFileIsRefused)
+TEST_F(Document, FailedOpenKeepsTheDocumentsWidgetAndSavingWithoutOneFails)
 {
     fs::path shop = MakeWidgetFile(tmp / "Shop.qwd", "Shop", "");
     ASSERT_TRUE(Start({"Shop.qwd"}));
+    CSnippo* before = Widget();
+    Widget()->SetPreviewPath("pics/");
     fs::path other = MakeWidgetFile(tmp / "Clock.qwd", "Clock", "", "SnippoServer.DigitalClock");
     EXPECT_EQ(app->OpenDocumentFile(QString::fromStdString(other.string())), nullptr);
     EXPECT_EQ(Messages(), QStringList{"This File is not saved by Tessaly GlimButton!"});
-    EXPECT_EQ(Widget(), nullptr);
+    ASSERT_EQ(Widget(), before);
+    EXPECT_EQ(Widget()->GetTitle(), "Shop");
+    EXPECT_EQ(Widget()->GetPreviewPath(), "pics/");
     EXPECT_EQ(Title(), "Shop.qwd - Tessaly GlimButton");
     EXPECT_EQ(Doc()->GetPathName().toStdString(), shop.string());
     EXPECT_EQ(View()->m_pName->text(), "Shop") << "the view still shows what it showed";
 
-    // Without a widget the widget's commands do nothing.
+    // What Save As writes is what the view shows.
+    CPrompts::PushFileName(QString::fromStdString((tmp / "ghost").string()));
+    Command(res::ID_FILE_SAVE_AS);
+    EXPECT_NE(ReadFile(tmp / "ghost.qwd").find("Title = Shop\r\n"), std::string::npos);
+    EXPECT_EQ(Title(), "ghost.qwd - Tessaly GlimButton");
+
+    // A New that cannot create its widget leaves the document without one: the widget's
+    // commands do nothing, and a save writes nothing and says so.
+    ASSERT_EQ(RegDeleteTree(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton"), ERROR_SUCCESS);
+    CPrompts::ClearRecord();
+    Command(res::ID_FILE_NEW);
+    ASSERT_EQ(Widget(), nullptr);
+    EXPECT_EQ(Messages(), QStringList{"Create the dispatch of the SnippoServer.GlimButton Error!"});
+    CPrompts::ClearRecord();
     Command(res::ID_EDIT_RENAME);
     Command(res::ID_FILE_SAVE_AS_TEMPLATE);
     Command(res::ID_EDIT_PREVIEW);
     Command(res::ID_HELP_VIEW_SAMPLE);
-    EXPECT_TRUE(Dialogs().isEmpty());
+    EXPECT_TRUE(CPrompts::Record().empty());
     EXPECT_TRUE(shellCalls.empty());
     EXPECT_FALSE(Frame()->Action(res::ID_FILE_COPY_SUPPORT_FILES)->isEnabled());
+    QString title = Title();
+    std::string ghost2 = (tmp / "ghost2.qwd").string();
+    CPrompts::PushFileName(QString::fromStdString(ghost2));
+    Command(res::ID_FILE_SAVE_AS);
+    EXPECT_EQ(Messages(), QStringList{"Save to " + QString::fromStdString(ghost2) + " Error!"});
+    EXPECT_FALSE(fs::exists(ghost2));
+    EXPECT_EQ(Title(), title);
+    EXPECT_EQ(recentFile(1), (tmp / "ghost.qwd").string());
+}
+
+TEST_F(FakeDocument, SaveThatWritesNothingIsAFailedSave)
+{
+    MakeWidgetFile(tmp / "Shop.qwd", "Shop", "");
+    ASSERT_TRUE(Start({"Shop.qwd"}));
+    Doc()->SetModifiedFlag(true);
+    Fake().bWriteNothing = true;
+    std::string ghost = (tmp / "ghost.qwd").string();
+    CPrompts::PushFileName(QString::fromStdString(ghost));
+    Command(res::ID_FILE_SAVE_AS);
+    EXPECT_EQ(Messages(), QStringList{"Save to " + QString::fromStdString(ghost) + " Error!"});
+    EXPECT_EQ(Title(), "Shop.qwd - Tessaly GlimButton");
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(recentFile(1), (tmp / "Shop.qwd").string());
+    EXPECT_EQ(recentFile(2), "<none>");
 }
 
 TEST_F(FakeDocument, WidgetThatCannotReadTheFileIsReported)
 {
     ASSERT_TRUE(Start());
+    CSnippo* before = Widget();
+    int live = Fake().nLiveObjects;
     fs::path file = MakeWidgetFile(tmp / "Broken.qwd", "Broken", "");
     Fake().bReadFails = true;
     EXPECT_EQ(app->OpenDocumentFile(QString::fromStdString(file.string())), nullptr);
     EXPECT_EQ(Messages(), QStringList{"Open " + QString::fromStdString(file.string()) + " Error!"});
-    EXPECT_EQ(Widget(), nullptr);
+    EXPECT_EQ(Widget(), before);
+    EXPECT_EQ(Fake().nLiveObjects, live) << "the reader of the failed file is gone";
 }
 
 TEST_F(Document, SaveAsksForANameThenSavesToTheFile)

@@ -10,6 +10,10 @@
 #include <QScreen>
 #include <QTreeWidget>
 
+#include <cstdlib>
+#include <optional>
+#include <unistd.h>
+
 using namespace snippo;
 using namespace hosttest;
 
@@ -40,6 +44,19 @@ QString pane(QPlainTextEdit* edit)
 {
     return edit->toPlainText();
 }
+
+// Sets (or, with null, removes) an environment variable for the life of the guard.
+struct EnvGuard {
+    EnvGuard(const char* name, const char* value) : name(name)
+    {
+        if (const char* was = std::getenv(name))
+            old = was;
+        value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~EnvGuard() { old ? setenv(name.c_str(), old->c_str(), 1) : unsetenv(name.c_str()); }
+    std::string name;
+    std::optional<std::string> old;
+};
 
 }  // namespace
 
@@ -292,21 +309,87 @@ TEST_F(Startup, PlacementIsStoredEvenWhenTheSaveQuestionIsCancelled)
     EXPECT_TRUE(Frame()->close());
 }
 
-TEST_F(Startup, ExitEmptiesAndRemovesThePreviewFolder)
+TEST_F(Startup, ExitRemovesOnlyWhatThisRunsPreviewsWrote)
 {
-    ASSERT_TRUE(Start());
-    fs::path preview = programFolder / "tmp";
-    fs::create_directories(preview);
-    WriteFile(preview / "preview.htm", "x");
-    WriteFile(preview / "qlnbtn.class", "y");
-    Stop();
-    EXPECT_FALSE(fs::exists(preview));
+    // Another instance's preview, on show in its browser.
+    fs::path other = programFolder / "tmp" / std::to_string(getpid() + 1);
+    fs::create_directories(other);
+    WriteFile(other / "preview.htm", "theirs");
 
-    // A folder inside, which the program did not make, keeps the preview folder in place.
+    // An instance that never previewed touches nothing.
     ASSERT_TRUE(Start());
-    fs::create_directories(preview / "keep");
-    WriteFile(preview / "preview.htm", "x");
     Stop();
-    EXPECT_TRUE(fs::exists(preview / "keep"));
-    EXPECT_FALSE(fs::exists(preview / "preview.htm"));
+    EXPECT_EQ(ReadFile(other / "preview.htm"), "theirs");
+
+    // An applet viewer is started in the preview folder; this program's current directory,
+    // where the next Save As starts, stays where it was.
+    ASSERT_TRUE(Start());
+    fs::path here = fs::current_path();
+    app->m_nBrowserMode = 0;
+    app->m_strBrowserPath = "/usr/lib/jdk/bin/appletviewer";
+    Command(res::ID_EDIT_PREVIEW);
+    fs::path own = OwnPreviewFolder();
+    ASSERT_EQ(shellCalls.size(), 1u);
+    EXPECT_EQ(shellCalls[0], (ShellCall{"open", "/usr/lib/jdk/bin/appletviewer", "preview.htm", own.string()}));
+    EXPECT_EQ(fs::current_path(), here);
+    EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all);
+    ASSERT_TRUE(fs::exists(own / "preview.htm"));
+
+    // A widget the user saves into the preview folder all the same outlives the program.
+    CPrompts::PushFileName(QString::fromStdString((own / "keepme").string()));
+    Command(res::ID_FILE_SAVE_AS);
+    Stop();
+    EXPECT_TRUE(fs::exists(own / "keepme.qwd"));
+    for (const char* written : {"preview.htm", "preview.qwd", "qlnbtn.class"})
+        EXPECT_FALSE(fs::exists(own / written)) << written;
+    EXPECT_EQ(ReadFile(other / "preview.htm"), "theirs");
+
+    // With nothing else left, the folders go.
+    fs::remove(own / "keepme.qwd");
+    fs::remove_all(other);
+    ASSERT_TRUE(Start());
+    Command(res::ID_EDIT_PREVIEW);
+    Stop();
+    EXPECT_FALSE(fs::exists(programFolder / "tmp"));
+}
+
+TEST_F(Startup, PreviewsGoToAPrivateFolderElsewhereWhenTheProgramFolderTakesNone)
+{
+    // Nothing can be made under a "tmp" that is a file, not even by the superuser: the same
+    // as a program folder that belongs to another account.
+    WriteFile(programFolder / "tmp", "not a folder");
+    const std::string pid = std::to_string(getpid());
+    fs::path runtime = tmp / "run";
+    fs::create_directories(runtime);
+    EnvGuard runtimeDir("XDG_RUNTIME_DIR", runtime.c_str());
+    ASSERT_TRUE(Start());
+    Command(res::ID_EDIT_PREVIEW);
+    fs::path own = runtime / ("tessalytool-preview-" + pid);
+    EXPECT_TRUE(Messages().isEmpty());
+    ASSERT_TRUE(fs::exists(own / "preview.htm"));
+    EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(shellCalls, (std::vector<ShellCall>{{"open", (own / "preview.htm").string(), "", ""}}));
+    Stop();
+    EXPECT_FALSE(fs::exists(own));
+    EXPECT_EQ(ReadFile(programFolder / "tmp"), "not a folder");
+
+    // Without a runtime folder, the temporary folder; a name that someone else has taken
+    // there is not used.
+    EnvGuard noRuntimeDir("XDG_RUNTIME_DIR", nullptr);
+    fs::path temp = tmp / "temp";
+    fs::create_directories(temp / "planted");
+    EnvGuard tempDir("TMPDIR", temp.c_str());
+    fs::create_directory_symlink(temp / "planted", temp / ("tessalytool-preview-" + pid));
+    ASSERT_TRUE(Start());
+    Command(res::ID_EDIT_PREVIEW);
+    EXPECT_TRUE(fs::is_empty(temp / "planted"));
+    fs::path chosen;
+    for (const auto& entry : fs::directory_iterator(temp))
+        if (entry.path().filename().string().rfind("tessalytool-preview-" + pid + "-", 0) == 0)
+            chosen = entry.path();
+    ASSERT_FALSE(chosen.empty());
+    EXPECT_EQ(fs::status(chosen).permissions(), fs::perms::owner_all);
+    Stop();
+    EXPECT_FALSE(fs::exists(chosen));
+    EXPECT_TRUE(fs::is_symlink(temp / ("tessalytool-preview-" + pid)));
 }

@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include <algorithm>
+#include <random>
 
 using namespace snippo;
 using namespace hosttest;
@@ -263,4 +264,88 @@ TEST_F(FakeTemplates, ManageTemplatesCannotRenameATemplateItCannotRead)
     EXPECT_EQ(Messages().back(), "Rename Failure!");
     EXPECT_TRUE(fs::exists(serverFolder / "Stale_SnippoServer.GlimButton.qwd"));
     EXPECT_FALSE(fs::exists(serverFolder / "Fresh_SnippoServer.GlimButton.qwd"));
+}
+
+TEST_F(Templates, DamagedFileIsNotListedAsACopyOfTheTemplateReadBeforeIt)
+{
+    ASSERT_TRUE(Start());
+    fs::path wide = MakeTemplate("Wide333_SnippoServer.GlimButton", "Wide333", "three wide buttons");
+    // Random bytes. The fault shows only when such a file is read after a good one, so more
+    // are added until the folder's order puts one there.
+    std::mt19937 random(333);
+    auto damaged = [&](const std::string& name) {
+        std::string bytes(4096, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random());
+        WriteFile(serverFolder / name, bytes);
+    };
+    auto damagedAfterTemplate = [&] {
+        bool seen = false;
+        for (const auto& entry : fs::directory_iterator(serverFolder)) {
+            seen = seen || entry.path() == wide;
+            if (seen && entry.path().filename().string().find("damaged") != std::string::npos)
+                return true;
+        }
+        return false;
+    };
+    damaged("zz_damaged.qwd");
+    for (int n = 0; n < 20 && !damagedAfterTemplate(); ++n)
+        damaged("zz_damaged" + std::to_string(n) + ".qwd");
+    ASSERT_TRUE(damagedAfterTemplate());
+
+    QStringList inNew, inManage;
+    QString description;
+    CPrompts::PushDialogDriver([&](QDialog& d) {
+        inNew = listed(d);
+        Click(d, "cancelButton");
+    });
+    Command(res::ID_FILE_NEW);
+    CPrompts::PushDialogDriver([&](QDialog& d) {
+        inManage = listed(d);
+        description = Child<QLineEdit>(d, "descriptionEdit")->text();
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "deleteButton");
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_TEMPLATE);
+    EXPECT_EQ(inNew, QStringList{"Wide333"});
+    EXPECT_EQ(inManage, QStringList{"Wide333"});
+    EXPECT_EQ(description, "three wide buttons");
+    EXPECT_FALSE(fs::exists(wide));
+    EXPECT_TRUE(fs::exists(serverFolder / "zz_damaged.qwd"));
+}
+
+TEST_F(Templates, TemplateThatCannotBeDeletedStaysListed)
+{
+    ASSERT_TRUE(Start());
+    fs::path stuck = MakeTemplate("Stuck_SnippoServer.GlimButton", "Stuck", "");
+    fs::path gone = MakeTemplate("Gone_SnippoServer.GlimButton", "Gone", "");
+    QStringList before, afterStuck, afterGone;
+    CPrompts::PushDialogDriver([&](QDialog& d) {
+        before = listed(d);
+        auto* list = Child<QListWidget>(d, "templateList");
+        // Between the listing and Delete the file has become something that cannot be
+        // removed (a folder with something in it; the superuser cannot remove it either),
+        // as in a template folder the user may not write to.
+        fs::remove(stuck);
+        fs::create_directories(stuck / "inside");
+        list->setCurrentRow(before.indexOf("Stuck"));
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "deleteButton");
+        afterStuck = listed(d);
+        EXPECT_EQ(Child<QLineEdit>(d, "nameEdit")->text(), "Stuck");
+        // A file that someone else removed meanwhile leaves the list without a word.
+        fs::remove(gone);
+        list->setCurrentRow(afterStuck.indexOf("Gone"));
+        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Click(d, "deleteButton");
+        afterGone = listed(d);
+        Click(d, "okButton");
+    });
+    Command(res::ID_OPTION_TEMPLATE);
+    EXPECT_EQ(afterStuck, before);
+    EXPECT_EQ(afterGone, QStringList{"Stuck"});
+    EXPECT_EQ(Messages(), (QStringList{"Are you sure to delete \"Stuck\" template?", "Delete Failure!",
+                                       "Are you sure to delete \"Gone\" template?"}));
+    fs::remove_all(stuck);
 }

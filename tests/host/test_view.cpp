@@ -139,9 +139,17 @@ TEST_F(View_, CopySupportFilesLeavesTheFilesButNoCopyresFile)
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_FALSE(fs::exists(tmp / "absent"));
+
+    // A folder that takes no widget file, for any account (the name is a folder's with
+    // something in it), as a read-only one takes none.
+    fs::create_directories(target / "copyres.qwd" / "inside");
+    CPrompts::PushFileName(QString::fromStdString(target.string()));
+    Command(res::ID_FILE_COPY_SUPPORT_FILES);
+    EXPECT_EQ(Messages(), QStringList{"Copy support files to " + QString::fromStdString(target.string()) + " failure!"});
+    EXPECT_TRUE(fs::exists(target / "copyres.qwd" / "inside"));
 }
 
-TEST_F(FakeView, CopySupportFilesIsDisabledWithoutResourcesAndSilentWhenTheWriteFails)
+TEST_F(FakeView, CopySupportFilesIsDisabledWithoutResourcesAndReportsAWriteThatFails)
 {
     Fake().resources.clear();
     ASSERT_TRUE(Start());
@@ -151,12 +159,12 @@ TEST_F(FakeView, CopySupportFilesIsDisabledWithoutResourcesAndSilentWhenTheWrite
     EXPECT_TRUE(CPrompts::Record().empty());
 
     Fake().resources = {{"fake.class", "/srv/", ""}};
-    Fake().bWriteFails = true;
     Frame()->UpdateCommandUI();
     EXPECT_TRUE(Frame()->Action(res::ID_FILE_COPY_SUPPORT_FILES)->isEnabled());
+    Fake().bWriteFails = true;
     CPrompts::PushFileName(QString::fromStdString(tmp.string()));
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(Messages(), QStringList{"Copy support files to " + QString::fromStdString(tmp.string()) + " failure!"});
     EXPECT_FALSE(fs::exists(tmp / "copyres.qwd"));
 }
 
@@ -172,7 +180,7 @@ TEST_F(View_, PreviewWritesThePageAndLaunchesTheBrowserOnIt)
         Widget()->SetPreviewPath("images/");
     }
     Command(res::ID_EDIT_PREVIEW);
-    fs::path folder = programFolder / "tmp";
+    fs::path folder = OwnPreviewFolder();
     fs::path page = folder / "preview.htm";
     ASSERT_TRUE(fs::exists(page));
     const std::string expected =
@@ -195,7 +203,8 @@ TEST_F(View_, PreviewWritesThePageAndLaunchesTheBrowserOnIt)
 TEST_F(FakeView, PreviewFailureWhenThePageCannotBeCreated)
 {
     ASSERT_TRUE(Start());
-    fs::create_directories(programFolder / "tmp" / "preview.htm");   // a folder where the page goes
+    fs::create_directories(OwnPreviewFolder() / "preview.htm");   // a folder where the page goes
+    fs::permissions(OwnPreviewFolder(), fs::perms::owner_all);
     Command(res::ID_EDIT_PREVIEW);
     EXPECT_EQ(Messages(), QStringList{"Preview Failure!"});
     EXPECT_TRUE(shellCalls.empty());
@@ -217,7 +226,7 @@ TEST_F(FakeView, HeadSegmentsGoToTheHeadPaneAndThePreviewHead)
     EXPECT_EQ(edit(View()->m_pBody), "<P>web/second</P>");
 
     Command(res::ID_EDIT_PREVIEW);
-    EXPECT_EQ(ReadFile(programFolder / "tmp" / "preview.htm"),
+    EXPECT_EQ(ReadFile(OwnPreviewFolder() / "preview.htm"),
               "<HTML>\r\n<HEAD>\r\n<TITLE>Preview</TITLE>\r\n<STYLE>s</STYLE>\r\n<SCRIPT>x</SCRIPT>\r\n\r\n</HEAD>\r\n"
               "<BODY>\r\n<P>second</P>\r\n</BODY>\r\n</HTML>");
     EXPECT_EQ(Widget()->GetPreviewPath(), "pics/");

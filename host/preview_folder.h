@@ -1,0 +1,56 @@
+// CPreviewFolder: where this running program writes its previews. Every instance has a folder
+// of its own, so that one program ending never takes away the page another one is showing:
+// "tmp/<process id>" in the program folder or, when that cannot be written (an installation
+// that belongs to another account), "tessalytool-preview-<process id>" in $XDG_RUNTIME_DIR or
+// the system's temporary folder. The folder is private to its user (mode 0700).
+//
+// At the end only the files that previews wrote are deleted; anything else found there stays,
+// and so does the folder that holds it.
+#pragma once
+
+#include <set>
+#include <string>
+
+namespace snippo {
+
+class CPreviewFolder {
+public:
+    explicit CPreviewFolder(std::string programFolder);
+    CPreviewFolder(const CPreviewFolder&) = delete;
+    CPreviewFolder& operator=(const CPreviewFolder&) = delete;
+
+    // Makes the folder on first use; its path (no trailing '/'), or "" when none can be made.
+    const std::string& Create();
+    const std::string& Path() const { return m_strPath; }
+
+    // Marks the entries that appear in the folder while it lives as written by a preview (the
+    // page, the widget file and the support files the widget places beside it), together
+    // with the files named in `written`, which may have been there already.
+    class Writing {
+    public:
+        Writing(CPreviewFolder& folder, std::set<std::string> written);
+        ~Writing();
+        Writing(const Writing&) = delete;
+        Writing& operator=(const Writing&) = delete;
+
+    private:
+        CPreviewFolder& m_folder;
+        std::set<std::string> m_before;
+        std::set<std::string> m_written;
+    };
+
+    // Deletes the files previews wrote, then the folder and, for one in the program folder,
+    // "tmp" itself when they are empty. Failures are silent. Nothing happens when no preview
+    // made the folder.
+    void Remove();
+
+private:
+    std::set<std::string> Entries() const;
+
+    std::string m_strProgramFolder;
+    std::string m_strPath;
+    bool m_bInProgramFolder = false;
+    std::set<std::string> m_written;
+};
+
+}  // namespace snippo
