@@ -70,6 +70,7 @@ bool CTessalyToolApp::InitInstance(const QStringList& arguments, const QString& 
     m_nBrowserMode = m_profile.GetProfileInt(text::kSectionWebBrowser, text::kEntryUseDefault, 1);
     m_strBrowserPath = m_profile.GetProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, "");
     m_nKnownBrowser = m_profile.GetProfileInt(text::kSectionWebBrowser, text::kEntryKnownBrowser, 0);
+    m_bWebRuntime = m_profile.GetProfileInt(text::kSectionOptions, text::kEntryWebRuntime, 1) != 0;
 
     QString program = programFile.isEmpty() ? QCoreApplication::applicationFilePath() : programFile;
     program = QFileInfo(program).absoluteFilePath();
@@ -256,6 +257,11 @@ void CTessalyToolApp::WriteBrowserSettings()
     m_profile.WriteProfileInt(text::kSectionWebBrowser, text::kEntryUseDefault, m_nBrowserMode);
     m_profile.WriteProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, m_strBrowserPath);
     m_profile.WriteProfileInt(text::kSectionWebBrowser, text::kEntryKnownBrowser, m_nKnownBrowser);
+}
+
+void CTessalyToolApp::WriteWebRuntimeSetting()
+{
+    m_profile.WriteProfileInt(text::kSectionOptions, text::kEntryWebRuntime, m_bWebRuntime ? 1 : 0);
 }
 
 bool CTessalyToolApp::LaunchBrowser(const std::string& file)

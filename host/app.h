@@ -84,6 +84,9 @@ public:
     int m_nBrowserMode = 1;             // 1 default browser, 2 known browser, 0 user's browser
     std::string m_strBrowserPath;
     int m_nKnownBrowser = 0;
+    // New widgets load the browser runtime, so that they show in current browsers.
+    bool m_bWebRuntime = true;
+    void WriteWebRuntimeSetting();
 
 private:
     CProfile m_profile;

@@ -124,6 +124,10 @@ bool CTessalyToolDoc::OnNewDocument()
     m_pSnippo = CreateWidget();
     if (!m_pSnippo)
         return false;
+    // A widget that loads its browser runtime shows in current browsers; a template read
+    // by the New dialog may still say otherwise.
+    if (CTessalyToolApp* app = CTessalyToolApp::Instance(); app && app->m_bWebRuntime)
+        m_pSnippo->SetWebRuntime(true);
     if (m_bFirstNew) {
         // The document of start-up is the fresh widget, without a question.
         m_bFirstNew = false;

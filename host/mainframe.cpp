@@ -155,6 +155,11 @@ void CMainFrame::CreateMenus()
     AddCommand(option, ID_OPTION_WEB_BROWSER, "&Web Browser...", "Specify your favorite web browser\n",
                "actionOptionWebBrowser");
     AddCommand(option, ID_OPTION_TEMPLATE, "&Template...", "Manage the templates", "actionOptionTemplate");
+    QAction* runtime = AddCommand(option, ID_OPTION_WEB_RUNTIME, "New Widgets for Current &Browsers",
+                                  "New widgets add qlnbtn.js so that their buttons work in current web browsers",
+                                  "actionOptionWebRuntime");
+    runtime->setCheckable(true);
+    runtime->setChecked(m_pApp->m_bWebRuntime);
 
     QMenu* view = bar->addMenu("&View");
     view->setObjectName("menuView");
@@ -348,6 +353,10 @@ void CMainFrame::OnCommand(int id)
             break;
         case ID_OPTION_TEMPLATE:
             OnOptionTemplate();
+            break;
+        case ID_OPTION_WEB_RUNTIME:
+            m_pApp->m_bWebRuntime = m_actions.at(ID_OPTION_WEB_RUNTIME)->isChecked();
+            m_pApp->WriteWebRuntimeSetting();
             break;
         case ID_VIEW_TOOLBAR:
             m_pToolBar->setVisible(m_pToolBar->isHidden());

@@ -41,6 +41,7 @@ constexpr int ID_EDIT_RENAME = 32776;
 constexpr int ID_FILE_SAVE_AS_TEMPLATE = 32777;
 constexpr int ID_OPTION_TEMPLATE = 32778;
 constexpr int ID_OPTION_WEB_BROWSER = 32781;
+constexpr int ID_OPTION_WEB_RUNTIME = 32795;
 constexpr int ID_HELP_WORK_WITH_TESSALY = 32783;
 constexpr int ID_HELP_FAQ = 32790;
 constexpr int ID_HELP_SEARCH = 32792;
@@ -83,6 +84,8 @@ inline constexpr const char* kEntryUseDefault = "Use Default";                  
 inline constexpr const char* kEntrySpecifyBrowser = "Specify Browser";             // 110
 inline constexpr const char* kEntryKnownBrowser = "Known Browser";                 // 111
 inline constexpr const char* kSectionRecentFiles = "Recent File List";
+inline constexpr const char* kSectionOptions = "Options";
+inline constexpr const char* kEntryWebRuntime = "Web Runtime";
 
 // Names.
 inline constexpr const char* kEnterName = "You must enter a name!";

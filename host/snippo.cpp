@@ -219,6 +219,28 @@ void CSnippo::SetDescription(const std::string& value) { PutString(dispid::Descr
 std::string CSnippo::GetPreviewPath() { return GetString(dispid::PreviewPath); }
 void CSnippo::SetPreviewPath(const std::string& value) { PutString(dispid::PreviewPath, value); }
 
+bool CSnippo::GetWebRuntime()
+{
+    try {
+        bool on = false;
+        return SUCCEEDED(Invoke(dispid::WebRuntime, DISPATCH_PROPERTYGET).ToBool(&on)) && on;
+    } catch (const CAutomationException& e) {
+        if (e.m_hr == DISP_E_MEMBERNOTFOUND)
+            return false;
+        throw;
+    }
+}
+
+void CSnippo::SetWebRuntime(bool on)
+{
+    try {
+        Invoke(dispid::WebRuntime, DISPATCH_PROPERTYPUT, {Variant(on)});
+    } catch (const CAutomationException& e) {
+        if (e.m_hr != DISP_E_MEMBERNOTFOUND)
+            throw;
+    }
+}
+
 void CSnippo::SetLastUpdateTime(double date)
 {
     Invoke(dispid::LastUpdateTime, DISPATCH_PROPERTYPUT, {Variant(OleDate{date})});

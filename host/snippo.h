@@ -35,6 +35,7 @@ constexpr DISPID GetMenuTextID = 12;
 constexpr DISPID GetMessageTextID = 13;
 constexpr DISPID GetTipsTextID = 14;
 constexpr DISPID GetIconID = 15;
+constexpr DISPID WebRuntime = 16;
 constexpr DISPID GetHTMLSegmentNumber = 17;
 constexpr DISPID GetHTMLPosition = 18;
 constexpr DISPID GetHTMLBody = 19;
@@ -83,6 +84,10 @@ public:
     std::string GetPreviewPath();
     void SetPreviewPath(const std::string& value);
     void SetLastUpdateTime(double date);
+    // Whether the widget's HTML loads its browser runtime. A widget server without the
+    // option answers false and ignores the put.
+    bool GetWebRuntime();
+    void SetWebRuntime(bool on);
     bool ReadConfigFile(const std::string& path);
     // True only when the widget reports success and the file is there afterwards.
     bool WriteConfigFile(const std::string& path);

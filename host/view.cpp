@@ -105,6 +105,7 @@ void CTessalyToolView::OnInitialUpdate()
     m_pDescription->clear();
     m_pBody->clear();
     m_pHead->clear();
+    ShowHead(false);
     m_pResources->clear();
 
     CSnippo* widget = m_pDocument != nullptr ? m_pDocument->GetSnippo() : nullptr;
@@ -135,6 +136,16 @@ void CTessalyToolView::FillHtml(int kind)
     }
     m_pBody->setPlainText(forEdit(body));
     m_pHead->setPlainText(forEdit(style + "\r\n" + script));
+    ShowHead(!style.empty() || !script.empty());
+}
+
+void CTessalyToolView::ShowHead(bool show)
+{
+    // The head pane takes the lower part of the body pane's place when there is something
+    // for the page head, so that the user sees and can copy both parts.
+    Place(m_pBody, 6, 45, 307, show ? 52 : 100);
+    m_pCaptions[3]->setVisible(show);
+    m_pHead->setVisible(show);
 }
 
 void CTessalyToolView::FillResources()

@@ -31,6 +31,7 @@ public:
 
     // kind 0: local HTML, 1: web HTML.
     void FillHtml(int kind);
+    void ShowHead(bool show);
     void FillResources();
 
     // The preview page around the widget's HTML, exactly as written to "preview.htm".
