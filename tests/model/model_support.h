@@ -39,6 +39,7 @@ void WriteAll(const std::string& path, const std::string& bytes);
 // The folder the tests install as the server folder; it holds a stand-in applet class file.
 const std::string& TestServerFolder();
 std::string AppletClassBytes();
+std::string WebRuntimeBytes();
 
 // A button as the editor draws it (label "Button", hint "Hint"), appended to the model.
 CDrawObj* AddButton(CAppletParameters& params, const CRect& rect);
