@@ -134,6 +134,24 @@ TEST_F(AppletPageTest, TileGreysThePosition)
     EXPECT_EQ(m_params->m_nImageY, 0);
 }
 
+TEST_F(AppletPageTest, WebRuntimeCheckBoxFollowsTheModel)
+{
+    m_params->m_bWebRuntime = true;
+    ActivatePage(6);
+    auto* page = Sheet()->AppletMorePage();
+    auto* box = page->findChild<QCheckBox*>("webRuntimeCheck");
+    ASSERT_EQ(box, page->m_pWebRuntime);
+    EXPECT_EQ(box->text(), "Add the web runtime qlnbtn.js, so that the buttons work in current browsers");
+    EXPECT_TRUE(box->isChecked());
+    box->click();
+    EXPECT_FALSE(m_params->m_bWebRuntime);
+    // The page shows the model afresh whenever it becomes active.
+    ActivatePage(5);
+    m_params->m_bWebRuntime = true;
+    ActivatePage(6);
+    EXPECT_TRUE(box->isChecked());
+}
+
 TEST_F(AppletPageTest, BackgroundImageThroughTheFileDialog)
 {
     ActivatePage(6);

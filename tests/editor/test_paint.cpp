@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "editor_test_util.h"
 #include "widget/editor/draw_obj_paint.h"
 #include "widget/editor/paint.h"
@@ -221,6 +223,14 @@ TEST(DrawBorder, ThinAndEmptyBorders)
     EXPECT_EQ(Border(-3, 1, kEdge), blank);
     EXPECT_EQ(Border(3, 0, kEdge), blank);
     EXPECT_EQ(Border(3, 7, kEdge), blank);
+}
+
+TEST(DrawBorder, AHugeThicknessPaintsWhatAThicknessAsLargeAsTheRectanglePaints)
+{
+    // Every ring that can reach the 12 x 10 rectangle has its colour saturated either way.
+    for (int style = 1; style <= 6; ++style)
+        EXPECT_EQ(Border(std::numeric_limits<int>::max(), style, kEdge), Border(1001, style, kEdge)) << style;
+    EXPECT_EQ(Border(std::numeric_limits<int>::max(), 1, kEdge), Border(13, 1, kEdge));
 }
 
 TEST(DrawLabel, FontIsThreePointsSmallerThanTheSize)

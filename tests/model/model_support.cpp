@@ -88,12 +88,18 @@ std::string AppletClassBytes()
     return "stand-in applet class for the model tests\n";
 }
 
+std::string WebRuntimeBytes()
+{
+    return "// stand-in web runtime for the model tests\n";
+}
+
 const std::string& TestServerFolder()
 {
     // Created once per process and removed at its end.
     static const TempDir folder;
     static const bool filled = [] {
         WriteAll(folder.File("qlnbtn.class"), AppletClassBytes());
+        WriteAll(folder.File("qlnbtn.js"), WebRuntimeBytes());
         return true;
     }();
     (void)filled;

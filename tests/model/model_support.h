@@ -45,6 +45,7 @@ bool WithFileSizeLimit(std::uint64_t limit, const std::function<bool()>& body);
 // The folder the tests install as the server folder; it holds a stand-in applet class file.
 const std::string& TestServerFolder();
 std::string AppletClassBytes();
+std::string WebRuntimeBytes();
 
 // A button as the editor draws it (label "Button", hint "Hint"), appended to the model.
 CDrawObj* AddButton(CAppletParameters& params, const CRect& rect);

@@ -160,7 +160,6 @@ TEST_F(GlimButtonTest, AFileOfAnotherWidgetLeavesTheModelAlone)
 TEST_F(GlimButtonTest, BadCallsReturnTheirErrorCodes)
 {
     Variant r;
-    EXPECT_EQ(Call(o(), 16), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(Call(o(), 0), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(Call(o(), 28), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(Call(o(), 22), DISP_E_BADPARAMCOUNT);
@@ -177,7 +176,7 @@ TEST_F(GlimButtonTest, BadCallsReturnTheirErrorCodes)
     EXPECT_EQ(o()->Invoke(22, DISPATCH_METHOD, &bad, nullptr, nullptr, nullptr), E_INVALIDARG);
     EXPECT_EQ(o()->Invoke(17, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr), S_OK);
 
-    // Member names for scripting clients, without regard to case; 16 has none.
+    // Member names for scripting clients, without regard to case.
     std::u16string name = u"gethtmlbody";
     const char16_t* names[1] = {name.c_str()};
     DISPID id = 0;
@@ -187,9 +186,64 @@ TEST_F(GlimButtonTest, BadCallsReturnTheirErrorCodes)
     names[0] = name.c_str();
     EXPECT_EQ(o()->GetIDsOfNames(names, 1, &id), S_OK);
     EXPECT_EQ(id, 27);
+    name = u"webruntime";
+    names[0] = name.c_str();
+    EXPECT_EQ(o()->GetIDsOfNames(names, 1, &id), S_OK);
+    EXPECT_EQ(id, 16);
     name = u"Nothing";
     names[0] = name.c_str();
     EXPECT_EQ(o()->GetIDsOfNames(names, 1, &id), DISP_E_UNKNOWNNAME);
+}
+
+TEST_F(GlimButtonTest, WebRuntimeAddsTheScriptSegmentAndTheRuntimeFile)
+{
+    auto put = [this](DISPID id, Variant v) { ASSERT_EQ(AutomationInvoke(o(), id, DISPATCH_PROPERTYPUT, {v}), S_OK); };
+    auto body = [this](std::int16_t segment, std::int16_t mode) {
+        return CallText(o(), 19, {Variant(segment), Variant(mode)});
+    };
+    put(5, Variant("/preview/"));
+    const std::string path = m_dir + "/w.qwd";
+    ASSERT_TRUE(CallBool(o(), 8, {Variant(path)}));
+    const std::string plainFile = ReadAll(path);
+    const std::string plainHtml = body(0, 1);
+
+    EXPECT_FALSE(CallBool(o(), 16));
+    put(16, Variant(true));
+    EXPECT_TRUE(CallBool(o(), 16));
+    EXPECT_EQ(CallInt(o(), 17, {}, VT_I2), 2);
+    EXPECT_EQ(CallText(o(), 18, {Variant(std::int16_t(0))}), "cursor");
+    EXPECT_EQ(CallText(o(), 18, {Variant(std::int16_t(1))}), "script");
+    EXPECT_EQ(body(1, 0), "<script src=\"/preview/qlnbtn.js\" defer></script>\r\n");
+    EXPECT_EQ(body(1, 1), "<script src=\"qlnbtn.js\" defer></script>\r\n");
+    EXPECT_EQ(body(1, 2), "<script src=\"qlnbtn.js\" defer></script>\r\n");
+    EXPECT_EQ(body(0, 1), plainHtml);   // no item is visible: no list to add
+
+    // The runtime lies beside the class file and shares its web path.
+    EXPECT_EQ(CallInt(o(), 21, {}, VT_I2), 2);
+    EXPECT_EQ(CallText(o(), 22, {Variant(std::int16_t(1))}), "qlnbtn.js");
+    EXPECT_EQ(CallText(o(), 23, {Variant(std::int16_t(1))}), CallText(o(), 23, {Variant(std::int16_t(0))}));
+    EXPECT_EQ(CallText(o(), 26, {Variant("qlnbtn.js")}), "");
+
+    ASSERT_TRUE(CallBool(o(), 8, {Variant(path)}));
+    const std::string file = ReadAll(path);
+    EXPECT_NE(file.find("\r\nWebRuntime = 1\r\n"), std::string::npos);
+    EXPECT_NE(file.find("Segment Position = script\r\n<script src=\"/preview/qlnbtn.js\" defer></script>\r\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadAll(m_dir + "/qlnbtn.js"),
+              ReadAll(std::filesystem::path(SNIPPO_SERVER_LIBRARY).parent_path().string() + "/qlnbtn.js"));
+
+    ComPtr<IDispatch> other = Create();
+    EXPECT_TRUE(CallBool(other.Get(), 7, {Variant(path)}));
+    EXPECT_TRUE(CallBool(other.Get(), 16));
+    EXPECT_EQ(CallInt(other.Get(), 17, {}, VT_I2), 2);
+
+    // Switched off again, the widget writes exactly what it wrote before.
+    put(16, Variant(false));
+    EXPECT_EQ(CallInt(o(), 17, {}, VT_I2), 1);
+    EXPECT_EQ(CallText(o(), 18, {Variant(std::int16_t(1))}), "cursor");
+    EXPECT_EQ(body(1, 1), plainHtml);
+    ASSERT_TRUE(CallBool(o(), 8, {Variant(path)}));
+    EXPECT_EQ(ReadAll(path), plainFile);
 }
 
 }  // namespace

@@ -260,7 +260,7 @@ TEST_F(ServerTest, CommandLineWalkThrough)
     EXPECT_EQ(lines[2], "1");
 
     // A failing call is reported in words and makes the exit status non-zero.
-    out = RunCommand(std::string("printf 'GetResourceName\\n#16\\nNoSuchMember\\n' | ") + SNIPPO_CALL_TOOL +
+    out = RunCommand(std::string("printf 'GetResourceName\\n#28\\nNoSuchMember\\n' | ") + SNIPPO_CALL_TOOL +
                   " SnippoServer.GlimButton",
               &status);
     EXPECT_NE(status, 0);

@@ -116,35 +116,45 @@ void DrawBorder(QPainter& p, const CRect& rect, COLORREF colour, int f, int styl
     if (f <= 0)
         return;
     const CRect& r = rect;
+    // A ring set in further than the rectangle is wide and high lies wholly outside it, and
+    // a lightening or darkening past 255 changes nothing more: a huge thickness read from a
+    // file costs no more than one as large as the button (and needs no wider integers).
+    const long long extent = std::max(std::llabs(static_cast<long long>(r.right) - r.left),
+                                      std::llabs(static_cast<long long>(r.bottom) - r.top));
+    const int n = static_cast<int>(std::min<long long>(f, extent + 1));
     const int g = f / 2;
+    auto by = [](int unit, long long k) { return static_cast<int>(std::min<long long>(unit * k, 255)); };
+    auto up = [&](int unit, long long k) { return Lighten(colour, by(unit, k)); };
+    auto down = [&](int unit, long long k) { return Darken(colour, by(unit, k)); };
+    const long long last = static_cast<long long>(f) - 1;
     switch (style) {
     case 1:
-        for (int j = 0; j < f; ++j)
-            Ring(p, r, j, Lighten(colour, 10 * j), Darken(colour, 10 * j));
+        for (int j = 0; j < n; ++j)
+            Ring(p, r, j, up(10, j), down(10, j));
         break;
     case 2:
-        for (int j = 0; j < f; ++j)
-            Ring(p, r, j, Darken(colour, 10 * j), Lighten(colour, 10 * j));
+        for (int j = 0; j < n; ++j)
+            Ring(p, r, j, down(10, j), up(10, j));
         break;
     case 3:
-        for (int j = f - 1; j >= 0; --j)
-            Ring(p, r, j, Lighten(colour, 15 * (f - 1 - j)), Darken(colour, 15 * (f - 1 - j)));
+        for (int j = n - 1; j >= 0; --j)
+            Ring(p, r, j, up(15, last - j), down(15, last - j));
         break;
     case 4:
-        for (int j = f - 1; j >= 0; --j)
-            Ring(p, r, j, Darken(colour, 15 * (f - 1 - j)), Lighten(colour, 15 * (f - 1 - j)));
+        for (int j = n - 1; j >= 0; --j)
+            Ring(p, r, j, down(15, last - j), up(15, last - j));
         break;
     case 5:
-        for (int j = g - 1; j >= 0; --j)
-            Ring(p, r, j, Lighten(colour, 15 * (g - 1 - j)), Darken(colour, 15 * (g - 1 - j)));
-        for (int j = g; j < f; ++j)
-            Ring(p, r, j, Darken(colour, 15 * (j - g)), Lighten(colour, 15 * (j - g)));
+        for (int j = std::min(g, n) - 1; j >= 0; --j)
+            Ring(p, r, j, up(15, g - 1 - j), down(15, g - 1 - j));
+        for (int j = g; j < n; ++j)
+            Ring(p, r, j, down(15, j - g), up(15, j - g));
         break;
     case 6:
-        for (int j = g - 1; j >= 0; --j)
-            Ring(p, r, j, Lighten(colour, 15 * (g - 1 - j)), Darken(colour, 15 * (g - 1 - j)));
-        for (int j = f - 1; j >= g; --j)
-            Ring(p, r, j, Lighten(colour, 15 * (f - 1 - j)), Darken(colour, 15 * (f - 1 - j)));
+        for (int j = std::min(g, n) - 1; j >= 0; --j)
+            Ring(p, r, j, up(15, g - 1 - j), down(15, g - 1 - j));
+        for (int j = n - 1; j >= g; --j)
+            Ring(p, r, j, up(15, last - j), down(15, last - j));
         break;
     default:
         break;

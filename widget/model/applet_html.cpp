@@ -7,6 +7,7 @@
 #include "widget/model/applet_parameters.h"
 #include "widget/model/string_table.h"
 #include "widget/model/text_fields.h"
+#include "widget/model/web_runtime.h"
 
 namespace snippo {
 
@@ -113,6 +114,8 @@ std::string CAppletParameters::GetHTML(CWidgetConfig& config, std::int16_t mode)
     }
     ParamLine(html, LoadWidgetString(IDS_MISC_KEY), misc);
     m_arrFlatItems.clear();
+    if (m_bWebRuntime)
+        html += WebRuntimeFallbackList(*this);
     html += "</applet>\r\n</p>\r\n";
     return html;
 }
@@ -199,6 +202,8 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
 {
     config.ClearResources();
     config.AddResource(LoadWidgetString(IDS_APPLET_CLASS), ServerFolder() + "/", m_strClassWebPath);
+    if (m_bWebRuntime)
+        config.AddResource(kWebRuntimeFile, ServerFolder() + "/", m_strClassWebPath);
 
     auto addIfPresent = [&config](std::string& path, const std::string& webPath) {
         if (path.empty())

@@ -85,6 +85,10 @@ public:
     COLORREF m_crBorder = RGB(0xA8, 0xA6, 0xEC);
     std::int32_t m_bProgressBar = 1;
     std::string m_strLoadingMessage = "Loading image ...";
+    // The widget brings the browser runtime (qlnbtn.js): a script segment, the runtime in
+    // the support files and a plain list of the links inside the applet tag. Kept in the
+    // Description part of the widget file, not with the parameters.
+    bool m_bWebRuntime = false;
 
     // Transient state of one encoding pass.
     std::string m_strMenuCounts;

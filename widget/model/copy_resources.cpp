@@ -5,6 +5,7 @@
 #include "widget/model/applet_parameters.h"
 #include "widget/model/string_table.h"
 #include "widget/model/text_fields.h"
+#include "widget/model/web_runtime.h"
 
 namespace fs = std::filesystem;
 
@@ -34,6 +35,8 @@ void CAppletParameters::CopyResources(const std::string& destFolder, ResourceCon
     const fs::path classTarget = destFolder + appletClass;
     if (!fs::equivalent(classSource, classTarget, ec))
         fs::copy_file(classSource, classTarget, fs::copy_options::overwrite_existing, ec);
+    if (m_bWebRuntime)
+        CopyServerFile(kWebRuntimeFile, destFolder);
 
     std::vector<std::string*> paths{&m_strBackImage, &m_strBackAudio};
     std::vector<CGlimMenuItem*> items;

@@ -1,6 +1,7 @@
 #include "widget/server/glim_button.h"
 
 #include "widget/model/config_file.h"
+#include "widget/model/web_runtime.h"
 #include "widget/server/server_hooks.h"
 
 namespace snippo {
@@ -8,7 +9,6 @@ namespace snippo {
 const DispatchTable<CGlimButton>& CGlimButton::DispatchMap()
 {
     using C = CGlimButton;
-    // Identifier 16 has no member: calls to it find none.
     static const DispatchTable<C> table{
         {DISPID_ProgID, "ProgID", DispProperty(&C::GetProgID, &C::SetProgID)},
         {DISPID_Title, "Title", DispProperty(&C::GetTitle, &C::SetTitle)},
@@ -25,6 +25,7 @@ const DispatchTable<CGlimButton>& CGlimButton::DispatchMap()
         {DISPID_GetMessageTextID, "GetMessageTextID", DispMethod(&C::GetMessageTextID)},
         {DISPID_GetTipsTextID, "GetTipsTextID", DispMethod(&C::GetTipsTextID)},
         {DISPID_GetIconID, "GetIconID", DispMethod(&C::GetIconID)},
+        {DISPID_WebRuntime, "WebRuntime", DispProperty(&C::GetWebRuntime, &C::SetWebRuntime)},
         {DISPID_GetHTMLSegmentNumber, "GetHTMLSegmentNumber", DispMethod(&C::GetHTMLSegmentNumber)},
         {DISPID_GetHTMLPosition, "GetHTMLPosition", DispMethod(&C::GetHTMLPosition)},
         {DISPID_GetHTMLBody, "GetHTMLBody", DispMethod(&C::GetHTMLBody)},
@@ -82,8 +83,17 @@ bool CGlimButton::Config()
     return true;
 }
 
-std::string CGlimButton::GetHTMLBody(std::int16_t, std::int16_t linkMode)
+// With the runtime, segment 1 is the script for the page head; every other index is the
+// applet HTML, as it always was.
+std::string CGlimButton::GetHTMLPosition(std::int16_t segment)
 {
+    return m_params.m_bWebRuntime && segment == 1 ? kScriptPosition : "cursor";
+}
+
+std::string CGlimButton::GetHTMLBody(std::int16_t segment, std::int16_t linkMode)
+{
+    if (m_params.m_bWebRuntime && segment == 1)
+        return WebRuntimeScript(m_params, m_config, linkMode);
     return m_params.GetHTML(m_config, linkMode);
 }
 

@@ -32,7 +32,7 @@ enum GlimButtonDispId : DISPID {
     DISPID_GetMessageTextID = 13,
     DISPID_GetTipsTextID = 14,
     DISPID_GetIconID = 15,
-    DISPID_Reserved16 = 16,
+    DISPID_WebRuntime = 16,
     DISPID_GetHTMLSegmentNumber = 17,
     DISPID_GetHTMLPosition = 18,
     DISPID_GetHTMLBody = 19,
@@ -75,8 +75,11 @@ public:
     std::int32_t GetMessageTextID() { return IDS_MESSAGE_TEXT; }
     std::int32_t GetTipsTextID() { return IDS_TIPS_TEXT; }
     std::int32_t GetIconID(std::int16_t) { return kGlimButtonIconId; }
-    std::int16_t GetHTMLSegmentNumber() { return 1; }
-    std::string GetHTMLPosition(std::int16_t) { return "cursor"; }
+    // TRUE: the HTML brings the browser runtime qlnbtn.js (a second segment at "script").
+    bool GetWebRuntime() { return m_params.m_bWebRuntime; }
+    void SetWebRuntime(bool v) { m_params.m_bWebRuntime = v; }
+    std::int16_t GetHTMLSegmentNumber() { return m_params.m_bWebRuntime ? 2 : 1; }
+    std::string GetHTMLPosition(std::int16_t segment);
     std::string GetHTMLBody(std::int16_t segment, std::int16_t linkMode);
     std::int32_t GetResourceInstance();
     std::int16_t GetResourceNumber();

@@ -86,6 +86,10 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     loadingRow->addWidget(m_pMessage, 1);
     loadingRow->addWidget(m_pProgressBar);
 
+    m_pWebRuntime = new QCheckBox(
+        tr("Add the web runtime qlnbtn.js, so that the buttons work in current browsers"), this);
+    m_pWebRuntime->setObjectName(QStringLiteral("webRuntimeCheck"));
+
     auto* grid = new QGridLayout;
     grid->addWidget(MakeLabel(QStringLiteral("Background Image:"), m_pBackImage, this), 0, 0);
     grid->addWidget(m_pBackImage, 0, 1);
@@ -95,6 +99,7 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     grid->addWidget(m_pBackAudioBrowse, 1, 2);
     grid->addWidget(MakeLabel(QStringLiteral("Class Web Path:"), m_pClassWebPath, this), 2, 0);
     grid->addWidget(m_pClassWebPath, 2, 1, 1, 2);
+    grid->addWidget(m_pWebRuntime, 3, 1, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(image);
@@ -104,6 +109,7 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     for (QLineEdit* e : {m_pBackImage, m_pBackAudio, m_pX, m_pY, m_pMessage})
         ApplyOn(e);
     ApplyOn(m_pProgressBar);
+    ApplyOn(m_pWebRuntime);
     connect(m_pClassWebPath, &QLineEdit::textChanged, this, &CDlgAppletMore::OnClassWebPathChanged);
     for (QRadioButton* r : {m_pSpecify, m_pTile})
         connect(r, &QRadioButton::clicked, this, [this] {
@@ -139,6 +145,7 @@ void CDlgAppletMore::ShowValues()
     ShowInt(m_pY, m_nImageY);
     SetIfChanged(m_pMessage, m_strLoadingMessage);
     m_pProgressBar->setChecked(m_bProgressBar != 0);
+    m_pWebRuntime->setChecked(m_bWebRuntime);
 }
 
 void CDlgAppletMore::LoadPage()
@@ -154,6 +161,7 @@ void CDlgAppletMore::LoadPage()
     m_nImageY = p->m_nImageY;
     m_bProgressBar = p->m_bProgressBar;
     m_strLoadingMessage = QString::fromStdString(p->m_strLoadingMessage);
+    m_bWebRuntime = p->m_bWebRuntime;
     ShowValues();
     EnablePosition();
 }
@@ -166,6 +174,7 @@ bool CDlgAppletMore::ReadControls()
     m_nImageMode = m_pTile->isChecked() ? 1 : m_pSpecify->isChecked() ? 0 : -1;
     m_strLoadingMessage = m_pMessage->text();
     m_bProgressBar = m_pProgressBar->isChecked() ? 1 : 0;
+    m_bWebRuntime = m_pWebRuntime->isChecked();
     return ReadIntField(m_pX, 0, 1200, m_nImageX) && ReadIntField(m_pY, 0, 1200, m_nImageY);
 }
 
@@ -184,6 +193,7 @@ bool CDlgAppletMore::ApplyPage()
     p->m_nImageY = m_nImageY;
     p->m_bProgressBar = m_bProgressBar;
     p->m_strLoadingMessage = m_strLoadingMessage.toStdString();
+    p->m_bWebRuntime = m_bWebRuntime;
     return valid;
 }
 

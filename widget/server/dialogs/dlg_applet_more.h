@@ -36,6 +36,7 @@ public:
     CUpDown* m_pYSpin;
     QLineEdit* m_pMessage;
     QCheckBox* m_pProgressBar;
+    QCheckBox* m_pWebRuntime;
 
 protected:
     void LoadPage() override;
@@ -57,6 +58,7 @@ private:
     std::int32_t m_nImageY = 0;
     std::int32_t m_bProgressBar = 0;
     QString m_strLoadingMessage;
+    bool m_bWebRuntime = false;
 };
 
 }  // namespace snippo
