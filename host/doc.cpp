@@ -124,9 +124,10 @@ bool CTessalyToolDoc::OnNewDocument()
     m_pSnippo = CreateWidget();
     if (!m_pSnippo)
         return false;
-    // A widget that loads its browser runtime shows in current browsers; a template read
-    // by the New dialog may still say otherwise.
-    if (CTessalyToolApp* app = CTessalyToolApp::Instance(); app && app->m_bWebRuntime)
+    // A widget that loads its browser runtime shows in current browsers.
+    CTessalyToolApp* app = CTessalyToolApp::Instance();
+    const bool webRuntime = app && app->m_bWebRuntime;
+    if (webRuntime)
         m_pSnippo->SetWebRuntime(true);
     if (m_bFirstNew) {
         // The document of start-up is the fresh widget, without a question.
@@ -136,6 +137,10 @@ bool CTessalyToolDoc::OnNewDocument()
     }
     CDlgNew dialog(frame(), m_pSnippo.get());
     SetModifiedFlag(dialog.DoModal() == QDialog::Accepted);
+    // A template from before the runtime reads as a widget without it: a new widget is
+    // still made for current browsers.
+    if (webRuntime)
+        m_pSnippo->SetWebRuntime(true);
     return true;
 }
 

@@ -53,6 +53,7 @@ struct Environment {
         fs::create_directories(realRegistry);
         fs::copy_file(real, realFolder / real.filename());
         fs::copy_file(real.parent_path() / "qlnbtn.class", realFolder / "qlnbtn.class");
+        fs::copy_file(real.parent_path() / "qlnbtn.js", realFolder / "qlnbtn.js");
         fs::copy_file(real.parent_path() / "Sample" / "sample.htm", realFolder / "Sample" / "sample.htm");
         std::string command = std::string("SNIPPO_REGISTRY='") + realRegistry.string() + "' '" + REGSVR_PATH + "' '" +
                               (realFolder / real.filename()).string() + "' > /dev/null";

@@ -80,8 +80,9 @@ TEST_F(Configure, DrawnButtonsReachTheFormView)
         << html.toStdString();
     EXPECT_TRUE(html.contains("<param name=\"I0-0\" value=\"Start,,,,,,,_self,\">")) << html.toStdString();
     EXPECT_TRUE(html.contains("<param name=\"Misc\" value=\"2,1,1,-0,0-1,\">")) << html.toStdString();
-    ASSERT_EQ(list->topLevelItemCount(), 1);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "qlnbtn.class");
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "qlnbtn.js");
 }
 
 }  // namespace

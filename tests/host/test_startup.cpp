@@ -92,7 +92,8 @@ TEST_F(Startup, OpensTheFreshNormalWidgetWithoutAnyDialog)
     std::string body = Widget()->GetHTMLBody(0, 0);
     EXPECT_FALSE(body.empty());
     EXPECT_EQ(pane(view->m_pBody), QString::fromStdString(body).replace("\r\n", "\n"));
-    EXPECT_EQ(pane(view->m_pHead), "\n");
+    // New widgets load the browser runtime: the page head gets its script line.
+    EXPECT_EQ(pane(view->m_pHead), "\n<script src=\"qlnbtn.js\" defer></script>\n");
     int resources = Widget()->GetResourceNumber();
     ASSERT_GT(resources, 0);
     ASSERT_EQ(view->m_pResources->topLevelItemCount(), resources);
@@ -124,9 +125,14 @@ TEST_F(Startup, FormCaptionsColumnsAndColours)
     EXPECT_EQ(view->BackgroundColor(), QColor(230, 230, 250));
     EXPECT_EQ(view->m_pName->BackgroundColor(), QColor(230, 230, 250));
     EXPECT_EQ(view->m_pName->TextColor(), QApplication::palette().color(QPalette::WindowText));
+    // The head pane shows only while the page head gets HTML.
+    EXPECT_FALSE(view->m_pHead->isHidden());
+    EXPECT_FALSE(view->m_pCaptions[3]->isHidden());
+    EXPECT_FALSE(view->m_pBody->isHidden());
+    Widget()->SetWebRuntime(false);
+    view->FillHtml(0);
     EXPECT_TRUE(view->m_pHead->isHidden());
     EXPECT_TRUE(view->m_pCaptions[3]->isHidden());
-    EXPECT_FALSE(view->m_pBody->isHidden());
 
     QTreeWidgetItem* header = view->m_pResources->headerItem();
     ASSERT_EQ(view->m_pResources->columnCount(), 3);

@@ -171,6 +171,7 @@ TEST_F(FakeView, CopySupportFilesIsDisabledWithoutResourcesAndReportsAWriteThatF
 TEST_F(View_, PreviewWritesThePageAndLaunchesTheBrowserOnIt)
 {
     ASSERT_TRUE(Start());
+    Widget()->SetWebRuntime(false);   // the applet alone: one segment, nothing for the head
     Widget()->SetPreviewPath("images/");
     std::string body;
     {
@@ -283,4 +284,36 @@ TEST_F(View_, ViewSampleShowsTheSamplePage)
     Command(res::ID_HELP_VIEW_SAMPLE);
     ASSERT_EQ(shellCalls.size(), 1u);
     EXPECT_EQ(shellCalls[0], (ShellCall{"open", (serverFolder / "Sample" / "sample.htm").string(), "", ""}));
+}
+
+TEST_F(View_, NewWidgetsWorkInCurrentBrowsersUnlessTheOptionIsOff)
+{
+    ASSERT_TRUE(Start());
+    // The first document already loads the runtime: the head pane shows the script line.
+    EXPECT_TRUE(Widget()->GetWebRuntime());
+    EXPECT_TRUE(View()->m_pHead->isVisibleTo(View()));
+    EXPECT_EQ(edit(View()->m_pHead), "\n<script src=\"qlnbtn.js\" defer></script>\n");
+
+    // Preview puts it into the page head and the runtime beside the page.
+    Command(res::ID_EDIT_PREVIEW);
+    const std::string page = ReadFile(OwnPreviewFolder() / "preview.htm");
+    EXPECT_EQ(0u, page.find("<HTML>\r\n<HEAD>\r\n<TITLE>Preview</TITLE>\r\n\r\n<script src=\"qlnbtn.js\" defer></script>\r\n"
+                            "\r\n</HEAD>\r\n<BODY>\r\n<p align=\"Center\">"))
+        << page;
+    EXPECT_TRUE(fs::is_regular_file(OwnPreviewFolder() / "qlnbtn.js"));
+
+    // Turned off, the choice is kept and the next new widget is the plain applet.
+    QAction* option = Frame()->findChild<QAction*>("actionOptionWebRuntime");
+    ASSERT_NE(option, nullptr);
+    EXPECT_TRUE(option->isChecked());
+    option->trigger();
+    EXPECT_EQ(0, app->Profile().GetProfileInt("Options", "Web Runtime", -1));
+    CPrompts::PushDialogDriver([](QDialog& d) { Click(d, "okButton"); });
+    Command(res::ID_FILE_NEW);
+    EXPECT_FALSE(Widget()->GetWebRuntime());
+    EXPECT_EQ(1, Widget()->GetHTMLSegmentNumber());
+    EXPECT_FALSE(View()->m_pHead->isVisibleTo(View()));
+    ASSERT_TRUE(Restart());
+    EXPECT_FALSE(app->m_bWebRuntime);
+    EXPECT_FALSE(Widget()->GetWebRuntime());
 }

@@ -84,9 +84,6 @@ public:
     std::int32_t m_bVisible = 1;
     std::int32_t m_nIndex = -1;                     // number in the last encoding pass only
 
-    // Menus nest to any depth in the editor, but readers of outside data cut trees deeper
-    // than this so that recursive passes stay far from the stack's limit.
-    static constexpr int kMaxDepth = 256;
 };
 
 class CGlimMenuItem : public CObject {
