@@ -6,7 +6,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { after, before, test } from 'node:test';
-import { launch, navBox, openPage, serve } from './lib/browser.mjs';
+import { launch, navBox, openPage, serve, settle } from './lib/browser.mjs';
 import { BUILD, render, RUNTIME } from './lib/library.mjs';
 import { control, hover, publish, publishMenu } from './lib/scenarios.mjs';
 import { button, item, menu, rgb, style } from './lib/widgets.mjs';
@@ -91,7 +91,10 @@ test('screenshots of the sample widget in three states with a drop-down open', a
     const page = await openPage(browser, url, { dpr });
     const box = await navBox(page);
     const clip = { x: box.x - 4, y: box.y - 4, width: box.width + 160, height: box.height + 130 };
-    const shot = (name) => page.screenshot({ path: path.join(SHOTS, `runtime-${name}-dpr${dpr}.png`), clip });
+    const shot = async (name) => {
+      await settle(page);
+      await page.screenshot({ path: path.join(SHOTS, `runtime-${name}-dpr${dpr}.png`), clip });
+    };
     await page.mouse.move(5, 5);
     await shot('normal');
     await hover(page, await control(page, 'Products', 'button'));
