@@ -652,7 +652,10 @@
       this.canvas = doc.createElement('canvas');
       this.canvas.className = 'qlnbtn-face';
       this.canvas.setAttribute('aria-hidden', 'true');
-      this.picture = new Picture(width, height);
+      // A menu as tall as a thousand items stays paintable: what lies past the picture
+      // is left unpainted.
+      const w = Math.min(width, LIMITS.side);
+      this.picture = new Picture(w, Math.min(height, Math.floor(LIMITS.backingPixels / Math.max(1, w))));
       this.scale = 0;
       this.resize(doc);
     }
@@ -759,10 +762,12 @@
     // Builds the menus not yet built a slice of time at a time, outermost first, so that
     // the whole tree of links soon stands in the page without holding up the first paint.
     buildLater() {
+      let next = 0;   // building a menu queues the menus below it
       const step = guard(() => {
         const end = performance.now() + 8;
-        while (this.unbuilt.length && performance.now() < end) this.buildPop(this.unbuilt.shift());
-        if (this.unbuilt.length) setTimeout(step, 0);
+        while (next < this.unbuilt.length && performance.now() < end) this.buildPop(this.unbuilt[next++]);
+        if (next < this.unbuilt.length) setTimeout(step, 0);
+        else this.unbuilt = [];
       });
       if (this.unbuilt.length) setTimeout(step, 0);
     }

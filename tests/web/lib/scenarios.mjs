@@ -158,7 +158,8 @@ export async function checkHoverMenus(page) {
   assert.equal(await isShown(page, 'Deepest'), false);
 }
 
-// Every label lies inside its control, for the buttons and an open menu.
+// Every label lies inside its control, for the buttons and an open menu; menus stand where
+// their parameters place them.
 export async function checkLabelsInside(page) {
   await hover(page, await control(page, 'Products', 'button'));
   const outside = await page.evaluate(() => {
@@ -178,6 +179,18 @@ export async function checkLabelsInside(page) {
   const shown = await page.evaluate(() => [...document.querySelectorAll('nav a, nav button')]
     .filter((e) => e.checkVisibility()).map((e) => e.textContent));
   assert.deepEqual(shown, ['Home', 'Products', 'Catalogue', 'More', 'Prices, 2024', 'About\nus']);
+  // Each menu stands at its offset from the item that owns it, its items one below the other.
+  await hover(page, await control(page, 'More', 'button'));
+  const boxes = await page.evaluate(() => {
+    const nav = document.querySelector('nav').getBoundingClientRect();
+    return [...document.querySelectorAll('nav a, nav button')].filter((e) => e.checkVisibility()).map((e) => {
+      const r = e.getBoundingClientRect();
+      return [e.textContent, r.x - nav.x, r.y - nav.y, r.width, r.height];
+    });
+  });
+  assert.deepEqual(boxes, [['Home', 10, 10, 100, 26], ['Products', 120, 10, 100, 26], ['Catalogue', 120, 36, 110, 22],
+    ['More', 120, 58, 110, 22], ['Deeper', 230, 58, 110, 22], ['Deeper link', 230, 80, 110, 22],
+    ['Prices, 2024', 120, 80, 110, 22], ['About\nus', 230, 10, 100, 36]]);
   await away(page);
 }
 
