@@ -242,11 +242,16 @@
       topLevel.push(m);
     }
 
-    // Build breadth first from the buttons, so that the caps cut the deepest levels.
+    // Build breadth first from the buttons, so that the caps cut the deepest levels. Menus
+    // of one kind share their style values: each distinct value is read once, and the
+    // three states it gives are shared (and never changed).
     let shown = 0;
+    const styles = new Map();
     const build = (j, depth) => {
       const menu = parseMenuStyle(get('MStyle-' + j));
-      menu.styles = parseItemStyles(get('IStyle-' + j));
+      const value = get('IStyle-' + j);
+      menu.styles = styles.get(value);
+      if (!menu.styles) styles.set(value, (menu.styles = parseItemStyles(value)));
       menu.items = [];
       menu.depth = depth;
       menu.number = j;
@@ -666,6 +671,7 @@
       if (!(scale > 0) || w * h * scale * scale > LIMITS.backingPixels) scale = 1;
       if (scale === this.scale) return false;
       this.scale = scale;
+      this.image = null;
       this.canvas.width = Math.max(1, Math.round(w * scale));
       this.canvas.height = Math.max(1, Math.round(h * scale));
       this.canvas.style.width = w + 'px';
@@ -673,27 +679,27 @@
       this.context = this.canvas.getContext('2d');
       return true;
     }
-    // Copies the clip's pixels to the canvas.
+    // Copies the clip's pixels to the canvas. At scale 1 the picture's own memory is handed
+    // over; at other scales each device pixel takes the picture pixel it falls in.
     show(clip) {
       const pic = this.picture;
       if (!this.context || isEmpty(clip)) return;
       const bw = this.canvas.width;
       const bh = this.canvas.height;
-      const sx = bw / pic.width;
-      const sy = bh / pic.height;
-      const X0 = Math.floor(clip.x0 * sx);
-      const Y0 = Math.floor(clip.y0 * sy);
-      const X1 = Math.min(bw, Math.ceil(clip.x1 * sx));
-      const Y1 = Math.min(bh, Math.ceil(clip.y1 * sy));
+      if (bw === pic.width && bh === pic.height) {
+        if (!this.image)
+          this.image = new ImageData(new Uint8ClampedArray(pic.pixels.buffer, 0, bw * bh * 4), bw, bh);
+        this.context.putImageData(this.image, 0, 0, clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0);
+        return;
+      }
+      const X0 = Math.floor((clip.x0 * bw) / pic.width);
+      const Y0 = Math.floor((clip.y0 * bh) / pic.height);
+      const X1 = Math.min(bw, Math.ceil((clip.x1 * bw) / pic.width));
+      const Y1 = Math.min(bh, Math.ceil((clip.y1 * bh) / pic.height));
       if (X0 >= X1 || Y0 >= Y1) return;
       const image = this.context.createImageData(X1 - X0, Y1 - Y0);
       const out = new Uint32Array(image.data.buffer);
       const src = pic.pixels;
-      if (bw === pic.width && bh === pic.height) {
-        for (let Y = Y0; Y < Y1; Y++) out.set(src.subarray(Y * bw + X0, Y * bw + X1), (Y - Y0) * (X1 - X0));
-        this.context.putImageData(image, X0, Y0);
-        return;
-      }
       const cols = new Int32Array(X1 - X0);
       for (let X = X0; X < X1; X++) cols[X - X0] = Math.min(pic.width - 1, Math.floor(((X + 0.5) * pic.width) / bw));
       let o = 0;
@@ -887,8 +893,10 @@
     // The look of a menu's items in a state as a class: one rule a distinct look, so that
     // building and restyling items sets a class name and parses no style.
     lookClass(menu, state) {
-      if (!menu.looks) menu.looks = [];
-      if (menu.looks[state]) return menu.looks[state];
+      // Kept per style values and border (the margin): menus of one kind share them.
+      const known = menu.styles.looks || (menu.styles.looks = new Map());
+      const cached = known.get(menu.borderThick * 4 + state);
+      if (cached) return cached;
       const s = menu.styles[state - 1];
       const margin = clamp(menu.borderThick, -LIMITS.coord, LIMITS.coord);
       const px = fontPixels(s.fontSize);
@@ -913,7 +921,7 @@
         this.looks.set(key, name);
         this.rules.push(`.${name}{${ctl}}`, `.${name}>.qlnbtn-label{${label}}`, `.${name}>.qlnbtn-img{${img}}`);
       }
-      menu.looks[state] = name;
+      known.set(menu.borderThick * 4 + state, name);
       return name;
     }
 
@@ -933,13 +941,14 @@
     }
 
     // ------------------------------------------------ painting
+    // `area` null: the first paint, on a picture still transparent.
     paintPanel(area) {
       const surface = this.panel.surface;
       const pic = surface.picture;
       const full = { x0: 0, y0: 0, x1: pic.width, y1: pic.height };
       const clip = area ? intersect(full, area) : full;
       if (isEmpty(clip)) return;
-      pic.clear(clip);
+      if (area) pic.clear(clip);
       const panel = { left: 0, top: 0, right: this.model.width, bottom: this.model.height };
       const m = this.model;
       fillBackground(pic, clip, panel, m.back, m.fade, m.backStyle);
@@ -980,9 +989,10 @@
     }
 
     rescale() {
-      if (this.panel.surface.resize(this.doc)) this.paintPanel(null);
+      const show = (surface) => surface.show({ x0: 0, y0: 0, x1: surface.picture.width, y1: surface.picture.height });
+      if (this.panel.surface.resize(this.doc)) show(this.panel.surface);
       for (const node of this.nodes)
-        if (node.pop && node.pop.surface && node.pop.surface.resize(this.doc)) this.paintPop(node.pop, null);
+        if (node.pop && node.pop.surface && node.pop.surface.resize(this.doc)) show(node.pop.surface);
     }
 
     // ------------------------------------------------ state
@@ -1269,7 +1279,7 @@
   function readParams(applet) {
     const map = new Map();
     let count = 0;
-    for (const child of applet.children) {
+    for (let child = applet.firstElementChild; child; child = child.nextElementSibling) {
       if (child.localName !== 'param') continue;
       count++;
       const name = (child.getAttribute('name') || '').toLowerCase();
