@@ -242,9 +242,10 @@
       topLevel.push(m);
     }
 
-    // Build breadth first from the buttons, so that the caps cut the deepest levels. Menus
-    // of one kind share their style values: each distinct value is read once, and the
-    // three states it gives are shared (and never changed).
+    // A menu is read when it is first asked for: the buttons at once, the menus below them
+    // as the page shows them. `hasSub` tells beforehand whether an item's menu has items.
+    // Menus of one kind share their style values: each distinct value is read once, and
+    // the three states it gives are shared (and never changed).
     let shown = 0;
     const styles = new Map();
     const build = (j, depth) => {
@@ -256,28 +257,30 @@
       menu.depth = depth;
       menu.number = j;
       const n = Math.min(counts[j], LIMITS.items - shown);
-      for (let k = 0; k < n; k++) menu.items.push(parseItem(get('I' + j + '-' + k)));
       shown += n;
+      for (let k = 0; k < n; k++) {
+        const item = parseItem(get('I' + j + '-' + k));
+        const s = subOf[first[j] + k];
+        item.hasSub = s >= 0 && counts[s] > 0 && depth + 1 < LIMITS.depth;
+        if (item.hasSub) laterSub(item, s, depth + 1);
+        menu.items.push(item);
+      }
       return menu;
     };
-    let level = [];
+    const laterSub = (item, s, depth) => {
+      let sub;
+      Object.defineProperty(item, 'sub', {
+        enumerable: true,
+        configurable: true,
+        get() {
+          if (sub === undefined) sub = shown < LIMITS.items ? build(s, depth) : null;
+          return sub;
+        },
+      });
+    };
     for (const m of topLevel) {
       if (shown >= LIMITS.items) break;
-      const menu = build(m, 0);
-      widget.buttons.push(menu);
-      level.push(menu);
-    }
-    while (level.length) {
-      const next = [];
-      for (const menu of level) {
-        menu.items.forEach((item, k) => {
-          const s = subOf[first[menu.number] + k];
-          if (s < 0 || menu.depth + 1 >= LIMITS.depth || shown >= LIMITS.items) return;
-          item.sub = build(s, menu.depth + 1);
-          next.push(item.sub);
-        });
-      }
-      level = next;
+      widget.buttons.push(build(m, 0));
     }
     return widget;
   }
@@ -748,13 +751,8 @@
 
       const list = doc.createElement('ul');
       nav.appendChild(list);
-      // Every look an item can take, in one style sheet, before anything is shown. The
-      // menus are walked without recursion: they may nest as deep as the limit allows.
-      for (const menus = m.buttons.slice(); menus.length;) {
-        const menu = menus.pop();
-        for (let state = 1; state <= 3; state++) this.lookClass(menu, state);
-        for (const item of menu.items) if (item.sub) menus.push(item.sub);
-      }
+      // Every look a button can take, in one style sheet, before anything is shown.
+      for (const menu of m.buttons) for (let state = 1; state <= 3; state++) this.lookClass(menu, state);
       this.flushRules();
       // The buttons now; their menus are built when first shown, or soon after loading.
       this.unbuilt = [];
@@ -848,16 +846,17 @@
       // Inside a menu that only describes its owner, the item is no stop of the tab walk.
       if (container.quiet) ctl.tabIndex = -1;
       this.styleNode(node);
-      if (item.sub && item.sub.items.length) this.makePop(node);
+      if (item.hasSub) this.makePop(node);
       return node;
     }
 
     // A menu below an item: its state now, its elements when it is built.
     makePop(owner) {
       const menu = owner.item.sub;
+      if (!menu || !menu.items.length) return null;   // past the cap on items
       const pop = { menu, owner, nodes: [], open: false, pinned: false, suppressed: false, grace: 0, surface: null,
         id: this.id + '-' + this.serial++, wrap: null };
-      pop.quiet = describes(menu) && !(menu.items[0].sub && menu.items[0].sub.items.length);
+      pop.quiet = describes(menu) && !menu.items[0].hasSub;
       owner.pop = pop;
       if (!pop.quiet) {
         owner.ctl.setAttribute('aria-expanded', 'false');
@@ -877,6 +876,8 @@
       wrap.hidden = true;
       wrap.style.cssText = `left:${menu.x}px;top:${menu.y}px;width:${menu.w}px;height:${menu.h * menu.items.length}px`;
       if (pop.quiet) wrap.setAttribute('aria-hidden', 'true');
+      for (let state = 1; state <= 3; state++) this.lookClass(menu, state);
+      this.flushRules();
       const list = (pop.list = doc.createElement('ul'));
       wrap.appendChild(list);
       menu.items.forEach((item, k) => this.makeNode({ item, menu, k, list, parent: pop.owner, container: pop }));
