@@ -404,26 +404,33 @@
   }
 
   // `f` concentric bevel rings, styles 1..6, as the editor draws them. Rings further in than
-  // the rectangle is large paint nothing, so a huge thickness costs no more than a large one.
+  // the rectangle is large paint nothing, and a ring paints only along its own two rows and
+  // two columns: rings that miss the clip are skipped before their colours are worked out,
+  // so a huge thickness costs no more than a large one.
   function drawBorder(pic, clip, r, colour, f, style) {
     if (f <= 0 || style < 1 || style > 6) return;
     const lim = Math.min(f, Math.max(r.right - r.left, r.bottom - r.top) + 1);
     const g = Math.trunc(f / 2);
-    const L = (k) => adjust(colour, k);
-    const D = (k) => adjust(colour, -k);
+    const touches = (j) => {
+      const t = r.top + j, b = r.bottom - 1 - j, l = r.left + j, rr = r.right - 1 - j;
+      return (t >= clip.y0 && t < clip.y1) || (b >= clip.y0 && b < clip.y1) ||
+        (l >= clip.x0 && l < clip.x1) || (rr >= clip.x0 && rr < clip.x1);
+    };
+    const raised = (j, k) => touches(j) && ring(pic, clip, r, j, adjust(colour, k), adjust(colour, -k));
+    const sunken = (j, k) => touches(j) && ring(pic, clip, r, j, adjust(colour, -k), adjust(colour, k));
     let j;
     switch (style) {
-      case 1: for (j = 0; j < lim; j++) ring(pic, clip, r, j, L(10 * j), D(10 * j)); break;
-      case 2: for (j = 0; j < lim; j++) ring(pic, clip, r, j, D(10 * j), L(10 * j)); break;
-      case 3: for (j = lim - 1; j >= 0; j--) ring(pic, clip, r, j, L(15 * (f - 1 - j)), D(15 * (f - 1 - j))); break;
-      case 4: for (j = lim - 1; j >= 0; j--) ring(pic, clip, r, j, D(15 * (f - 1 - j)), L(15 * (f - 1 - j))); break;
+      case 1: for (j = 0; j < lim; j++) raised(j, 10 * j); break;
+      case 2: for (j = 0; j < lim; j++) sunken(j, 10 * j); break;
+      case 3: for (j = lim - 1; j >= 0; j--) raised(j, 15 * (f - 1 - j)); break;
+      case 4: for (j = lim - 1; j >= 0; j--) sunken(j, 15 * (f - 1 - j)); break;
       case 5:
-        for (j = Math.min(g, lim) - 1; j >= 0; j--) ring(pic, clip, r, j, L(15 * (g - 1 - j)), D(15 * (g - 1 - j)));
-        for (j = g; j < lim; j++) ring(pic, clip, r, j, D(15 * (j - g)), L(15 * (j - g)));
+        for (j = Math.min(g, lim) - 1; j >= 0; j--) raised(j, 15 * (g - 1 - j));
+        for (j = g; j < lim; j++) sunken(j, 15 * (j - g));
         break;
       case 6:
-        for (j = Math.min(g, lim) - 1; j >= 0; j--) ring(pic, clip, r, j, L(15 * (g - 1 - j)), D(15 * (g - 1 - j)));
-        for (j = lim - 1; j >= g; j--) ring(pic, clip, r, j, L(15 * (f - 1 - j)), D(15 * (f - 1 - j)));
+        for (j = Math.min(g, lim) - 1; j >= 0; j--) raised(j, 15 * (g - 1 - j));
+        for (j = lim - 1; j >= g; j--) raised(j, 15 * (f - 1 - j));
         break;
     }
   }
@@ -757,7 +764,7 @@
       // The buttons now; their menus are built when first shown, or soon after loading.
       this.unbuilt = [];
       for (const menu of m.buttons)
-        menu.items.forEach((item, k) => this.makeNode({ item, menu, k, list, parent: null, container: this.panel }));
+        menu.items.forEach((item, k) => this.makeNode({ item, menu, k, list, container: this.panel }));
       this.paintPanel(null);
       this.listen();
       this.buildLater();
@@ -796,9 +803,11 @@
       return div;
     }
 
-    makeNode({ item, menu, k, list, parent, container }) {
+    // One item: its list entry, its link or button, its images and label. `container` is
+    // the panel for a button, else the menu that holds the item.
+    makeNode({ item, menu, k, list, container }) {
       const doc = this.doc;
-      const node = { widget: this, item, menu, k, parent, container, pop: null, state: 1,
+      const node = { item, menu, k, container, pop: null, state: 1,
         hovered: false, pressed: false, focusVisible: false };
       const box = container === this.panel ? offsetBox(itemBox(menu, k), menu.x, menu.y) : itemBox(menu, k);
       node.box = box;
@@ -880,7 +889,7 @@
       this.flushRules();
       const list = (pop.list = doc.createElement('ul'));
       wrap.appendChild(list);
-      menu.items.forEach((item, k) => this.makeNode({ item, menu, k, list, parent: pop.owner, container: pop }));
+      menu.items.forEach((item, k) => this.makeNode({ item, menu, k, list, container: pop }));
       pop.owner.li.appendChild(wrap);
       this.describe(pop);
     }
