@@ -55,7 +55,7 @@ export function menuWidget(files = {}) {
   const withStyles = (m) => { m.styles = styles.map((s) => ({ ...s })); return m; };
   const home = withStyles(button(10, 10, 100, 26, {}, 'Back to the start page'));
   Object.assign(home.items[0], { label: 'Home', link: 'home.htm', target: '_blank', sounds: [files.over || '', files.click || ''],
-    images: [files.image || '', '', ''] });
+    images: [files.image || '', files.imageOver || '', ''] });
   Object.assign(home.items[0].sub, { x: 15, y: 28, w: 150 });
   const prod = withStyles(menu({ x: 120, y: 10, w: 100, h: 26, items: [item({ label: 'Products', sub: products })] }));
   const about = withStyles(button(230, 10, 100, 26, {}, 'Who we are'));

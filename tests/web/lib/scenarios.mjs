@@ -94,6 +94,7 @@ export function menuFiles() {
   wav.fill(128, 44);
   return {
     'home.png': encodePng(12, 12, (x, y) => ((x + y) % 2 ? [255, 0, 0] : [0, 0, 255])),
+    'home-over.png': encodePng(16, 10, () => [0, 200, 0]),
     'over.au': au, 'click.wav': wav,
     'home.htm': '<!DOCTYPE html><title>Home</title><link rel="icon" href="data:,">Home',
     'catalogue.htm': '<!DOCTYPE html><title>Catalogue</title><link rel="icon" href="data:,">Catalogue',
@@ -102,7 +103,7 @@ export function menuFiles() {
 }
 
 export function publishMenu(server, name, extra = '') {
-  const widget = menuWidget({ over: 'over.au', click: 'click.wav', image: 'home.png' });
+  const widget = menuWidget({ over: 'over.au', click: 'click.wav', image: 'home.png', imageOver: 'home-over.png' });
   widget.buttons[2].items[0].sounds = ['', 'click.wav'];
   return publish(server, name, widget, menuFiles(), extra);
 }
@@ -171,6 +172,25 @@ export async function checkHoverMenus(page) {
 // Every label lies inside its control, for the buttons and an open menu; menus stand where
 // their parameters place them.
 export async function checkLabelsInside(page) {
+  // Each state shows its own image (or the normal one), at margin + 3 from the left edge,
+  // centred from top to bottom.
+  const image = () => page.evaluate(() => {
+    const ctl = document.querySelector('nav a');
+    const shown = [...ctl.querySelectorAll('img')].filter((i) => i.checkVisibility());
+    const c = ctl.getBoundingClientRect();
+    return shown.map((i) => {
+      const r = i.getBoundingClientRect();
+      return [i.getAttribute('src'), r.x - c.x, r.y - c.y + r.height / 2 - c.height / 2, r.width];
+    });
+  });
+  await page.waitForFunction(() => [...document.images].every((i) => i.complete));
+  assert.deepEqual(await image(), [['home.png', 9, 0, 12]]);
+  await hover(page, await control(page, 'Home', 'link'));
+  assert.deepEqual(await image(), [['home-over.png', 9, 0, 16]]);
+  await page.mouse.down();
+  assert.deepEqual(await image(), [['home.png', 9, 0, 12]], 'no clicked image: the normal one');
+  await away(page);
+  await page.mouse.up();
   await hover(page, await control(page, 'Products', 'button'));
   const outside = await page.evaluate(() => {
     const bad = [];
