@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-liberation locales-all)
+          qt6-base-dev libgl-dev fonts-liberation locales-all nodejs chromium firefox-esr)
 run_packages=(xdg-utils xvfb xauth)
 
 install_missing() {
@@ -23,6 +23,18 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 }
 
+# The browser tests' driver and accessibility checker, exactly as the lockfile pins them.
+# Browsers come from Debian, never from npm.
+install_web_test_modules() {
+  local dir=tests/web
+  command -v npm >/dev/null || install_missing npm
+  if cmp -s "$dir/package-lock.json" "$dir/node_modules/.installed-lock.json"; then
+    return 0
+  fi
+  (cd "$dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+  cp "$dir/package-lock.json" "$dir/node_modules/.installed-lock.json"
+}
+
 build() {
   local dir=${BUILD_DIR:-build}
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-}
@@ -32,6 +44,7 @@ build() {
 case "${1:-}" in
   test)
     install_missing "${packages[@]}"
+    install_web_test_modules
     build
     # Only read by sanitizer builds (CMAKE_ARGS=-DSNIPPO_SANITIZE=ON).
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"

@@ -24,6 +24,7 @@
     items: 20000,         // items shown per widget
     depth: 256,           // menu levels below a button (the library cuts there too)
     fontPx: 400,
+    text: 4096,           // characters of a label laid out
     backingPixels: 16 * 1024 * 1024,
     graceMs: 400,         // a menu stays this long after the pointer leaves it
     soundBytes: 16 * 1024 * 1024,
@@ -37,20 +38,18 @@
   // else ends it; no digits read 0; values beyond 32 bits are clamped.
   function parseNumber(text) {
     if (typeof text !== 'string') return 0;
-    let i = 0;
-    const n = text.length;
-    while (i < n && (text[i] === ' ' || text[i] === '\t' || text[i] === '\r' || text[i] === '\n')) i++;
-    let negative = false;
-    if (i < n && (text[i] === '+' || text[i] === '-')) negative = text[i++] === '-';
-    let v = 0;
-    for (; i < n; i++) {
-      const d = text.charCodeAt(i) - 48;
-      if (d < 0 || d > 9) break;
-      v = v * 10 + d;
-      if (v > 2147483648) break;
+    const c = text.charCodeAt(0);
+    let v;
+    if ((c >= 48 && c <= 57) || c === 43 || c === 45) {
+      v = parseInt(text, 10);   // the common case, and the fast one
+    } else {
+      // Only these blanks may come first (parseInt would skip others too).
+      let i = 0;
+      while (i < text.length && ' \t\r\n'.includes(text[i])) i++;
+      const d = text.charCodeAt(i);
+      v = i > 0 && ((d >= 48 && d <= 57) || d === 43 || d === 45) ? parseInt(text.slice(i), 10) : 0;
     }
-    if (negative) v = -v;
-    return Math.max(-2147483648, Math.min(2147483647, v));
+    return (v !== v ? 0 : v > 2147483647 ? 2147483647 : v < -2147483648 ? -2147483648 : v) | 0;
   }
 
   function clamp(v, lo, hi) {
@@ -243,37 +242,45 @@
       topLevel.push(m);
     }
 
-    // Build breadth first from the buttons, so that the caps cut the deepest levels.
+    // A menu is read when it is first asked for: the buttons at once, the menus below them
+    // as the page shows them. `hasSub` tells beforehand whether an item's menu has items.
+    // Menus of one kind share their style values: each distinct value is read once, and
+    // the three states it gives are shared (and never changed).
     let shown = 0;
+    const styles = new Map();
     const build = (j, depth) => {
       const menu = parseMenuStyle(get('MStyle-' + j));
-      menu.styles = parseItemStyles(get('IStyle-' + j));
+      const value = get('IStyle-' + j);
+      menu.styles = styles.get(value);
+      if (!menu.styles) styles.set(value, (menu.styles = parseItemStyles(value)));
       menu.items = [];
       menu.depth = depth;
       menu.number = j;
       const n = Math.min(counts[j], LIMITS.items - shown);
-      for (let k = 0; k < n; k++) menu.items.push(parseItem(get('I' + j + '-' + k)));
       shown += n;
+      for (let k = 0; k < n; k++) {
+        const item = parseItem(get('I' + j + '-' + k));
+        const s = subOf[first[j] + k];
+        item.hasSub = s >= 0 && counts[s] > 0 && depth + 1 < LIMITS.depth;
+        if (item.hasSub) laterSub(item, s, depth + 1);
+        menu.items.push(item);
+      }
       return menu;
     };
-    let level = [];
+    const laterSub = (item, s, depth) => {
+      let sub;
+      Object.defineProperty(item, 'sub', {
+        enumerable: true,
+        configurable: true,
+        get() {
+          if (sub === undefined) sub = shown < LIMITS.items ? build(s, depth) : null;
+          return sub;
+        },
+      });
+    };
     for (const m of topLevel) {
       if (shown >= LIMITS.items) break;
-      const menu = build(m, 0);
-      widget.buttons.push(menu);
-      level.push(menu);
-    }
-    while (level.length) {
-      const next = [];
-      for (const menu of level) {
-        menu.items.forEach((item, k) => {
-          const s = subOf[first[menu.number] + k];
-          if (s < 0 || menu.depth + 1 >= LIMITS.depth || shown >= LIMITS.items) return;
-          item.sub = build(s, menu.depth + 1);
-          next.push(item.sub);
-        });
-      }
-      level = next;
+      widget.buttons.push(build(m, 0));
     }
     return widget;
   }
@@ -295,7 +302,15 @@
       const y1 = Math.min(y + h, clip.y1);
       if (x0 >= x1 || y0 >= y1) return;
       const v = (colour & 0xffffff) | 0xff000000;
-      for (let row = y0; row < y1; row++) this.pixels.fill(v, row * this.width + x0, row * this.width + x1);
+      const px = this.pixels;
+      const stride = this.width;
+      if (x1 - x0 < 16) {
+        // Columns and short lines: a call to fill costs more than the pixels.
+        for (let row = y0; row < y1; row++)
+          for (let i = row * stride + x0, e = row * stride + x1; i < e; i++) px[i] = v;
+      } else {
+        for (let row = y0; row < y1; row++) px.fill(v, row * stride + x0, row * stride + x1);
+      }
     }
     clear(clip) {
       for (let row = clip.y0; row < clip.y1; row++)
@@ -334,9 +349,14 @@
     const extent = horizontal ? r.bottom - r.top : r.right - r.left;
     const n = mirrored ? Math.trunc((extent + 1) / 2) : extent;
     if (n <= 0) return;
-    const from = [channel(c1, 0), channel(c1, 8), channel(c1, 16)];
-    const to = [channel(c2, 0), channel(c2, 8), channel(c2, 16)];
-    const step = [(to[0] - from[0]) / n, (to[1] - from[1]) / n, (to[2] - from[2]) / n];
+    const r1 = channel(c1, 0), g1 = channel(c1, 8), b1 = channel(c1, 16);
+    const r2 = channel(c2, 0), g2 = channel(c2, 8), b2 = channel(c2, 16);
+    const rs = (r2 - r1) / n, gs = (g2 - g1) / n, bs = (b2 - b1) / n;
+    // Each channel truncated toward zero and never past the second colour.
+    const at = (from, to, step, i) => {
+      const x = Math.trunc(from + i * step);
+      return from <= to ? Math.min(x, to) : Math.max(x, to);
+    };
     // Lines past the clip paint nothing: start and stop where they stop mattering.
     let lo = 0;
     let hi = n;
@@ -347,12 +367,7 @@
       hi = clamp(b, 0, n);
     }
     for (let i = lo; i < hi; i++) {
-      const v = [0, 0, 0];
-      for (let k = 0; k < 3; k++) {
-        const x = Math.trunc(from[k] + i * step[k]);
-        v[k] = from[k] <= to[k] ? Math.min(x, to[k]) : Math.max(x, to[k]);
-      }
-      const c = v[0] | (v[1] << 8) | (v[2] << 16);
+      const c = at(r1, r2, rs, i) | (at(g1, g2, gs, i) << 8) | (at(b1, b2, bs, i) << 16);
       if (horizontal) {
         hLine(pic, clip, r.top + i, r.left, r.right, c);
         if (mirrored) hLine(pic, clip, r.bottom - 1 - i, r.left, r.right, c);
@@ -389,26 +404,33 @@
   }
 
   // `f` concentric bevel rings, styles 1..6, as the editor draws them. Rings further in than
-  // the rectangle is large paint nothing, so a huge thickness costs no more than a large one.
+  // the rectangle is large paint nothing, and a ring paints only along its own two rows and
+  // two columns: rings that miss the clip are skipped before their colours are worked out,
+  // so a huge thickness costs no more than a large one.
   function drawBorder(pic, clip, r, colour, f, style) {
     if (f <= 0 || style < 1 || style > 6) return;
     const lim = Math.min(f, Math.max(r.right - r.left, r.bottom - r.top) + 1);
     const g = Math.trunc(f / 2);
-    const L = (k) => adjust(colour, k);
-    const D = (k) => adjust(colour, -k);
+    const touches = (j) => {
+      const t = r.top + j, b = r.bottom - 1 - j, l = r.left + j, rr = r.right - 1 - j;
+      return (t >= clip.y0 && t < clip.y1) || (b >= clip.y0 && b < clip.y1) ||
+        (l >= clip.x0 && l < clip.x1) || (rr >= clip.x0 && rr < clip.x1);
+    };
+    const raised = (j, k) => touches(j) && ring(pic, clip, r, j, adjust(colour, k), adjust(colour, -k));
+    const sunken = (j, k) => touches(j) && ring(pic, clip, r, j, adjust(colour, -k), adjust(colour, k));
     let j;
     switch (style) {
-      case 1: for (j = 0; j < lim; j++) ring(pic, clip, r, j, L(10 * j), D(10 * j)); break;
-      case 2: for (j = 0; j < lim; j++) ring(pic, clip, r, j, D(10 * j), L(10 * j)); break;
-      case 3: for (j = lim - 1; j >= 0; j--) ring(pic, clip, r, j, L(15 * (f - 1 - j)), D(15 * (f - 1 - j))); break;
-      case 4: for (j = lim - 1; j >= 0; j--) ring(pic, clip, r, j, D(15 * (f - 1 - j)), L(15 * (f - 1 - j))); break;
+      case 1: for (j = 0; j < lim; j++) raised(j, 10 * j); break;
+      case 2: for (j = 0; j < lim; j++) sunken(j, 10 * j); break;
+      case 3: for (j = lim - 1; j >= 0; j--) raised(j, 15 * (f - 1 - j)); break;
+      case 4: for (j = lim - 1; j >= 0; j--) sunken(j, 15 * (f - 1 - j)); break;
       case 5:
-        for (j = Math.min(g, lim) - 1; j >= 0; j--) ring(pic, clip, r, j, L(15 * (g - 1 - j)), D(15 * (g - 1 - j)));
-        for (j = g; j < lim; j++) ring(pic, clip, r, j, D(15 * (j - g)), L(15 * (j - g)));
+        for (j = Math.min(g, lim) - 1; j >= 0; j--) raised(j, 15 * (g - 1 - j));
+        for (j = g; j < lim; j++) sunken(j, 15 * (j - g));
         break;
       case 6:
-        for (j = Math.min(g, lim) - 1; j >= 0; j--) ring(pic, clip, r, j, L(15 * (g - 1 - j)), D(15 * (g - 1 - j)));
-        for (j = lim - 1; j >= g; j--) ring(pic, clip, r, j, L(15 * (f - 1 - j)), D(15 * (f - 1 - j)));
+        for (j = Math.min(g, lim) - 1; j >= 0; j--) raised(j, 15 * (g - 1 - j));
+        for (j = lim - 1; j >= g; j--) raised(j, 15 * (f - 1 - j));
         break;
     }
   }
@@ -578,18 +600,23 @@
   function installStyles(doc) {
     if (doc.__qlnbtnStyled) return;
     doc.__qlnbtnStyled = true;
+    addRules(doc, CSS);
+  }
+
+  // Rules in a sheet of their own: a constructed sheet where the document takes one (no
+  // style element for a content security policy to refuse), else a style element.
+  function addRules(doc, text) {
     try {
       const Sheet = doc.defaultView && doc.defaultView.CSSStyleSheet;
       if (Sheet && 'adoptedStyleSheets' in doc) {
-        // A constructed sheet: no style element for a content security policy to refuse.
         const sheet = new Sheet();
-        sheet.replaceSync(CSS);
+        sheet.replaceSync(text);
         doc.adoptedStyleSheets = [...doc.adoptedStyleSheets, sheet];
         return;
       }
     } catch (e) { /* fall back to an element */ }
     const style = doc.createElement('style');
-    style.textContent = CSS;
+    style.textContent = text;
     (doc.head || doc.documentElement).appendChild(style);
   }
 
@@ -640,7 +667,10 @@
       this.canvas = doc.createElement('canvas');
       this.canvas.className = 'qlnbtn-face';
       this.canvas.setAttribute('aria-hidden', 'true');
-      this.picture = new Picture(width, height);
+      // A menu as tall as a thousand items stays paintable: what lies past the picture
+      // is left unpainted.
+      const w = Math.min(width, LIMITS.side);
+      this.picture = new Picture(w, Math.min(height, Math.floor(LIMITS.backingPixels / Math.max(1, w))));
       this.scale = 0;
       this.resize(doc);
     }
@@ -651,6 +681,7 @@
       if (!(scale > 0) || w * h * scale * scale > LIMITS.backingPixels) scale = 1;
       if (scale === this.scale) return false;
       this.scale = scale;
+      this.image = null;
       this.canvas.width = Math.max(1, Math.round(w * scale));
       this.canvas.height = Math.max(1, Math.round(h * scale));
       this.canvas.style.width = w + 'px';
@@ -658,18 +689,23 @@
       this.context = this.canvas.getContext('2d');
       return true;
     }
-    // Copies the clip's pixels to the canvas.
+    // Copies the clip's pixels to the canvas. At scale 1 the picture's own memory is handed
+    // over; at other scales each device pixel takes the picture pixel it falls in.
     show(clip) {
       const pic = this.picture;
       if (!this.context || isEmpty(clip)) return;
       const bw = this.canvas.width;
       const bh = this.canvas.height;
-      const sx = bw / pic.width;
-      const sy = bh / pic.height;
-      const X0 = Math.floor(clip.x0 * sx);
-      const Y0 = Math.floor(clip.y0 * sy);
-      const X1 = Math.min(bw, Math.ceil(clip.x1 * sx));
-      const Y1 = Math.min(bh, Math.ceil(clip.y1 * sy));
+      if (bw === pic.width && bh === pic.height) {
+        if (!this.image)
+          this.image = new ImageData(new Uint8ClampedArray(pic.pixels.buffer, 0, bw * bh * 4), bw, bh);
+        this.context.putImageData(this.image, 0, 0, clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0);
+        return;
+      }
+      const X0 = Math.floor((clip.x0 * bw) / pic.width);
+      const Y0 = Math.floor((clip.y0 * bh) / pic.height);
+      const X1 = Math.min(bw, Math.ceil((clip.x1 * bw) / pic.width));
+      const Y1 = Math.min(bh, Math.ceil((clip.y1 * bh) / pic.height));
       if (X0 >= X1 || Y0 >= Y1) return;
       const image = this.context.createImageData(X1 - X0, Y1 - Y0);
       const out = new Uint32Array(image.data.buffer);
@@ -696,6 +732,9 @@
       this.serial = 0;
       this.nodes = [];      // every item, in document order
       this.hover = [];      // items whose subtree holds the pointer, outermost first
+      this.focusEl = null;  // the focused element inside the widget
+      this.looks = new Map();   // a look's rule text: its class
+      this.rules = [];          // rules not yet in a style sheet
       this.build(applet);
     }
 
@@ -719,22 +758,29 @@
 
       const list = doc.createElement('ul');
       nav.appendChild(list);
-      // Built without recursion: menus may nest as deep as the limit allows.
-      const work = [];
+      // Every look a button can take, in one style sheet, before anything is shown.
+      for (const menu of m.buttons) for (let state = 1; state <= 3; state++) this.lookClass(menu, state);
+      this.flushRules();
+      // The buttons now; their menus are built when first shown, or soon after loading.
+      this.unbuilt = [];
       for (const menu of m.buttons)
-        menu.items.forEach((item, k) => work.push({ item, menu, k, list, parent: null, container: this.panel }));
-      work.reverse();
-      while (work.length) {
-        const w = work.pop();
-        const node = this.makeNode(w);
-        if (!node.item.sub || !node.item.sub.items.length) continue;
-        const pop = this.makePop(node);
-        for (let k = node.item.sub.items.length - 1; k >= 0; k--)
-          work.push({ item: node.item.sub.items[k], menu: node.item.sub, k, list: pop.list, parent: node, container: pop });
-      }
-      for (const node of this.nodes) if (node.pop) this.describe(node.pop);
+        menu.items.forEach((item, k) => this.makeNode({ item, menu, k, list, container: this.panel }));
       this.paintPanel(null);
       this.listen();
+      this.buildLater();
+    }
+
+    // Builds the menus not yet built a slice of time at a time, outermost first, so that
+    // the whole tree of links soon stands in the page without holding up the first paint.
+    buildLater() {
+      let next = 0;   // building a menu queues the menus below it
+      const step = guard(() => {
+        const end = performance.now() + 8;
+        while (next < this.unbuilt.length && performance.now() < end) this.buildPop(this.unbuilt[next++]);
+        if (next < this.unbuilt.length) setTimeout(step, 0);
+        else this.unbuilt = [];
+      });
+      if (this.unbuilt.length) setTimeout(step, 0);
     }
 
     backgroundImage() {
@@ -757,17 +803,16 @@
       return div;
     }
 
-    makeNode({ item, menu, k, list, parent, container }) {
+    // One item: its list entry, its link or button, its images and label. `container` is
+    // the panel for a button, else the menu that holds the item.
+    makeNode({ item, menu, k, list, container }) {
       const doc = this.doc;
-      const node = { widget: this, item, menu, k, parent, container, pop: null, state: 1,
+      const node = { item, menu, k, container, pop: null, state: 1,
         hovered: false, pressed: false, focusVisible: false };
       const box = container === this.panel ? offsetBox(itemBox(menu, k), menu.x, menu.y) : itemBox(menu, k);
       node.box = box;
       const li = (node.li = doc.createElement('li'));
-      li.style.left = box.left + 'px';
-      li.style.top = box.top + 'px';
-      li.style.width = menu.w + 'px';
-      li.style.height = menu.h + 'px';
+      li.style.cssText = `left:${box.left}px;top:${box.top}px;width:${menu.w}px;height:${menu.h}px`;
       li.__qlnbtn = node;
       const link = safeLink(item.link, doc);
       const ctl = (node.ctl = doc.createElement(link ? 'a' : 'button'));
@@ -799,9 +844,10 @@
       const label = (node.label = doc.createElement('span'));
       label.className = 'qlnbtn-label';
       label.id = this.id + '-' + this.serial++;
-      label.textContent = item.label.replace(/\r\n/g, '\n');
+      label.textContent = item.label.slice(0, LIMITS.text).replace(/\r\n/g, '\n');
       ctl.appendChild(label);
-      if (!item.label.trim()) ctl.setAttribute('aria-label', item.description || item.link || 'Item ' + (k + 1));
+      if (!item.label.trim())
+        ctl.setAttribute('aria-label', (item.description || item.link).slice(0, LIMITS.text) || 'Item ' + (k + 1));
       li.appendChild(ctl);
       list.appendChild(li);
       container.nodes.push(node);
@@ -809,33 +855,43 @@
       // Inside a menu that only describes its owner, the item is no stop of the tab walk.
       if (container.quiet) ctl.tabIndex = -1;
       this.styleNode(node);
+      if (item.hasSub) this.makePop(node);
       return node;
     }
 
+    // A menu below an item: its state now, its elements when it is built.
     makePop(owner) {
-      const doc = this.doc;
       const menu = owner.item.sub;
-      const pop = { menu, owner, nodes: [], open: false, pinned: false, suppressed: false, grace: 0, surface: null };
-      pop.quiet = describes(menu) && !(menu.items[0].sub && menu.items[0].sub.items.length);
+      if (!menu || !menu.items.length) return null;   // past the cap on items
+      const pop = { menu, owner, nodes: [], open: false, pinned: false, suppressed: false, grace: 0, surface: null,
+        id: this.id + '-' + this.serial++, wrap: null };
+      pop.quiet = describes(menu) && !menu.items[0].hasSub;
+      owner.pop = pop;
+      if (!pop.quiet) {
+        owner.ctl.setAttribute('aria-expanded', 'false');
+        owner.ctl.setAttribute('aria-controls', pop.id);
+      }
+      this.unbuilt.push(pop);
+      return pop;
+    }
+
+    buildPop(pop) {
+      if (pop.wrap) return;
+      const doc = this.doc;
+      const menu = pop.menu;
       const wrap = (pop.wrap = doc.createElement('div'));
       wrap.className = 'qlnbtn-pop';
-      wrap.id = this.id + '-' + this.serial++;
+      wrap.id = pop.id;
       wrap.hidden = true;
-      wrap.style.left = menu.x + 'px';
-      wrap.style.top = menu.y + 'px';
-      wrap.style.width = menu.w + 'px';
-      wrap.style.height = menu.h * menu.items.length + 'px';
-      pop.list = doc.createElement('ul');
-      wrap.appendChild(pop.list);
-      owner.li.appendChild(wrap);
-      owner.pop = pop;
-      if (pop.quiet) {
-        wrap.setAttribute('aria-hidden', 'true');
-      } else {
-        owner.ctl.setAttribute('aria-expanded', 'false');
-        owner.ctl.setAttribute('aria-controls', wrap.id);
-      }
-      return pop;
+      wrap.style.cssText = `left:${menu.x}px;top:${menu.y}px;width:${menu.w}px;height:${menu.h * menu.items.length}px`;
+      if (pop.quiet) wrap.setAttribute('aria-hidden', 'true');
+      for (let state = 1; state <= 3; state++) this.lookClass(menu, state);
+      this.flushRules();
+      const list = (pop.list = doc.createElement('ul'));
+      wrap.appendChild(list);
+      menu.items.forEach((item, k) => this.makeNode({ item, menu, k, list, container: pop }));
+      pop.owner.li.appendChild(wrap);
+      this.describe(pop);
     }
 
     // The first item of a describing menu labels its owner once it exists.
@@ -844,48 +900,65 @@
         pop.owner.ctl.setAttribute('aria-describedby', pop.nodes[0].label.id);
     }
 
-    styleNode(node) {
-      const s = node.menu.styles[node.state - 1];
-      const margin = node.menu.borderThick;
-      const ctl = node.ctl;
-      const label = node.label;
+    // The look of a menu's items in a state as a class: one rule a distinct look, so that
+    // building and restyling items sets a class name and parses no style.
+    lookClass(menu, state) {
+      // Kept per style values and border (the margin): menus of one kind share them.
+      const known = menu.styles.looks || (menu.styles.looks = new Map());
+      const cached = known.get(menu.borderThick * 4 + state);
+      if (cached) return cached;
+      const s = menu.styles[state - 1];
+      const margin = clamp(menu.borderThick, -LIMITS.coord, LIMITS.coord);
       const px = fontPixels(s.fontSize);
-      const ls = label.style;
-      ls.fontFamily = FONT_FACES[s.fontName === 0 ? 0 : s.fontName === 1 ? 1 : 2];
-      ls.fontSize = px > 0 ? px + 'px' : '';
-      ls.fontWeight = s.fontStyle === 1 ? '700' : '400';
-      ls.fontStyle = s.fontStyle === 2 ? 'italic' : 'normal';
-      ls.color = colourCss(s.font);
-      ls.textShadow = textShadow(s.effect, s);
-      ls.textAlign = s.textAlign === 2 ? 'right' : s.textAlign === 1 ? 'center' : 'left';
-      // The editor's placement: left at margin + 3, right at margin + 3 from the right
-      // edge, or centred; then moved by the offset.
-      ctl.style.justifyContent = s.textAlign === 2 ? 'flex-end' : s.textAlign === 1 ? 'center' : 'flex-start';
-      ls.marginLeft = s.textAlign === 0 ? margin + 3 + 'px' : '0';
-      ls.marginRight = s.textAlign === 2 ? margin + 3 + 'px' : '0';
-      ls.left = s.textOffset + 'px';
+      const a = s.textAlign;
+      const i = s.imageAlign;
+      // The editor's placement: margin + 3 from the left or the right edge, or centred;
+      // then moved by the offset.
+      const ctl = `justify-content:${a === 2 ? 'flex-end' : a === 1 ? 'center' : 'flex-start'}`;
+      const label = `font-family:${FONT_FACES[s.fontName === 0 ? 0 : s.fontName === 1 ? 1 : 2]};` +
+        (px > 0 ? `font-size:${px}px;` : '') +
+        `font-weight:${s.fontStyle === 1 ? 700 : 400};font-style:${s.fontStyle === 2 ? 'italic' : 'normal'};` +
+        `color:${colourCss(s.font)};text-shadow:${textShadow(s.effect, s) || 'none'};` +
+        `text-align:${a === 2 ? 'right' : a === 1 ? 'center' : 'left'};` +
+        `margin:0 ${a === 2 ? margin + 3 : 0}px 0 ${a === 0 ? margin + 3 : 0}px;left:${s.textOffset}px`;
+      const img = i === 2 ? `right:${margin + 3 - s.imageOffset}px`
+        : i === 1 ? `left:calc(50% + ${s.imageOffset}px);transform:translate(-50%,-50%)`
+          : `left:${margin + 3 + s.imageOffset}px`;
+      const key = ctl + '|' + label + '|' + img;
+      let name = this.looks.get(key);
+      if (!name) {
+        name = `${this.id}-${this.looks.size}`;
+        this.looks.set(key, name);
+        this.rules.push(`.${name}{${ctl}}`, `.${name}>.qlnbtn-label{${label}}`, `.${name}>.qlnbtn-img{${img}}`);
+      }
+      known.set(menu.borderThick * 4 + state, name);
+      return name;
+    }
+
+    styleNode(node) {
+      node.ctl.className = 'qlnbtn-ctl ' + this.lookClass(node.menu, node.state);
+      if (!node.images.length) return;
       const shown = node.images[node.state - 1] || node.images[0];
-      for (const img of new Set(node.images)) {
-        if (!img) continue;
-        img.hidden = img !== shown;
-      }
-      if (shown) {
-        const st = shown.style;
-        const a = s.imageAlign;
-        st.left = a === 2 ? '' : a === 1 ? `calc(50% + ${s.imageOffset}px)` : margin + 3 + s.imageOffset + 'px';
-        st.right = a === 2 ? margin + 3 - s.imageOffset + 'px' : '';
-        st.transform = a === 1 ? 'translate(-50%,-50%)' : '';
-      }
+      for (const img of node.images) if (img) img.hidden = img !== shown;
+    }
+
+    // New rules go to the widget's own style sheet.
+    flushRules() {
+      if (!this.rules.length) return;
+      const text = this.rules.join('\n');
+      this.rules = [];
+      addRules(this.doc, text);
     }
 
     // ------------------------------------------------ painting
+    // `area` null: the first paint, on a picture still transparent.
     paintPanel(area) {
       const surface = this.panel.surface;
       const pic = surface.picture;
       const full = { x0: 0, y0: 0, x1: pic.width, y1: pic.height };
       const clip = area ? intersect(full, area) : full;
       if (isEmpty(clip)) return;
-      pic.clear(clip);
+      if (area) pic.clear(clip);
       const panel = { left: 0, top: 0, right: this.model.width, bottom: this.model.height };
       const m = this.model;
       fillBackground(pic, clip, panel, m.back, m.fade, m.backStyle);
@@ -926,9 +999,10 @@
     }
 
     rescale() {
-      if (this.panel.surface.resize(this.doc)) this.paintPanel(null);
+      const show = (surface) => surface.show({ x0: 0, y0: 0, x1: surface.picture.width, y1: surface.picture.height });
+      if (this.panel.surface.resize(this.doc)) show(this.panel.surface);
       for (const node of this.nodes)
-        if (node.pop && node.pop.surface && node.pop.surface.resize(this.doc)) this.paintPop(node.pop, null);
+        if (node.pop && node.pop.surface && node.pop.surface.resize(this.doc)) show(node.pop.surface);
     }
 
     // ------------------------------------------------ state
@@ -944,10 +1018,10 @@
     // it, for a grace period after the pointer leaves, or when opened on purpose.
     updatePop(pop) {
       const owner = pop.owner;
-      const active = this.doc.activeElement;
-      const focusInside = !!active && pop.wrap.contains(active);
+      const focusInside = !!this.focusEl && !!pop.wrap && pop.wrap.contains(this.focusEl);
       const open = focusInside || (!pop.suppressed && (owner.hovered || owner.focusVisible || pop.pinned || pop.grace !== 0));
       if (open === pop.open) return;
+      if (open) this.buildPop(pop);
       pop.open = open;
       // A closed menu is not repainted; it is painted afresh when it opens.
       if (open) this.paintPop(pop, null);
@@ -1088,19 +1162,27 @@
       else this.closePop(node.pop);
     }
 
+    // `target`: the element in the widget that has or is about to get the focus, or null.
+    // (While focus moves, the document's active element is neither.)
     onFocus(target) {
-      const focused = new Set(this.chainOf(target));
-      const active = target ? this.nodeOfControl(target) : null;
+      this.focusEl = target && this.nav.contains(target) ? target : null;
+      const focused = new Set(this.chainOf(this.focusEl));
+      const active = this.focusEl ? this.nodeOfControl(this.focusEl) : null;
       for (const node of this.nodes) {
         const visible = node === active && matchesFocusVisible(node.ctl);
         if (node.focusVisible !== visible) {
           node.focusVisible = visible;
           this.updateState(node);
         }
-        if (node.pop && (node.pop.open || focused.has(node) || visible)) {
-          if (!focused.has(node)) node.pop.suppressed = false;
-          this.updatePop(node.pop);
+        if (!node.pop) continue;
+        const inside = focused.has(node);
+        // Focus leaving a menu ends its being opened on purpose; shut on purpose, it may
+        // open again once focus and pointer have both left it.
+        if (!inside) {
+          node.pop.pinned = false;
+          if (!node.hovered) node.pop.suppressed = false;
         }
+        if (node.pop.open || inside || visible) this.updatePop(node.pop);
       }
     }
 
@@ -1207,7 +1289,7 @@
   function readParams(applet) {
     const map = new Map();
     let count = 0;
-    for (const child of applet.children) {
+    for (let child = applet.firstElementChild; child; child = child.nextElementSibling) {
       if (child.localName !== 'param') continue;
       count++;
       const name = (child.getAttribute('name') || '').toLowerCase();
