@@ -104,7 +104,9 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     for (QLineEdit* e : {m_pBackImage, m_pBackAudio, m_pX, m_pY, m_pMessage})
         ApplyOn(e);
     ApplyOn(m_pProgressBar);
-    connect(m_pClassWebPath, &QLineEdit::textChanged, this, &CDlgAppletMore::OnClassWebPathChanged);
+    // The path is normalised when its editing ends, so that the user's own "/" is not doubled.
+    ApplyOn(m_pClassWebPath);
+    connect(m_pClassWebPath, &QLineEdit::editingFinished, this, &CDlgAppletMore::OnClassWebPathChanged);
     for (QRadioButton* r : {m_pSpecify, m_pTile})
         connect(r, &QRadioButton::clicked, this, [this] {
             EnablePosition();
@@ -177,7 +179,7 @@ bool CDlgAppletMore::ApplyPage()
     p->m_strBackImageWeb = m_strBackImageWeb.toStdString();
     p->m_strBackAudio = m_strBackAudio.toStdString();
     p->m_strBackAudioWeb = m_strBackAudioWeb.toStdString();
-    p->m_strClassWebPath = m_strClassWebPath.toStdString();
+    p->m_strClassWebPath = NormaliseWebPath(m_strClassWebPath).toStdString();
     if (m_nImageMode >= 0)
         p->m_nImageMode = m_nImageMode;
     p->m_nImageX = m_nImageX;
@@ -191,14 +193,12 @@ void CDlgAppletMore::OnClassWebPathChanged()
 {
     if (!IsInitialised() || IsLoading())
         return;
-    ReadControls();
+    {
+        QuietIntReading quiet;   // the numbers are checked when their own editing ends
+        ReadControls();
+    }
     m_strClassWebPath = NormaliseWebPath(m_strClassWebPath);
-    // The edit shows the normalised path; the caret stays where the user is typing.
-    const int caret = m_pClassWebPath->cursorPosition();
-    WithoutApply([this, caret] {
-        ShowValues();
-        m_pClassWebPath->setCursorPosition(std::min<int>(caret, m_pClassWebPath->text().size()));
-    });
+    WithoutApply([this] { ShowValues(); });
     Apply();
 }
 
