@@ -73,7 +73,7 @@ bool CPropertyPage::OnKillActive()
 
 bool CPropertyPage::FinishEditing()
 {
-    if (!m_bInitialised || m_bLoading || m_bFinishing)
+    if (!m_bInitialised || m_bLoading || m_bFinishing || m_pOwner->IsEnding())
         return true;
     m_bFinishing = true;
     // A number only begun is no entry: the field shows the stored value again.
