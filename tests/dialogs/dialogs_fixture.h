@@ -136,6 +136,8 @@ protected:
         edit->selectAll();
         edit->insert(text);
     }
+    // Ends the editing of a field with Enter; a bad number is reported then.
+    static void EndEditing(QLineEdit* edit) { QTest::keyClick(edit, Qt::Key_Return); }
 
     TempDir m_temp;
     std::unique_ptr<CAppletParameters> m_params;

@@ -78,9 +78,11 @@ TEST_F(AppletPageTest, ZeroWidthGivesTheBoundsAndKeepsTheSize)
     auto* page = Sheet()->AppletParamPage();
     DialogMessageBox::ResetRecord();
     Type(page->m_pWidth, "0");
+    EndEditing(page->m_pWidth);
     EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer between 1 and 1200."});
     EXPECT_EQ(m_params->m_nWidth, 105);
     Type(page->m_pHeight, "x");
+    EndEditing(page->m_pHeight);
     // The width still fails first, so the height is not even read.
     EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 1 and 1200.");
     page->m_pHeightSpin->StepBy(1);
@@ -90,19 +92,23 @@ TEST_F(AppletPageTest, ZeroWidthGivesTheBoundsAndKeepsTheSize)
     EXPECT_EQ(m_params->m_nWidth, 1);
 }
 
-TEST_F(AppletPageTest, ClassWebPathIsNormalisedWhileTyped)
+TEST_F(AppletPageTest, ClassWebPathIsNormalisedWhenItsEditingEnds)
 {
     ActivatePage(6);
     auto* page = Sheet()->AppletMorePage();
     page->m_pClassWebPath->setText("http:\\\\host\\java");
+    EXPECT_EQ(m_params->m_strClassWebPath, "http://host/java/");   // the model is never raw
+    QTest::keyClick(page->m_pClassWebPath, Qt::Key_Return);
     EXPECT_EQ(page->m_pClassWebPath->text(), "http://host/java/");
-    EXPECT_EQ(m_params->m_strClassWebPath, "http://host/java/");
     page->m_pClassWebPath->clear();
+    QTest::keyClick(page->m_pClassWebPath, Qt::Key_Return);
     EXPECT_EQ(page->m_pClassWebPath->text(), "");
     EXPECT_EQ(m_params->m_strClassWebPath, "");
 
-    // Typed one key at a time, the caret stays before the "/" that is added.
+    // Typed one key at a time, the field holds what is typed until the editing ends.
     QTest::keyClicks(page->m_pClassWebPath, "ab");
+    EXPECT_EQ(page->m_pClassWebPath->text(), "ab");
+    QTest::keyClick(page->m_pClassWebPath, Qt::Key_Return);
     EXPECT_EQ(page->m_pClassWebPath->text(), "ab/");
     EXPECT_EQ(m_params->m_strClassWebPath, "ab/");
 }
@@ -130,6 +136,7 @@ TEST_F(AppletPageTest, TileGreysThePosition)
     EXPECT_EQ(m_params->m_bProgressBar, 0);
     DialogMessageBox::ResetRecord();
     Type(page->m_pY, "1201");
+    EndEditing(page->m_pY);
     EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 0 and 1200.");
     EXPECT_EQ(m_params->m_nImageY, 0);
 }

@@ -75,17 +75,19 @@ TEST_F(ButtonPageTest, GeneralInfoShowsAndWritesTheSelectedButton)
     EXPECT_EQ(Item(m_b)->m_strLabel, "Button");
 }
 
-TEST_F(ButtonPageTest, WidthZeroOnGeneralInfoChangesNothing)
+TEST_F(ButtonPageTest, WidthZeroOnGeneralInfoKeepsTheSizeButNotTheTexts)
 {
     auto* page = Sheet()->GeneralInfoPage();
-    page->m_pLabel->setPlainText("kept");
+    page->m_pLabel->setPlainText("first");
     Type(page->m_pWidth, "0");
     Type(page->m_pX, "30");
-    page->m_pLabel->setPlainText("not kept");
+    page->m_pLabel->setPlainText("second");
+    Type(page->m_pThick, "3");
     EXPECT_EQ(m_a->m_position, (CRect{10, 10, 60, 30}));
     EXPECT_EQ(m_a->m_pMenu->m_nX, 10);
     EXPECT_EQ(m_a->m_pMenu->m_nWidth, 50);
-    EXPECT_EQ(Item(m_a)->m_strLabel, "kept");
+    EXPECT_EQ(m_a->m_pMenu->m_nBorderThick, 3);
+    EXPECT_EQ(Item(m_a)->m_strLabel, "second");
     EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
 }
 
@@ -189,18 +191,20 @@ TEST_F(ButtonPageTest, TextOffsetOutOfRangeShowsTheBoundsAndKeepsTheValue)
     Type(page->m_pImageOffset, "3");
     DialogMessageBox::ResetRecord();
     Type(page->m_pTextOffset, "501");
+    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());   // reported when the editing ends
+    QTest::keyClick(page->m_pTextOffset, Qt::Key_Return);
     EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer between -500 and 500."});
     EXPECT_EQ(DialogMessageBox::LastIcon(), QMessageBox::Warning);
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nTextOffset, 40);
     EXPECT_EQ(page->m_pTextOffset->text(), "501");   // left for the user to correct
     EXPECT_TRUE(page->m_pTextOffset->hasFocus() || !m_dlg->isActiveWindow());
 
-    // Fields read before the bad one take their new values; the later ones keep theirs.
+    // The other fields go on taking their values, without a further message.
     page->m_pTextAlign->setCurrentIndex(1);
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nTextAlign, 1);
-    page->m_pImageOffset->setText("8");
-    EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nImageOffset, 3);
+    EXPECT_EQ(DialogMessageBox::Texts().size(), 1);
     Type(page->m_pTextOffset, "-500");
+    page->m_pImageOffset->setText("8");
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nTextOffset, -500);
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nImageOffset, 8);
 
@@ -337,10 +341,13 @@ TEST_F(ButtonPageTest, HintPageEditsTheHintWithOneStyle)
     }
     DialogMessageBox::ResetRecord();
     Type(page->m_pX, "-1001");
+    EndEditing(page->m_pX);
     EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between -1000 and 1000.");
     Type(page->m_pHeight, "0");
+    EndEditing(page->m_pHeight);
     EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between -1000 and 1000.");
     Type(page->m_pX, "0");
+    EndEditing(page->m_pX);
     EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 1 and 1200.");
 }
 
@@ -353,9 +360,12 @@ TEST_F(ButtonPageTest, HintSizeZeroIsStoredAsTen)
     EXPECT_EQ(page->m_pWidth->text(), "0");
     DialogMessageBox::ResetRecord();
     page->m_pAlign->setCurrentIndex(2);
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 1 and 1200.");
+    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());   // the width was not touched
     EXPECT_EQ(h->m_nWidth, 10);
     EXPECT_EQ(h->m_styleNormal.nTextAlign, 2);
+    ActivatePage(0);   // leaving the page checks every field
+    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 1 and 1200.");
+    EXPECT_EQ(Active(), 4);
 }
 
 TEST_F(ButtonPageTest, AutoCalculate)

@@ -96,8 +96,9 @@ TEST_F(SheetTest, StoredPositionsArePulledOntoTheScreen)
     m_params->m_nWindowPos[0] = 5000;
     m_params->m_nWindowPos[1] = 5000;
     Open();
-    EXPECT_EQ(m_dlg->pos(), QPoint(screen->geometry().width() - icon, screen->geometry().height() - icon));
-    EXPECT_EQ(m_dlg->EditorWindow()->pos(),
+    // Positions are those of the client areas.
+    EXPECT_EQ(m_dlg->geometry().topLeft(), QPoint(screen->geometry().width() - icon, screen->geometry().height() - icon));
+    EXPECT_EQ(m_dlg->EditorWindow()->geometry().topLeft(),
               QPoint(screen->geometry().width() - icon, screen->geometry().height() - icon));
     m_dlg->close();
     m_dlg.reset();
@@ -107,7 +108,8 @@ TEST_F(SheetTest, StoredPositionsArePulledOntoTheScreen)
     m_params->m_nWindowPos[4] = -100;
     m_params->m_nWindowPos[5] = -100;
     Open();
-    EXPECT_EQ(m_dlg->pos(), QPoint(0, 0));
+    // Placed at (0, 0), the platform keeps the window's frame on the screen.
+    EXPECT_EQ(m_dlg->frameGeometry().topLeft(), QPoint(0, 0));
 }
 
 TEST_F(SheetTest, ClosingStoresBothPositionsAndTheEditorWindowGoesFirst)
@@ -119,11 +121,11 @@ TEST_F(SheetTest, ClosingStoresBothPositionsAndTheEditorWindowGoesFirst)
     QPointer<CPreviewWnd> editor = m_dlg->EditorWindow();
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->centralWidget()->size(), QSize(150, 120));
-    EXPECT_EQ(editor->pos(), QPoint(30, 40));
-    EXPECT_EQ(m_dlg->pos(), QPoint(217, 221));
+    EXPECT_EQ(editor->geometry().topLeft(), QPoint(30, 40));
+    EXPECT_EQ(m_dlg->geometry().topLeft(), QPoint(217, 221));
 
-    m_dlg->move(300, 200);
-    editor->move(50, 60);
+    m_dlg->setGeometry(QRect(QPoint(300, 200), m_dlg->size()));
+    editor->setGeometry(QRect(QPoint(50, 60), editor->size()));
     DrainEvents();
     m_dlg->close();
     DrainEvents();
@@ -181,8 +183,9 @@ TEST_F(SheetTest, AFieldThatDoesNotValidateKeepsItsPageActive)
     auto* page = Sheet()->NormalPage();
     DialogMessageBox::ResetRecord();
     Type(page->m_pTextOffset, "abc");
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer.");
+    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
     ActivatePage(3);
+    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer."});
     EXPECT_EQ(Active(), 1);
     EXPECT_EQ(Sheet()->TabBar()->currentIndex(), 1);
     Type(page->m_pTextOffset, "12");

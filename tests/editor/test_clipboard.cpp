@@ -49,6 +49,28 @@ TEST_F(ClipboardTest, PasteIsEnabledOnlyForOurFormat)
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("application/x-snippo-glimbutton-preview")));
 }
 
+TEST_F(ClipboardTest, ButtonsTravelAlsoUnderTheFormatName)
+{
+    CDrawObj* a = AddButton(params, CRect{1, 2, 30, 40});
+    view->Select(a);
+    ASSERT_TRUE(view->RunCommand(kCmdCopy));
+    const QMimeData* ours = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(ours->hasFormat(QStringLiteral("GlimButton Preview")));
+    EXPECT_EQ(ours->data(QStringLiteral("GlimButton Preview")),
+              ours->data(QStringLiteral("application/x-snippo-glimbutton-preview")));
+
+    // Another client offers the data under the name alone: Paste takes it.
+    auto* foreign = new QMimeData;
+    foreign->setData(QStringLiteral("GlimButton Preview"), ours->data(QStringLiteral("GlimButton Preview")));
+    QGuiApplication::clipboard()->setMimeData(foreign);
+    QApplication::processEvents();
+    view->UpdateCommandUI();
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdPaste));
+    ASSERT_TRUE(view->RunCommand(kCmdPaste));
+    ASSERT_EQ(params.m_listDrawObjects.size(), 2u);
+    EXPECT_EQ(params.m_listDrawObjects[1]->m_position, (CRect{1, 2, 30, 40}));
+}
+
 TEST_F(ClipboardTest, CopyAndPasteLandExactlyOnTheCopiedButtons)
 {
     CDrawObj* a = AddButton(params, CRect{5, 6, 30, 20});

@@ -174,7 +174,7 @@ TEST_F(PreviewTest, StoredPositionsAreKeptOnScreen)
     // The palette floats at its stored position, pulled back on screen.
     params.m_nWindowPos = {95, 221, 5000, 5000, 217, 221};
     CPreviewWnd other(&params);
-    EXPECT_EQ(other.PaletteFrame()->pos(), QPoint(size.width() - icon, size.height() - icon));
+    EXPECT_EQ(other.PaletteFrame()->geometry().topLeft(), QPoint(size.width() - icon, size.height() - icon));
 }
 
 TEST_F(PreviewTest, ClosingStoresTheWindowAndPalettePositions)
@@ -183,10 +183,13 @@ TEST_F(PreviewTest, ClosingStoresTheWindowAndPalettePositions)
     ShowCreated();
     EXPECT_TRUE(wnd->PaletteFrame()->isVisible());
     const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-    EXPECT_EQ(wnd->pos(), origin + QPoint(10, 20));
-    wnd->move(origin + QPoint(123, 145));
-    wnd->PaletteFrame()->move(origin + QPoint(300, 310));
-    EXPECT_TRUE(wnd->close());
+    EXPECT_EQ(wnd->geometry().topLeft(), origin + QPoint(10, 20));
+    wnd->setGeometry(QRect(origin + QPoint(123, 145), wnd->size()));
+    wnd->PaletteFrame()->setGeometry(QRect(origin + QPoint(300, 310), wnd->PaletteFrame()->size()));
+    // A close request of the window system is refused; the owner's close stores and closes.
+    EXPECT_FALSE(wnd->close());
+    EXPECT_EQ(params.m_nWindowPos[0], 10);
+    wnd->CloseByOwner();
     EXPECT_EQ(params.m_nWindowPos, (std::array<std::int32_t, 6>{123, 145, 300, 310, 217, 221}));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(wnd.isNull());   // the window deletes itself
@@ -196,8 +199,8 @@ TEST_F(PreviewTest, ClosingStoresTheWindowAndPalettePositions)
     again.show();
     again.SetCreated(true);
     again.PlaceFromModel();
-    EXPECT_EQ(again.pos(), origin + QPoint(123, 145));
-    EXPECT_EQ(again.PaletteFrame()->pos(), origin + QPoint(300, 310));
+    EXPECT_EQ(again.geometry().topLeft(), origin + QPoint(123, 145));
+    EXPECT_EQ(again.PaletteFrame()->geometry().topLeft(), origin + QPoint(300, 310));
 }
 
 TEST_F(PreviewTest, ThePaletteShowsAndHidesWithTheWindowAndCannotBeClosed)

@@ -203,7 +203,7 @@ TEST_F(RenderTool, Screenshots)
     wnd->View()->Select(params.m_listDrawObjects[3].get(), true);
     EXPECT_TRUE(wnd->View()->grab().save(out.filePath(QStringLiteral("editor-handles.png"))));
     EXPECT_TRUE(wnd->PaletteFrame()->grab().save(out.filePath(QStringLiteral("palette.png"))));
-    wnd->close();
+    wnd->CloseByOwner();
 
     CBackStyleCombo back;
     CAppletBackStyleCombo applet;

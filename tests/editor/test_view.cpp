@@ -152,6 +152,34 @@ TEST_F(ViewInteraction, RubberBandSelectsWhatItTouches)
     EXPECT_TRUE(view->RubberBand().isNull());
 }
 
+TEST_F(ViewInteraction, RubberBandRepaintsEveryEdgeInEveryDirection)
+{
+    // From the press point down-right, then up-right: each move repaints all four dotted
+    // lines of the old band (to erase them) and of the new one (to draw them).
+    const struct {
+        QPoint down, first, second;
+    } drags[] = {{{10, 10}, {60, 50}, {90, 80}}, {{10, 90}, {60, 50}, {90, 20}}};
+    for (const auto& d : drags) {
+        Press(view.get(), d.down);
+        Move(view.get(), d.first);
+        QApplication::processEvents();
+        PaintRecorder recorder(view.get());
+        Move(view.get(), d.second);
+        QApplication::processEvents();
+        const QRegion painted = recorder.Union();
+        for (const QPoint corner : {d.first, d.second}) {
+            const QRect band = QRect(d.down, corner).normalized();
+            const int l = band.left(), t = band.top();
+            const int r = std::max(d.down.x(), corner.x()) - 1;   // the last column painted
+            const int b = std::max(d.down.y(), corner.y()) - 1;   // the last row painted
+            const int mx = (l + r) / 2, my = (t + b) / 2;
+            for (const QPoint edge : {QPoint(mx, t), QPoint(mx, b), QPoint(l, my), QPoint(r, my)})
+                EXPECT_TRUE(painted.contains(edge)) << "edge point " << edge.x() << "," << edge.y();
+        }
+        Release(view.get(), d.second);
+    }
+}
+
 TEST_F(ViewInteraction, ShiftClickAddsAndShiftDoubleClickDeselects)
 {
     CDrawObj* a = AddButton(params, CRect{10, 10, 20, 20});

@@ -42,14 +42,17 @@ std::vector<std::unique_ptr<CDrawObj>> ReadButtons(const QByteArray& data)
 void PutButtonsOnClipboard(const std::vector<CDrawObj*>& objects)
 {
     auto* mime = new QMimeData;
-    mime->setData(QString::fromLatin1(kClipboardMimeType), WriteButtons(objects));
+    const QByteArray data = WriteButtons(objects);
+    mime->setData(QString::fromLatin1(kClipboardMimeType), data);
+    mime->setData(QString::fromLatin1(kClipboardFormatName), data);
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 bool ClipboardHasButtons()
 {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime && mime->hasFormat(QString::fromLatin1(kClipboardMimeType));
+    return mime && (mime->hasFormat(QString::fromLatin1(kClipboardMimeType)) ||
+                    mime->hasFormat(QString::fromLatin1(kClipboardFormatName)));
 }
 
 QByteArray ClipboardButtonData()
@@ -57,7 +60,9 @@ QByteArray ClipboardButtonData()
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     if (!mime)
         return {};
-    return mime->data(QString::fromLatin1(kClipboardMimeType));
+    if (mime->hasFormat(QString::fromLatin1(kClipboardMimeType)))
+        return mime->data(QString::fromLatin1(kClipboardMimeType));
+    return mime->data(QString::fromLatin1(kClipboardFormatName));
 }
 
 }  // namespace snippo

@@ -1,6 +1,8 @@
 // The editor's private clipboard format "GlimButton Preview": an archive of buttons (their
 // count, then each button with its class). On the system clipboard it travels as the MIME
-// type below, which no other program offers, so Paste is enabled only for our own data.
+// type below and also under the format name itself (an X11 selection target of that name),
+// so that other clients that know the format by its name can exchange buttons with us. Paste
+// takes either.
 #pragma once
 
 #include <QByteArray>

@@ -97,15 +97,30 @@ void CDrawView::Refresh(int hint, CDrawObj* obj, const std::vector<CDrawObj*>* l
     }
 }
 
+namespace {
+
+// The band spans from the press point to the mouse, both as corners, in any direction.
+CRect BandRect(const QRect& band)
+{
+    return CRect{std::min(band.left(), band.right()), std::min(band.top(), band.bottom()),
+                 std::max(band.left(), band.right()), std::max(band.top(), band.bottom())};
+}
+
+}  // namespace
+
 void CDrawView::UpdateOutline(const QRect& rect)
 {
     if (rect.isNull())
         return;
-    const QRect r = rect.normalized();
-    update(QRect(r.left(), r.top(), r.width(), 1));
-    update(QRect(r.left(), r.bottom(), r.width(), 1));
-    update(QRect(r.left(), r.top(), 1, r.height()));
-    update(QRect(r.right(), r.top(), 1, r.height()));
+    // Each of the four dotted lines that DrawFocusRect paints inside the band, with a pixel to
+    // spare on either side.
+    const CRect r = BandRect(rect);
+    const int w = r.right - r.left + 2;
+    const int h = r.bottom - r.top + 2;
+    update(QRect(r.left - 1, r.top - 1, w, 3));
+    update(QRect(r.left - 1, r.bottom - 2, w, 3));
+    update(QRect(r.left - 1, r.top - 1, 3, h));
+    update(QRect(r.right - 2, r.top - 1, 3, h));
 }
 
 void CDrawView::SetRubberBand(const QRect& rect)
@@ -121,14 +136,8 @@ void CDrawView::PaintArea(QPainter& p, const QRect& area)
 {
     p.setClipRect(area);
     PaintApplet(p, *m_pModel, CRect{0, 0, width(), height()}, ShownState(), m_bActive, area);
-    if (!m_rubberBand.isNull()) {
-        // The band spans from the press point to the mouse, both as corners.
-        const int l = std::min(m_rubberBand.left(), m_rubberBand.right());
-        const int r = std::max(m_rubberBand.left(), m_rubberBand.right());
-        const int t = std::min(m_rubberBand.top(), m_rubberBand.bottom());
-        const int b = std::max(m_rubberBand.top(), m_rubberBand.bottom());
-        DrawFocusRect(p, CRect{l, t, r, b});
-    }
+    if (!m_rubberBand.isNull())
+        DrawFocusRect(p, BandRect(m_rubberBand));
 }
 
 void CDrawView::paintEvent(QPaintEvent* event)

@@ -116,6 +116,7 @@ bool CDrawView::RunCommand(int id)
         UpdateCommandUI();
         return false;
     }
+    const bool hadSelection = !m_pModel->m_listSelection.empty();
     switch (id) {
     case kCmdSelect: DrawTool::SetCurrent(kToolSelect); break;
     case kCmdRectButton: DrawTool::SetCurrent(kToolRect); break;
@@ -144,7 +145,10 @@ bool CDrawView::RunCommand(int id)
     case kCmdCenterHorizontal: OnCenter(true); break;
     default: return false;
     }
-    // The sheet must never keep showing a button that a command replaced or removed.
+    // The sheet must never keep showing a button that a command replaced or removed: with
+    // nothing selected any more (a delete, an undo back to an empty applet) the applet shows.
+    if (hadSelection && m_pModel->m_listSelection.empty())
+        ShowAppletPage();
     RefreshPropertyPage();
     UpdateCommandUI();
     return true;

@@ -91,14 +91,29 @@ void CPreviewWnd::SetPageCoupling(EditorPageCoupling* coupling)
 void CPreviewWnd::PlacePalette()
 {
     const auto& pos = m_pParams->m_nWindowPos;
-    m_pPaletteFrame->move(PlaceOnScreen(pos[2], pos[3], ScreenOf(this)));
+    m_pPaletteFrame->adjustSize();
+    m_pPaletteFrame->setGeometry(QRect(PlaceOnScreen(pos[2], pos[3], ScreenOf(this)), m_pPaletteFrame->size()));
 }
 
 void CPreviewWnd::PlaceFromModel()
 {
     const auto& pos = m_pParams->m_nWindowPos;
-    move(PlaceOnScreen(pos[0], pos[1], ScreenOf(this)));
-    resize(m_pParams->m_nWidth, m_pParams->m_nHeight);
+    setGeometry(QRect(PlaceOnScreen(pos[0], pos[1], ScreenOf(this)), QSize(m_pParams->m_nWidth, m_pParams->m_nHeight)));
+}
+
+void CPreviewWnd::CloseByOwner()
+{
+    // Positions are kept relative to the work area, the way they are placed next time.
+    auto& pos = m_pParams->m_nWindowPos;
+    const QPoint origin = WorkAreaOrigin(ScreenOf(this));
+    const QPoint client = geometry().topLeft();
+    pos[0] = client.x() - origin.x();
+    pos[1] = client.y() - origin.y();
+    const QPoint palette = m_pPaletteFrame->geometry().topLeft();
+    pos[2] = palette.x() - origin.x();
+    pos[3] = palette.y() - origin.y();
+    m_bClosingByOwner = true;
+    close();
 }
 
 void CPreviewWnd::resizeEvent(QResizeEvent* event)
@@ -115,15 +130,11 @@ void CPreviewWnd::resizeEvent(QResizeEvent* event)
 
 void CPreviewWnd::closeEvent(QCloseEvent* event)
 {
-    // Positions are kept relative to the work area, the way they are placed next time.
-    auto& pos = m_pParams->m_nWindowPos;
-    const QPoint origin = WorkAreaOrigin(ScreenOf(this));
-    const QPoint frame = this->pos();
-    pos[0] = frame.x() - origin.x();
-    pos[1] = frame.y() - origin.y();
-    const QPoint palette = m_pPaletteFrame->pos();
-    pos[2] = palette.x() - origin.x();
-    pos[3] = palette.y() - origin.y();
+    // The window closes with the dialog that made it; the pages work on its view until then.
+    if (!m_bClosingByOwner) {
+        event->ignore();
+        return;
+    }
     m_pPaletteFrame->hide();
     QMainWindow::closeEvent(event);
 }
@@ -131,6 +142,8 @@ void CPreviewWnd::closeEvent(QCloseEvent* event)
 void CPreviewWnd::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // A palette that the window system minimised anyway comes back with the window.
+    m_pPaletteFrame->setWindowState(m_pPaletteFrame->windowState() & ~Qt::WindowMinimized);
     m_pPaletteFrame->show();
 }
 

@@ -1,6 +1,7 @@
 // CPreviewWnd: the layout editor's window. Its client area is the applet at its real size,
 // filled by a CDrawView; beside it floats the "Palette". It is a tool window (small caption,
-// always on top, sizing border, no close box) and is closed by whoever created it.
+// always on top, sizing border, no close, minimise or maximise box) and is closed only by
+// whoever created it: a close request of the window system is refused.
 //
 // Typical use by the configuration dialog:
 //     auto* wnd = new CPreviewWnd(&params, &coupling);   // coupling may be null
@@ -8,7 +9,7 @@
 //     wnd->SetCreated(true);       // from now on size changes are written to the model
 //     wnd->PlaceFromModel();       // stored position, client area = applet size
 //     ...
-//     wnd->close();                // stores the positions; the window deletes itself
+//     wnd->CloseByOwner();         // stores the positions; the window deletes itself
 #pragma once
 
 #include <QMainWindow>
@@ -55,6 +56,11 @@ public:
     // gives it a client area of m_nWidth x m_nHeight; activates nothing.
     void PlaceFromModel();
 
+    // Stores the window's and the palette's positions and closes the window, which then
+    // deletes itself. Positions are the top-left corners of the client areas, so that placing
+    // them again does not depend on the window frame (which the window system may add late).
+    void CloseByOwner();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +75,7 @@ private:
     CDrawView* m_pView = nullptr;
     CPaletteFrame* m_pPaletteFrame = nullptr;
     bool m_bCreated = false;
+    bool m_bClosingByOwner = false;
 };
 
 }  // namespace snippo

@@ -110,7 +110,9 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
         ApplyOn(e);
     ApplyOn(m_pProgressBar);
     ApplyOn(m_pWebRuntime);
-    connect(m_pClassWebPath, &QLineEdit::textChanged, this, &CDlgAppletMore::OnClassWebPathChanged);
+    // The path is normalised when its editing ends, so that the user's own "/" is not doubled.
+    ApplyOn(m_pClassWebPath);
+    connect(m_pClassWebPath, &QLineEdit::editingFinished, this, &CDlgAppletMore::OnClassWebPathChanged);
     for (QRadioButton* r : {m_pSpecify, m_pTile})
         connect(r, &QRadioButton::clicked, this, [this] {
             EnablePosition();
@@ -186,7 +188,7 @@ bool CDlgAppletMore::ApplyPage()
     p->m_strBackImageWeb = m_strBackImageWeb.toStdString();
     p->m_strBackAudio = m_strBackAudio.toStdString();
     p->m_strBackAudioWeb = m_strBackAudioWeb.toStdString();
-    p->m_strClassWebPath = m_strClassWebPath.toStdString();
+    p->m_strClassWebPath = NormaliseWebPath(m_strClassWebPath).toStdString();
     if (m_nImageMode >= 0)
         p->m_nImageMode = m_nImageMode;
     p->m_nImageX = m_nImageX;
@@ -201,14 +203,12 @@ void CDlgAppletMore::OnClassWebPathChanged()
 {
     if (!IsInitialised() || IsLoading())
         return;
-    ReadControls();
+    {
+        QuietIntReading quiet;   // the numbers are checked when their own editing ends
+        ReadControls();
+    }
     m_strClassWebPath = NormaliseWebPath(m_strClassWebPath);
-    // The edit shows the normalised path; the caret stays where the user is typing.
-    const int caret = m_pClassWebPath->cursorPosition();
-    WithoutApply([this, caret] {
-        ShowValues();
-        m_pClassWebPath->setCursorPosition(std::min<int>(caret, m_pClassWebPath->text().size()));
-    });
+    WithoutApply([this] { ShowValues(); });
     Apply();
 }
 

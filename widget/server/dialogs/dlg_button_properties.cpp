@@ -56,7 +56,7 @@ void CDlgButtonProperties::CloseEditor()
     if (!m_pEditor)
         return;
     m_pEditor->SetPageCoupling(nullptr);
-    m_pEditor->close();
+    m_pEditor->CloseByOwner();
     // Gone now rather than at the next turn of the event loop: its view works on the model,
     // which the client may release as soon as Config returns.
     delete m_pEditor.data();
@@ -103,8 +103,9 @@ void CDlgButtonProperties::OnInitDialog()
     adjustSize();
 
     // 4. The dialog at its stored position, pulled onto the screen.
+    // Positions are client top-left corners, as StorePosition keeps them.
     const auto& pos = m_pParams->m_nWindowPos;
-    move(PlaceOnScreen(pos[4], pos[5], ScreenFor(this)));
+    setGeometry(QRect(PlaceOnScreen(pos[4], pos[5], ScreenFor(this)), size()));
 
     // 5. The editor at its stored position with a client area of the applet's size.
     if (m_pEditor)
@@ -130,8 +131,10 @@ void CDlgButtonProperties::OnApplicationStateChanged(Qt::ApplicationState state)
 {
     if (!m_bInitialised || !m_pEditor || !isVisible())
         return;
-    if (state == Qt::ApplicationActive)
+    if (state == Qt::ApplicationActive) {
+        m_pEditor->setWindowState(m_pEditor->windowState() & ~Qt::WindowMinimized);
         m_pEditor->show();
+    }
     else
         m_pEditor->hide();
 }
@@ -168,7 +171,7 @@ void CDlgButtonProperties::StorePosition()
     if (!m_bInitialised)
         return;
     const QPoint origin = ScreenFor(this)->availableGeometry().topLeft();
-    const QPoint topLeft = pos();
+    const QPoint topLeft = geometry().topLeft();
     m_pParams->m_nWindowPos[4] = topLeft.x() - origin.x();
     m_pParams->m_nWindowPos[5] = topLeft.y() - origin.y();
 }

@@ -37,6 +37,8 @@ public:
     CDrawView* View() const;
     CMenuPropertySheet* Sheet() const { return m_pSheet; }
     bool IsInitialised() const { return m_bInitialised; }
+    // True once the dialog is closing: the pages then report nothing more.
+    bool IsEnding() const { return m_bEnding; }
 
     // Gives the editor window a client area of `width` x `height`, without moving or
     // activating it.

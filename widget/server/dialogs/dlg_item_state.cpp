@@ -82,6 +82,8 @@ void CDlgItemState::OnInitDialog()
 {
     m_pTextOffsetSpin->SetRange(-500, 500);
     m_pImageOffsetSpin->SetRange(-500, 500);
+    // Before any button is loaded the fields show the page's own values, not blanks.
+    WithoutApply([this] { ShowValues(); });
     CPropertyPage::OnInitDialog();
 }
 

@@ -156,17 +156,17 @@ bool CDlgMenuStyle::ApplyPage()
     if (!obj)
         return true;
     const bool valid = ReadControls();
-    // A button is never given an empty size here.
-    if (m_nWidth == 0 || m_nHeight == 0)
-        return valid;
-    obj->m_position = CRect{m_nX, m_nY, m_nX + m_nWidth, m_nY + m_nHeight};
-    RefreshEditor();
     CGlimMenu* menu = obj->m_pMenu;
+    // A button is never given an empty size here; its texts and border are kept all the same.
+    if (m_nWidth != 0 && m_nHeight != 0) {
+        obj->m_position = CRect{m_nX, m_nY, m_nX + m_nWidth, m_nY + m_nHeight};
+        menu->m_nX = m_nX;
+        menu->m_nY = m_nY;
+        menu->m_nWidth = m_nWidth;
+        menu->m_nHeight = m_nHeight;
+    }
     menu->m_nBorderThick = m_nThick;
-    menu->m_nX = m_nX;
-    menu->m_nY = m_nY;
-    menu->m_nWidth = m_nWidth;
-    menu->m_nHeight = m_nHeight;
+    RefreshEditor();
     if (!menu->m_items.empty()) {
         CGlimMenuItem* item = menu->m_items.front();
         item->m_strLabel = EditToModelText(m_strLabel);

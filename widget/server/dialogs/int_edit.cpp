@@ -1,6 +1,7 @@
 #include "widget/server/dialogs/int_edit.h"
 
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <limits>
@@ -8,6 +9,44 @@
 #include "widget/server/dialogs/ui_services.h"
 
 namespace snippo {
+
+namespace {
+
+constexpr const char* kNumberFieldProperty = "snippoNumberField";
+bool g_quietReading = false;
+QPointer<QLineEdit>& RejectedField()
+{
+    static QPointer<QLineEdit> field;
+    return field;
+}
+
+}  // namespace
+
+QuietIntReading::QuietIntReading() : m_was(g_quietReading)
+{
+    g_quietReading = true;
+}
+
+QuietIntReading::~QuietIntReading()
+{
+    g_quietReading = m_was;
+}
+
+bool IsIncompleteNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    return t.isEmpty() || t == QStringLiteral("-") || t == QStringLiteral("+");
+}
+
+bool IsNumberField(const QLineEdit* edit)
+{
+    return edit && edit->property(kNumberFieldProperty).toBool();
+}
+
+QLineEdit* LastRejectedField()
+{
+    return RejectedField().data();
+}
 
 CUpDown::CUpDown(QLineEdit* buddy, QWidget* parent) : QWidget(parent), m_buddy(buddy)
 {
@@ -29,6 +68,7 @@ CUpDown::CUpDown(QLineEdit* buddy, QWidget* parent) : QWidget(parent), m_buddy(b
         m_up->setObjectName(objectName() + QStringLiteral("Up"));
         m_down->setObjectName(objectName() + QStringLiteral("Down"));
     }
+    buddy->setProperty(kNumberFieldProperty, true);
     // The last number the edit held is where a click on text that is not a number starts.
     connect(buddy, &QLineEdit::textChanged, this, [this](const QString& text) {
         std::int32_t v = 0;
@@ -85,11 +125,15 @@ bool ParseIntegerText(const QString& text, std::int32_t* value)
 
 namespace {
 
-void FailOn(QLineEdit* edit, const QString& text)
+bool FailOn(QLineEdit* edit, const QString& text)
 {
+    if (g_quietReading)
+        return false;
+    RejectedField() = edit;
     DialogMessageBox::Show(edit, text, QMessageBox::Warning);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
+    return false;
 }
 
 }  // namespace
@@ -98,12 +142,10 @@ bool ReadIntField(QLineEdit* edit, std::int32_t low, std::int32_t high, std::int
 {
     std::int32_t v = 0;
     if (!ParseIntegerText(edit->text(), &v)) {
-        FailOn(edit, QStringLiteral("Please enter an integer."));
-        return false;
+        return FailOn(edit, QStringLiteral("Please enter an integer."));
     }
     if (v < low || v > high) {
-        FailOn(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high));
-        return false;
+        return FailOn(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high));
     }
     value = v;
     return true;

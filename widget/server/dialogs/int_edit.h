@@ -46,6 +46,26 @@ bool ReadIntField(QLineEdit* edit, std::int32_t low, std::int32_t high, std::int
 // The same without a range (any 32-bit integer).
 bool ReadIntField(QLineEdit* edit, std::int32_t& value);
 
+// While one of these lives, ReadIntField fails without a message and leaves the focus alone:
+// the pages apply as the user types, and a number half typed is no mistake yet.
+class QuietIntReading {
+public:
+    QuietIntReading();
+    ~QuietIntReading();
+    QuietIntReading(const QuietIntReading&) = delete;
+    QuietIntReading& operator=(const QuietIntReading&) = delete;
+
+private:
+    bool m_was;
+};
+
+// "", "-" or "+" (blanks around allowed): a number the user has only begun to type.
+bool IsIncompleteNumber(const QString& text);
+// Whether `edit` is an integer field (one with an up-down beside it).
+bool IsNumberField(const QLineEdit* edit);
+// The field of the last failed loud ReadIntField, null when it is gone.
+QLineEdit* LastRejectedField();
+
 // Puts a number into a field.
 void ShowInt(QLineEdit* edit, std::int32_t value);
 

@@ -1,6 +1,13 @@
 #include "widget/server/dialogs/menu_property_sheet.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <algorithm>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -12,6 +19,64 @@
 #include "widget/server/dialogs/dlg_menu_style.h"
 
 namespace snippo {
+
+namespace {
+
+bool TakesTabFocus(const QWidget* w)
+{
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
+// The widgets of `container` that take the focus by Tab, in reading order: row by row from
+// the top, left to right within a row; a box of fields is read through before what follows it.
+void CollectInReadingOrder(QWidget* container, QList<QWidget*>& out)
+{
+    QList<QWidget*> items;
+    for (QObject* child : container->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && !w->isWindow() && !w->isHidden())
+            items.append(w);
+    }
+    // A widget starts a new row when its middle lies below the first widget of the row.
+    std::stable_sort(items.begin(), items.end(),
+                     [](const QWidget* a, const QWidget* b) { return a->geometry().top() < b->geometry().top(); });
+    for (qsizetype first = 0; first < items.size();) {
+        qsizetype end = first + 1;
+        while (end < items.size() && items[end]->geometry().center().y() <= items[first]->geometry().bottom())
+            ++end;
+        std::stable_sort(items.begin() + first, items.begin() + end,
+                         [](const QWidget* a, const QWidget* b) { return a->geometry().left() < b->geometry().left(); });
+        first = end;
+    }
+    for (QWidget* w : items) {
+        if (TakesTabFocus(w))
+            out.append(w);
+        else
+            CollectInReadingOrder(w, out);
+    }
+}
+
+// Gives the label of each field an Alt shortcut: the first letter of its caption that no
+// other label of the page uses yet. The caption's text stays as it is.
+void AddMnemonics(QWidget* page)
+{
+    QList<QChar> used;
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+        if (!label->buddy() || label->text().contains(u'&'))
+            continue;
+        const QString text = label->text();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i].toLower();
+            if (!c.isLetterOrNumber() || used.contains(c))
+                continue;
+            used.append(c);
+            label->setText(text.left(i) + u'&' + text.mid(i));
+            break;
+        }
+    }
+}
+
+}  // namespace
 
 CMenuPropertySheet::CMenuPropertySheet(CDlgButtonProperties* owner, QWidget* parent) : QWidget(parent)
 {
@@ -35,6 +100,12 @@ CMenuPropertySheet::CMenuPropertySheet(CDlgButtonProperties* owner, QWidget* par
     for (CPropertyPage* page : m_pages) {
         m_pTabs->addTab(page->Caption());
         m_pStack->addWidget(page);
+        // Enter in a field ends its editing; it never presses one of the page's buttons.
+        for (QPushButton* button : page->findChildren<QPushButton*>()) {
+            button->setAutoDefault(false);
+            button->setDefault(false);
+        }
+        AddMnemonics(page);
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -44,6 +115,22 @@ CMenuPropertySheet::CMenuPropertySheet(CDlgButtonProperties* owner, QWidget* par
     layout->addWidget(m_pStack);
 
     connect(m_pTabs, &QTabBar::currentChanged, this, &CMenuPropertySheet::OnTabChanged);
+
+    // The page keys of property sheets, from any field of the sheet.
+    const std::pair<QKeySequence, int> steps[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, step] : steps) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+            SetActivePage((m_nActive + step + kPageCount) % kPageCount);
+        });
+    }
 }
 
 CPropertyPage* CMenuPropertySheet::GetPage(int index) const
@@ -79,7 +166,18 @@ bool CMenuPropertySheet::SetActivePage(int index)
     if (!target->IsInitialised())
         target->OnInitDialog();
     target->OnSetActive();
+    OrderTabs(target);
     return true;
+}
+
+void CMenuPropertySheet::OrderTabs(QWidget* page)
+{
+    if (page->layout())
+        page->layout()->activate();
+    QList<QWidget*> order;
+    CollectInReadingOrder(page, order);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void CMenuPropertySheet::OnTabChanged(int index)

@@ -64,6 +64,8 @@ protected:
 
 private:
     void OnTabChanged(int index);
+    // Tab goes through the page's fields row by row, the way they are read.
+    static void OrderTabs(QWidget* page);
 
     std::array<CPropertyPage*, kPageCount> m_pages{};
     QTabBar* m_pTabs;

@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 #include "widget/editor/draw_view.h"
 #include "widget/editor/editor_state.h"
 #include "widget/server/dialogs/dlg_button_properties.h"
+#include "widget/server/dialogs/int_edit.h"
 #include "widget/server/dialogs/ui_services.h"
 
 namespace snippo {
@@ -37,15 +39,19 @@ CDrawObj* CPropertyPage::SelectedObject() const
     return params->m_listSelection.front();
 }
 
+CDrawView* CPropertyPage::View() const
+{
+    return m_pOwner->View();
+}
+
 void CPropertyPage::RefreshEditor() const
 {
-    if (m_pView)
-        m_pView->Refresh(0);
+    if (CDrawView* view = View())
+        view->Refresh(0);
 }
 
 void CPropertyPage::OnInitDialog()
 {
-    m_pView = m_pOwner->View();
     m_bInitialised = true;
 }
 
@@ -62,7 +68,49 @@ void CPropertyPage::OnSetActive()
 
 bool CPropertyPage::OnKillActive()
 {
-    return Apply();
+    return FinishEditing();
+}
+
+bool CPropertyPage::FinishEditing()
+{
+    if (!m_bInitialised || m_bLoading || m_bFinishing || m_pOwner->IsEnding())
+        return true;
+    m_bFinishing = true;
+    // A number only begun is no entry: the field shows the stored value again.
+    const bool begun = std::any_of(m_numberEdits.begin(), m_numberEdits.end(), [](const QPointer<QLineEdit>& e) {
+        return e && IsIncompleteNumber(e->text());
+    });
+    if (begun)
+        Load();
+    m_bLoading = true;
+    const bool valid = ApplyPage();   // aloud: a bad number is reported here
+    m_bLoading = false;
+    if (!valid) {
+        // What was applied while the bad number was typed is taken back: the model keeps the
+        // value the field had when its editing began. The field keeps the text to be mended.
+        QLineEdit* bad = LastRejectedField();
+        const auto start = bad ? m_editStart.constFind(bad) : m_editStart.constEnd();
+        if (start != m_editStart.constEnd()) {
+            const QString typed = bad->text();
+            WithoutApply([bad, &start] { bad->setText(*start); });
+            Apply();
+            WithoutApply([bad, &typed] {
+                bad->setText(typed);
+                bad->selectAll();
+            });
+        }
+    }
+    m_bFinishing = false;
+    return valid;
+}
+
+bool CPropertyPage::eventFilter(QObject* watched, QEvent* event)
+{
+    // The focus that a rejected field gets back is no new beginning of its editing.
+    if (event->type() == QEvent::FocusIn && !m_bFinishing)
+        if (auto* edit = qobject_cast<QLineEdit*>(watched))
+            m_editStart.insert(edit, edit->text());
+    return QWidget::eventFilter(watched, event);
 }
 
 void CPropertyPage::Load()
@@ -78,6 +126,7 @@ bool CPropertyPage::Apply()
 {
     if (!m_bInitialised || m_bLoading)
         return true;
+    QuietIntReading quiet;
     // What the page writes can come back as a reload (the editor window follows the applet
     // size); the fields the user is typing in must not be overwritten by it.
     m_bLoading = true;
@@ -97,6 +146,11 @@ void CPropertyPage::WithoutApply(const std::function<void()>& show)
 void CPropertyPage::ApplyOn(QLineEdit* edit)
 {
     connect(edit, &QLineEdit::textChanged, this, [this] { Apply(); });
+    if (!IsNumberField(edit))
+        return;
+    m_numberEdits.emplace_back(edit);
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::editingFinished, this, [this] { FinishEditing(); });
 }
 
 void CPropertyPage::ApplyOn(QComboBox* combo)

@@ -9,8 +9,11 @@
 
 #include <QString>
 #include <QWidget>
+#include <QHash>
+#include <QPointer>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QComboBox;
@@ -41,13 +44,15 @@ public:
     virtual void OnInitDialog();
     // Stores the page as the last shown of its kind, has the editor repaint, loads.
     virtual void OnSetActive();
-    // Applies once more; false keeps the page active.
+    // Ends the editing of every field (as when it loses the focus); false keeps the page
+    // active.
     virtual bool OnKillActive();
 
     // Copy the model into the controls; nothing before initialisation.
     void Load();
-    // Validate the controls and write them into the model; false when a field failed.
-    // Nothing (and true) before initialisation or while loading.
+    // Write the controls into the model, leaving out, without a word, a number that is not
+    // complete or valid (it is reported when its editing ends or the page is left); false
+    // when one was left out. Nothing (and true) before initialisation or while loading.
     bool Apply();
 
 protected:
@@ -55,7 +60,8 @@ protected:
     virtual bool ApplyPage() = 0;
 
     CAppletParameters* Params() const;
-    CDrawView* View() const { return m_pView; }
+    // Asked of the dialog each time: the editor window may be gone.
+    CDrawView* View() const;
     // The one selected button, or null with none or several selected.
     CDrawObj* SelectedObject() const;
     void RefreshEditor() const;
@@ -63,22 +69,30 @@ protected:
     // Runs `show` (which sets controls) without the change notifications applying the page.
     void WithoutApply(const std::function<void()>& show);
 
-    // Change notifications that apply the page.
+    // Change notifications that apply the page. A number field is also checked aloud when
+    // its editing ends.
     void ApplyOn(QLineEdit* edit);
     void ApplyOn(QComboBox* combo);
     void ApplyOn(QPlainTextEdit* edit);
     void ApplyOn(QAbstractButton* button);
 
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Checks the fields aloud: a number only begun goes back to what the field held when
+    // its editing began; a bad one is reported, and the model keeps its value from then.
+    bool FinishEditing();
+
     CDlgButtonProperties* m_pOwner;
-    CDrawView* m_pView = nullptr;
     int m_nIndex;
     QString m_strCaption;
     int m_nTemplate;
     bool m_bInitialised = false;
     bool m_bLoading = false;
+    bool m_bFinishing = false;
+    std::vector<QPointer<QLineEdit>> m_numberEdits;
+    QHash<QLineEdit*, QString> m_editStart;   // text of a field when it took the focus
 };
 
 // Text of a multi-line edit in the model's form (CR LF line ends) and back.
