@@ -47,6 +47,9 @@ QSize CColorFormView::sizeHint() const
 CColorStatic::CColorStatic(const QString& text, QWidget* parent)
     : QLabel(text, parent), m_crText(QApplication::palette().color(QPalette::WindowText)), m_crBack(buttonFace())
 {
+    // Captions and widget names are shown as written: "<HEAD></HEAD>" or a name holding
+    // "<b>" must not be taken for markup.
+    setTextFormat(Qt::PlainText);
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAutoFillBackground(true);

@@ -125,6 +125,8 @@ TEST_F(Startup, FormCaptionsColumnsAndColours)
     EXPECT_EQ(view->BackgroundColor(), QColor(230, 230, 250));
     EXPECT_EQ(view->m_pName->BackgroundColor(), QColor(230, 230, 250));
     EXPECT_EQ(view->m_pName->TextColor(), QApplication::palette().color(QPalette::WindowText));
+    // Captions are plain text: the head caption names the tags it speaks of.
+    EXPECT_EQ(view->m_pCaptions[3]->textFormat(), Qt::PlainText);
     // The head pane shows only while the page head gets HTML.
     EXPECT_FALSE(view->m_pHead->isHidden());
     EXPECT_FALSE(view->m_pCaptions[3]->isHidden());
