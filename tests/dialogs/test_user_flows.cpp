@@ -271,8 +271,8 @@ TEST_F(UserFlowTest, PagesShowTheSelectionAndTheKeyboardReadsThemRowByRow)
     PressKeys(Qt::Key_D, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), info->m_pDescription);
     auto* widthLabel = Find<QLabel>(info, "widthEditLabel");
-    if (widthLabel)
-        EXPECT_EQ(widthLabel->text().remove(u'&'), "Width:");
+    ASSERT_NE(widthLabel, nullptr);
+    EXPECT_EQ(widthLabel->text().remove(u'&'), "Width:");
 }
 
 }  // namespace
