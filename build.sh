@@ -4,6 +4,7 @@
 #   ./build.sh run    install what is missing, build, register the widget server, start TessalyTool
 # Extra CMake options may be passed in CMAKE_ARGS, e.g. CMAKE_ARGS=-DSNIPPO_SANITIZE=ON.
 set -euo pipefail
+start_dir=$PWD
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -65,7 +66,15 @@ case "${1:-}" in
       echo "  xvfb-run -a $bin/TessalyTool" >&2
       exit 1
     fi
-    exec "$bin/TessalyTool" "${@:2}"
+    # A widget file named on the command line is where the user started, not here.
+    args=()
+    for a in "${@:2}"; do
+      case "$a" in
+        /*|-*) args+=("$a") ;;
+        *) args+=("$start_dir/$a") ;;
+      esac
+    done
+    exec "$bin/TessalyTool" "${args[@]}"
     ;;
   *)
     echo "usage: $0 test|run" >&2

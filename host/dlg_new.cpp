@@ -74,6 +74,9 @@ bool CDlgNew::OnInitDialog()
         m_pTemplateDescription->setText(QString::fromStdString(m_arrDescriptions[0]));
     }
     UpdateData(false);
+    // The preset name is selected, so that typing replaces it.
+    m_pName->setFocus();
+    m_pName->selectAll();
     return true;
 }
 

@@ -22,6 +22,8 @@ bool CDlgRename::OnInitDialog()
 {
     SetEditText(m_pName, m_strName);
     SetEditText(m_pDescription, m_strDescription);
+    m_pName->setFocus();
+    m_pName->selectAll();
     return true;
 }
 

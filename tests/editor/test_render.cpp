@@ -85,6 +85,7 @@ bool WriteWidget(CAppletParameters& params, const QString& path, const std::stri
 struct RunResult {
     int exitCode = -1;
     QString errors;
+    QString output;
 };
 
 RunResult Render(const QStringList& args)
@@ -97,7 +98,8 @@ RunResult Render(const QStringList& args)
     if (!process.waitForFinished(30000))
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            QString::fromLocal8Bit(process.readAllStandardOutput())};
 }
 
 class RenderTool : public ::testing::Test {
@@ -152,7 +154,12 @@ TEST_F(RenderTool, RefusesBadArgumentsAndUnreadableFiles)
     ASSERT_TRUE(WriteWidget(params, Path("ok.qwd")));
     ASSERT_TRUE(WriteWidget(params, Path("other.qwd"), "Other.Widget"));
 
-    RunResult r = Render({Path("ok.qwd"), QStringLiteral("1")});
+    // Asked for, the usage is an answer, not a mistake.
+    RunResult r = Render({QStringLiteral("--help")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("usage: snippo-render FILE.qwd STATE OUT.png"))) << r.output.toStdString();
+
+    r = Render({Path("ok.qwd"), QStringLiteral("1")});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.errors.contains(QStringLiteral("usage: snippo-render FILE.qwd STATE OUT.png")));
 

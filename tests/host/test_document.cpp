@@ -6,6 +6,7 @@
 #include "platform/registry/registry.h"
 
 #include <QLabel>
+#include <QTest>
 #include <QListWidget>
 #include <QMenu>
 
@@ -41,7 +42,10 @@ TEST_F(Document, NewWithoutTemplatesNamesTheFreshWidget)
     ASSERT_TRUE(Start());
     QStringList seen;
     CPrompts::PushDialogDriver([&](QDialog& d) {
-        seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text() << Child<QLineEdit>(d, "descriptionEdit")->text()
+        // Typing replaces the preset name: it starts selected.
+        QTest::keyClicks(Child<QLineEdit>(d, "nameEdit"), "Typed");
+        seen << Child<QLineEdit>(d, "nameEdit")->text();
+        seen << d.windowTitle() << Child<QLineEdit>(d, "descriptionEdit")->text()
              << QString::number(Child<QListWidget>(d, "templateList")->count())
              << Child<QLabel>(d, "templateDescription")->text();
         SetText(d, "nameEdit", "Blue1");
@@ -49,7 +53,7 @@ TEST_F(Document, NewWithoutTemplatesNamesTheFreshWidget)
         Click(d, "okButton");
     });
     Command(res::ID_FILE_NEW);
-    EXPECT_EQ(seen, (QStringList{"New ", "Normal", "", "0", ""}));
+    EXPECT_EQ(seen, (QStringList{"Typed", "New ", "", "0", ""}));
     EXPECT_EQ(Dialogs(), QStringList{"dlgNew"});
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_EQ(View()->m_pName->text(), "Blue1");

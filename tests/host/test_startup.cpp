@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QScreen>
 #include <QTreeWidget>
 
@@ -400,4 +401,18 @@ TEST_F(Startup, PreviewsGoToAPrivateFolderElsewhereWhenTheProgramFolderTakesNone
     Stop();
     EXPECT_FALSE(fs::exists(chosen));
     EXPECT_TRUE(fs::is_symlink(temp / ("tessalytool-preview-" + pid)));
+}
+
+TEST(StartupWithoutDisplay, SaysSoAndEndsWithAnError)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TESSALYTOOL_PATH), {});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);   // no abort
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains("no display is available"));
 }
