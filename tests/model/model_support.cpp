@@ -42,6 +42,16 @@ std::string TempDir::File(const std::string& name) const
     return m_path + "/" + name;
 }
 
+std::string ParamValue(const std::string& html, const std::string& name)
+{
+    const std::string start = "\t<param name=\"" + name + "\" value=\"";
+    std::size_t at = html.find(start);
+    if (at == std::string::npos)
+        return "<none>";
+    at += start.size();
+    return html.substr(at, html.find("\">\r\n", at) - at);
+}
+
 std::string ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

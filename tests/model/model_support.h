@@ -35,6 +35,8 @@ private:
 };
 
 std::string ReadAll(const std::string& path);
+// The value of the named parameter line of applet HTML, or "<none>".
+std::string ParamValue(const std::string& html, const std::string& name);
 void WriteAll(const std::string& path, const std::string& bytes);
 // The names in a folder, sorted.
 std::vector<std::string> ListFolder(const std::string& folder);

@@ -59,16 +59,6 @@ std::vector<const CGlimMenuItem*> Chain(const CGlimMenu* top)
     return items;
 }
 
-std::string ParamValue(const std::string& html, const std::string& name)
-{
-    const std::string start = "\t<param name=\"" + name + "\" value=\"";
-    std::size_t at = html.find(start);
-    if (at == std::string::npos)
-        return "<none>";
-    at += start.size();
-    return html.substr(at, html.find("\">\r\n", at) - at);
-}
-
 // "first-(first+1)," for first = 0 .. last-1: every menu links the next one.
 std::string Links(int last)
 {

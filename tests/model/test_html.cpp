@@ -28,17 +28,6 @@ std::string Param(const std::string& name, const std::string& value)
     return "\t<param name=\"" + name + "\" value=\"" + value + "\">\r\n";
 }
 
-// The value of the named parameter line, or "<none>".
-std::string ParamValue(const std::string& html, const std::string& name)
-{
-    const std::string start = "\t<param name=\"" + name + "\" value=\"";
-    std::size_t at = html.find(start);
-    if (at == std::string::npos)
-        return "<none>";
-    at += start.size();
-    return html.substr(at, html.find("\">\r\n", at) - at);
-}
-
 }  // namespace
 
 TEST(Html, EmptyModelInWebFormByteForByte)
