@@ -187,6 +187,9 @@ LONG typeMismatch(HKEY key, const reg::Value& v, DWORD wanted)
                                              typeName(v.type) + ", not a " + typeName(wanted));
 }
 
+reg::Key* ensureKey(reg::Key& root, const std::vector<std::string>& path, bool& changed,
+                    std::vector<std::string>& storedPath);
+
 LONG setValue(HKEY key, const reg::Value& value)
 {
     Target t;
@@ -199,10 +202,18 @@ LONG setValue(HKEY key, const reg::Value& value)
     return update(t.hive, [&](reg::Key& root, bool& changed, std::string& message) {
         reg::Key* k = findKey(root, t.path);
         if (!k) {
+            // A key that only the machine-wide layer holds gets the user's own copy.
+            reg::Key system;
+            reg::loadSystemBeneath(t.hive, system);
+            std::vector<std::string> stored;
+            if (findKey(system, t.path))
+                k = ensureKey(root, t.path, changed, stored);
+        }
+        if (!k) {
             message = "key " + quoted(t.display()) + " does not exist";
             return ERROR_FILE_NOT_FOUND;
         }
-        changed = k->setValue(value);
+        changed = k->setValue(value) || changed;
         return ERROR_SUCCESS;
     });
 }
@@ -497,6 +508,16 @@ LONG RegSetDefault(HKEY parent, const std::string& subKey, const std::string& va
             changed = true;
         return ERROR_SUCCESS;
     });
+}
+
+void RegSetSystemScope(bool on)
+{
+    reg::setSystemScope(on);
+}
+
+std::string RegSystemFolder()
+{
+    return reg::systemFolders().front();
 }
 
 std::string RegStoreFolder()

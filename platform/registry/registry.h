@@ -2,7 +2,11 @@
 //
 // Three hives (HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE), each stored as one
 // REGEDIT4-form text file in the folder named by SNIPPO_REGISTRY, else
-// ${XDG_CONFIG_HOME:-$HOME/.config}/quillon/registry. Every call reads the hive file afresh
+// ${XDG_CONFIG_HOME:-$HOME/.config}/quillon/registry. Beneath the user's HKEY_CLASSES_ROOT
+// and HKEY_LOCAL_MACHINE lies a read-only machine-wide layer of the same files (see
+// RegSystemFolder): reads see both, the user's keys and values winning; writes go to the
+// user's files. A damaged or unreadable machine-wide file is reported on standard error and
+// left out. Every call reads the hive file afresh
 // (so a process always sees what another process wrote) and every change rewrites it
 // atomically (temporary file + rename) under an exclusive file lock. A hive file that cannot
 // be parsed is reported (ERROR_BADDB, RegLastErrorText) and never overwritten.
@@ -75,6 +79,13 @@ LONG RegDeleteTree(HKEY parent, const std::string& subKey);
 // Convenience for the common "default value of a key path" reads and writes.
 LONG RegQueryDefault(HKEY parent, const std::string& subKey, std::string* value);
 LONG RegSetDefault(HKEY parent, const std::string& subKey, const std::string& value);
+
+// The machine-wide folder: SNIPPO_SYSTEM_REGISTRY, else quillon/registry under the first
+// folder of XDG_CONFIG_DIRS (default /etc/xdg); later XDG_CONFIG_DIRS folders are read
+// beneath it. With the system scope on, this process reads and writes that folder alone for
+// HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE (machine-wide registration).
+std::string RegSystemFolder();
+void RegSetSystemScope(bool on);
 
 // The folder that holds the hive files, and a message that explains the last failure of this
 // thread (for example which hive file is damaged and on which line).

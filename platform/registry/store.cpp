@@ -1,14 +1,20 @@
 #include "platform/registry/store.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
 #include <pwd.h>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <sstream>
 
 namespace snippo::reg {
 
@@ -153,7 +159,74 @@ LONG replaceFile(const std::string& folder, const std::string& path, const std::
     return ERROR_SUCCESS;
 }
 
+std::atomic<bool> g_systemScope{false};
+
+bool layered(int hive)
+{
+    return hive != 1;  // HKEY_CURRENT_USER is the user's alone
+}
+
+// Adds what `lower` holds and `upper` lacks, key by key and value by value: the upper
+// layer's entries win.
+void mergeBeneath(Key& upper, const Key& lower)
+{
+    if (!upper.defaultValue && lower.defaultValue)
+        upper.defaultValue = lower.defaultValue;
+    for (const Value& v : lower.values)
+        if (!upper.value(v.name))
+            upper.values.push_back(v);
+    for (const auto& child : lower.children) {
+        Key* mine = upper.child(child->folded);
+        if (!mine) {
+            mine = upper.addChild(child->name);
+        }
+        mergeBeneath(*mine, *child);
+    }
+}
+
+// A damaged or unreadable machine-wide file must not stop anyone's work: it is reported once
+// per process and left out.
+void reportIgnored(const std::string& message)
+{
+    static std::mutex mutex;
+    static auto* reported = new std::set<std::string>;
+    std::lock_guard guard(mutex);
+    if (reported->insert(message).second)
+        std::fprintf(stderr, "warning: %s; the system registry file is ignored\n", message.c_str());
+}
+
 }  // namespace
+
+std::vector<std::string> systemFolders()
+{
+    std::vector<std::string> folders;
+    if (std::string folder = envValue("SNIPPO_SYSTEM_REGISTRY"); !folder.empty()) {
+        folders.push_back(folder);
+        return folders;
+    }
+    std::string dirs = envValue("XDG_CONFIG_DIRS");
+    if (dirs.empty())
+        dirs = "/etc/xdg";
+    std::stringstream list(dirs);
+    for (std::string dir; std::getline(list, dir, ':');) {
+        // Relative entries are to be ignored, as the base-directory convention says.
+        if (!dir.empty() && dir.front() == '/')
+            folders.push_back(dir + "/quillon/registry");
+    }
+    if (folders.empty())
+        folders.push_back("/etc/xdg/quillon/registry");
+    return folders;
+}
+
+void setSystemScope(bool on)
+{
+    g_systemScope = on;
+}
+
+bool systemScope()
+{
+    return g_systemScope;
+}
 
 const char* hiveName(int hive)
 {
@@ -174,12 +247,34 @@ std::string storeFolder()
 
 LONG loadHive(int hive, Key& root, std::string& message)
 {
-    return loadFrom(hivePath(storeFolder(), hive), hive, root, message);
+    if (!layered(hive))
+        return loadFrom(hivePath(storeFolder(), hive), hive, root, message);
+    if (g_systemScope)
+        return loadFrom(hivePath(systemFolders().front(), hive), hive, root, message);
+    if (LONG rc = loadFrom(hivePath(storeFolder(), hive), hive, root, message); rc != ERROR_SUCCESS)
+        return rc;
+    return loadSystemBeneath(hive, root);
+}
+
+LONG loadSystemBeneath(int hive, Key& root)
+{
+    if (!layered(hive) || g_systemScope)
+        return ERROR_SUCCESS;
+    for (const std::string& folder : systemFolders()) {
+        Key system;
+        std::string problem;
+        if (loadFrom(hivePath(folder, hive), hive, system, problem) != ERROR_SUCCESS) {
+            reportIgnored(problem);
+            continue;
+        }
+        mergeBeneath(root, system);
+    }
+    return ERROR_SUCCESS;
 }
 
 LONG updateHive(int hive, const HiveChange& change, std::string& message)
 {
-    const std::string folder = storeFolder();
+    const std::string folder = g_systemScope && layered(hive) ? systemFolders().front() : storeFolder();
     const std::string path = hivePath(folder, hive);
 
     std::error_code ec;
