@@ -118,6 +118,11 @@ bool CTessalyToolApp::InitInstance(const QStringList& arguments, const QString& 
     m_pMainFrame->UpdateCommandUI();
     m_pMainFrame->ShowInitially();
 
+    // --preview: the widget named on the command line goes straight to the web browser.
+    if (arguments.contains(QStringLiteral("--preview"))) {
+        QTimer::singleShot(0, m_pMainFrame.get(), [frame = m_pMainFrame.get()] { frame->View()->OnEditPreview(); });
+    }
+
     if (std::getenv("SNIPPO_STARTUP_TIMING") != nullptr) {
         QTimer::singleShot(0, m_pMainFrame.get(), [] {
             auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -

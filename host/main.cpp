@@ -1,4 +1,5 @@
 #include "host/app.h"
+#include "tools/cli/cli.h"
 
 #include <QApplication>
 
@@ -22,6 +23,16 @@ bool DisplayAvailable()
 
 int main(int argc, char* argv[])
 {
+    if (int rc = snippo::cli::AnswerStandardOptions(
+            argc, argv, "TessalyTool",
+            "usage: TessalyTool [--preview] [FILE.qwd]\n"
+            "Builds menu-button widgets for web pages and opens FILE.qwd when one is named.\n"
+            "  --preview  show the widget's preview in the web browser at once\n"
+            "Needs a display; without one, run it under xvfb-run -a or with QT_QPA_PLATFORM=offscreen.\n"
+            "  --help     show this help\n"
+            "  --version  show the version\n");
+        rc >= 0)
+        return rc;
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "TessalyTool: no display is available. Start it under a virtual display instead\n"
                              "(xvfb-run comes with the xvfb package): xvfb-run -a %s\n",

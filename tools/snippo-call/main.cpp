@@ -17,6 +17,7 @@
 
 #include "platform/com/dispatch.h"
 #include "platform/com/runtime.h"
+#include "tools/cli/cli.h"
 
 using namespace snippo;
 
@@ -172,8 +173,18 @@ HRESULT Resolve(IDispatch* object, const std::string& name, DISPID* id)
 
 }  // namespace
 
+constexpr const char* kHelp =
+    "usage: snippo-call PROGID\n"
+    "Creates the registered class PROGID and makes the calls read from standard input, one a line:\n"
+    "  Name arg ...   a method, or a property get\n"
+    "  Name = value   a property put\n"
+    "  #N arg ...     a call by dispatch identifier\n"
+    "Prints each result as a JSON value, or \"error: 0x........ meaning\".\n";
+
 int main(int argc, char** argv)
 {
+    if (int rc = cli::AnswerStandardOptions(argc, argv, "snippo-call", kHelp); rc >= 0)
+        return rc;
     if (argc != 2) {
         std::cerr << "usage: snippo-call PROGID  (calls are read from standard input, one a line)\n";
         return 2;

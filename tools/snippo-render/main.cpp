@@ -12,6 +12,7 @@
 #include <string>
 
 #include "widget/editor/draw_obj_paint.h"
+#include "tools/cli/cli.h"
 #include "widget/model/config_file.h"
 
 namespace {
@@ -37,12 +38,13 @@ bool ParseState(const std::string& text, int& state)
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::printf("usage: snippo-render FILE.qwd STATE OUT.png\n"
-                    "Paints the widget's panel as the layout editor shows it and writes it as PNG.\n"
-                    "  STATE  1 normal, 2 mouse over, 3 clicked\n");
-        return 0;
-    }
+    if (int rc = snippo::cli::AnswerStandardOptions(argc, argv, "snippo-render",
+                                                     "usage: snippo-render FILE.qwd STATE OUT.png\n"
+                                                     "Paints the widget's panel as the layout editor shows it and "
+                                                     "writes it as PNG.\n"
+                                                     "  STATE  1 normal, 2 mouse over, 3 clicked\n");
+        rc >= 0)
+        return rc;
     if (argc != 4)
         return Usage("expected three arguments");
     const std::string input = argv[1];

@@ -32,7 +32,7 @@ export async function launch(kind = 'chrome') {
   return browser;
 }
 
-const TYPES = { '.htm': 'text/html; charset=utf-8', '.js': 'text/javascript', '.png': 'image/png', '.gif': 'image/gif',
+const TYPES = { '.htm': 'text/html; charset=utf-8', '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.png': 'image/png', '.gif': 'image/gif',
   '.au': 'audio/basic', '.wav': 'audio/wav' };
 
 // Serves files from memory: set(path, body) adds one; anything else is a 404.

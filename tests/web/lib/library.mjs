@@ -1,6 +1,6 @@
 // The real library and tools of this build: the HTML a widget file gives, and the pictures
 // that snippo-render paints of it. Paths come from the test's environment (CTest sets them).
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -35,6 +35,12 @@ export function callWidget(lines) {
     if (l.startsWith('error:')) throw new Error('snippo-call: ' + l);
     return JSON.parse(l);
   });
+}
+
+// snippo-publish of this build, with its registry: {status, stdout, stderr}.
+export function runPublish(args, env = {}) {
+  const r = spawnSync(path.join(BIN, 'snippo-publish'), args, { env: { ...environment(), ...env } });
+  return { status: r.status, stdout: r.stdout.toString('utf8'), stderr: r.stderr.toString('utf8') };
 }
 
 // The HTML segments of a widget file in the three forms: [{position, preview, web, relative}].
