@@ -7,15 +7,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Quillon)
 set(CPACK_PACKAGE_CONTACT "Quillon <packages@quillon.example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "menu-button widgets for web pages, built without code")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "menu-button widgets for web pages, built without code
- TessalyTool builds one interactive menu-button widget without writing code: a panel
- of buttons, each with a hint and drop-down menus nested to any depth, drawn per state
- with gradients, bevel borders, fonts, images and sounds. It hands back the HTML that
- embeds the widget and the support files the page needs.
- .
- The package holds the program, the widget server (registered for every account),
- the web runtime, and the command-line tools snippo-publish, snippo-render,
- snippo-call and snippo-regsvr.")
+# The synopsis comes from the summary above; this is the extended description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "TessalyTool builds one interactive menu-button widget without writing code:
+a panel of buttons, each with a hint and drop-down menus nested to any depth,
+drawn per state with gradients, bevel borders, fonts, images and sounds. It
+hands back the HTML that embeds the widget and the files the page needs.
+
+The package holds the program, the widget server (registered for every
+account), the web runtime and the command-line tools snippo-publish,
+snippo-render, snippo-call and snippo-regsvr.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)

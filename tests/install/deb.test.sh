@@ -18,12 +18,12 @@ for lib in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
   grep -q "\b$lib\b" <<< "$depends" || fail "Depends lacks $lib: $depends"
 done
 dpkg-deb -e "$deb" "$work/control"
-grep -q '/usr/bin/snippo-regsvr --system /usr/lib/snippo/libSnippoGlimButton.so' "$work/control/postinst" ||
+grep -q '^ *snippo-regsvr --system /usr/lib/snippo/libSnippoGlimButton.so' "$work/control/postinst" ||
   fail "postinst does not register the server machine-wide"
-grep -q '/usr/bin/snippo-regsvr -u --system /usr/lib/snippo/libSnippoGlimButton.so' "$work/control/prerm" ||
+grep -q '^ *snippo-regsvr -u --system /usr/lib/snippo/libSnippoGlimButton.so' "$work/control/prerm" ||
   fail "prerm does not unregister the server"
 
-lintian --no-tag-display-limit "$deb" > "$work/lintian.log" 2>&1 || true
+lintian --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 || true
 echo "lintian says:"
 cat "$work/lintian.log"
 if grep -q '^E: ' "$work/lintian.log"; then

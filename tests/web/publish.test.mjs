@@ -37,6 +37,7 @@ test('the published folder opens in a browser with every support file found', as
   assert.deepEqual(listing(path.dirname(out)), ['menu', 'menu.png'], 'no staging folder left');
 
   for (const f of listing(out)) server.set(`/published/${f}`, fs.readFileSync(path.join(out, f)));
+  server.set('/favicon.ico', '');   // the browser's own request, not the page's
   const statuses = [];
   const page = await browser.newPage();
   page.on('response', (res) => statuses.push([new URL(res.url()).pathname, res.status()]));
@@ -51,7 +52,7 @@ test('the published folder opens in a browser with every support file found', as
   assert.deepEqual(statuses.filter(([, s]) => s >= 400), [], 'no request failed');
   const fetched = new Set(statuses.map(([p]) => p));
   for (const f of ['index.html', 'qlnbtn.js', 'home.png']) assert.ok(fetched.has(`/published/${f}`), `${f} was loaded`);
-  assert.equal(await page.title(), 'Menu');
+  assert.equal(await page.title(), 'menu', 'an untitled widget is named after its file');
   assert.equal(await page.$$eval('nav.qlnbtn', (n) => n.length), 1);
   page.errors = errors;
   expectNoErrors(page);
@@ -96,7 +97,8 @@ test('failures say why, exit non-zero and leave the output folder as it was', ()
   for (const [args, env, message] of cases) {
     const r = runPublish(args, env);
     assert.equal(r.status, 1, args.join(' '));
-    assert.ok(r.stderr.startsWith('snippo-publish: ' + message), r.stderr);
+    const said = r.stderr.split('\n').find((l) => l.startsWith('snippo-publish: ')) ?? '';
+    assert.ok(said.startsWith('snippo-publish: ' + message), r.stderr);
     assert.deepEqual(listing(out), ['index.html']);
     assert.equal(fs.readFileSync(path.join(out, 'index.html'), 'utf8'), 'the old page');
     assert.deepEqual(listing(dir), ['a-file', 'other.qwd', 'out', 'picture.qwd']);

@@ -123,10 +123,6 @@ int main(int argc, char** argv)
         return Fail("cannot read \"" + o.widget + "\": no such file");
     const std::string widgetFile = fs::absolute(o.widget, ec).lexically_normal().string();
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-
     publish::Published widget;
     if (!publish::ReadWidget(kProgId, widgetFile, o.webPath, widget, message))
         return Fail(message);
@@ -147,6 +143,10 @@ int main(int argc, char** argv)
     }
     std::string pngStaged;
     if (!o.png.empty()) {
+        // Painting needs fonts, hence a GUI application; the offscreen one needs no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         pngStaged = o.png + ".snippo-publish-new";
         if (!RenderPanel(widgetFile, pngStaged, message)) {
             fs::remove(pngStaged, ec);

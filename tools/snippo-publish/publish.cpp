@@ -3,6 +3,8 @@
 #include "platform/com/dispatch.h"
 #include "platform/com/runtime.h"
 
+#include <filesystem>
+
 namespace snippo::publish {
 
 namespace {
@@ -95,6 +97,10 @@ bool Gather(IDispatch* object, const std::string& progId, const std::string& wid
     std::string fileProgId;
     if (!widget.Text("ProgID", {}, fileProgId, message))
         return false;
+    if (fileProgId.empty()) {
+        message = "\"" + widgetFile + "\" is not a widget file";
+        return false;
+    }
     if (fileProgId != progId) {
         message = "\"" + widgetFile + "\" is a widget of \"" + fileProgId + "\", not of " + progId;
         return false;
@@ -104,6 +110,8 @@ bool Gather(IDispatch* object, const std::string& progId, const std::string& wid
     if (!widget.Call("PreviewPath", DISPATCH_PROPERTYPUT, {Variant(webPath)}, ignored, message) ||
         !widget.Text("Title", {}, out.title, message))
         return false;
+    if (out.title.empty())
+        out.title = std::filesystem::path(widgetFile).stem().string();
 
     std::int32_t segments = 0;
     if (!widget.Number("GetHTMLSegmentNumber", segments, message))
@@ -164,8 +172,7 @@ bool ReadWidget(const std::string& progId, const std::string& widgetFile, const 
 
 std::string Page(const Published& widget)
 {
-    const std::string title = widget.title.empty() ? std::string("Widget") : widget.title;
-    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + Escape(title) + "</title>\n" +
+    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + Escape(widget.title) + "</title>\n" +
            Line(widget.style) + Line(widget.script) + "</head>\n<body>\n" + Line(widget.body) + "</body>\n</html>\n";
 }
 

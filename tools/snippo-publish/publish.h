@@ -12,7 +12,7 @@ struct SupportFile {
 };
 
 struct Published {
-    std::string title;
+    std::string title;  // the widget's title, else the file's name without extension
     std::string style, script, body;  // HTML segments by their place in the page
     std::vector<SupportFile> files;
 };
