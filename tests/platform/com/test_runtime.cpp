@@ -401,7 +401,7 @@ TEST_F(RuntimeTest, RegsvrRefusesLibrariesItCannotUse) {
   EXPECT_EQ(output.rfind("DllUnregisterServer not found in " + noExports, 0), 0u) << output;
 
   EXPECT_EQ(RunRegsvr("", &output), 2);
-  EXPECT_NE(output.find("Usage: snippo-regsvr [-u] LIBRARY"), std::string::npos);
+  EXPECT_NE(output.find("Usage: snippo-regsvr [-u] [--system] LIBRARY"), std::string::npos);
   EXPECT_EQ(RunRegsvr("-x lib.so", &output), 2);
   EXPECT_EQ(RunRegsvr("a.so b.so", &output), 2);
 }
