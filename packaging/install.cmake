@@ -29,6 +29,4 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/changelog VERBATIM)
 add_custom_target(package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${SNIPPO_DOCDIR})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-        RENAME tessalytool)
 include(${CMAKE_CURRENT_LIST_DIR}/cpack.cmake)

@@ -12,6 +12,7 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" > "$work/cpack.log" 2>&1) ||
   fail "cpack: $(cat "$work/cpack.log")"
 deb=$(ls "$work"/pkg/tessalytool_*.deb)
+echo "package: $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
