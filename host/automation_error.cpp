@@ -1,6 +1,6 @@
 #include "host/automation_error.h"
 
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 
 namespace snippo {
 
@@ -28,7 +28,7 @@ bool RunGuarded(QWidget* parent, const std::function<void()>& command)
         command();
         return true;
     } catch (const CAutomationException& e) {
-        CPrompts::MessageBox(parent, QString::fromStdString(e.Message()));
+        AskUser(parent, QString::fromStdString(e.Message()));
         return false;
     }
 }

@@ -33,7 +33,7 @@ protected:
     void Shoot(int id, const char* file)
     {
         bool saved = false;
-        CPrompts::PushDialogDriver([&](QDialog& d) {
+        Prompts::PushDialogDriver([&](QDialog& d) {
             saved = save(d, file);
             d.reject();
         });
