@@ -204,7 +204,7 @@ void CTessalyToolApp::OnOpenRecentFile(int index)
 {
     if (index < 0 || index >= m_pRecentFiles->GetSize())
         return;
-    QString path = QString::fromStdString((*m_pRecentFiles)[index]);
+    QString path = (*m_pRecentFiles)[index];
     bool opened = false;
     try {
         opened = OpenDocumentFile(path) != nullptr;
@@ -224,7 +224,7 @@ void CTessalyToolApp::OnOpenRecentFile(int index)
 
 void CTessalyToolApp::AddToRecentFileList(const QString& path)
 {
-    m_pRecentFiles->Add(path.toStdString());
+    m_pRecentFiles->Add(path);
     m_pRecentFiles->WriteList();
     if (m_pMainFrame)
         m_pMainFrame->RebuildRecentFileMenu();

@@ -266,7 +266,7 @@ void CMainFrame::RebuildRecentFileMenu()
         delete action;
     m_recentActions.clear();
     CRecentFileList& list = m_pApp->RecentFiles();
-    std::string current = QDir::currentPath().toStdString();
+    const QString current = QDir::currentPath();
     if (list.GetSize() == 0) {
         auto* placeholder = new QAction(tr("Recent File"), this);
         placeholder->setObjectName("actionFileMru0");
@@ -279,11 +279,11 @@ void CMainFrame::RebuildRecentFileMenu()
     }
     for (int i = 0; i < list.GetSize(); ++i) {
         int id = ID_FILE_MRU_FILE1 + i;
-        auto* action = new QAction(QString::fromStdString(list.MenuText(i, current)), this);
+        auto* action = new QAction(list.MenuText(i, current), this);
         action->setObjectName(QString("actionFileMru%1").arg(i + 1));
         action->setData(id);
         action->setStatusTip(tr("Open this document"));
-        action->setToolTip(QString::fromStdString(list[i]));
+        action->setToolTip(list[i]);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_pFileMenu->insertAction(m_pExitSeparator, action);
         m_recentActions.push_back(action);
