@@ -7,6 +7,7 @@
 #include "platform/shell/shell.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QMouseEvent>
 
 namespace snippo {
@@ -66,22 +67,43 @@ void CHyperLink::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(res::IDD_ABOUTBOX, parent, "About Tessaly GlimButton", 235, 82)
+CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(res::IDD_ABOUTBOX, parent, tr("About Tessaly GlimButton"), 235, 82)
 {
     setObjectName("dlgAbout");
-    QLabel* icon = AddStatic("", 11, 10, 24, 24, "programIcon");
+    QLabel* icon = AddStatic("", "programIcon");
+    FixSize(icon, 24, 24);
+    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     icon->setPixmap(icons::Program().pixmap(32, 32));
-    AddStatic(text::kVersionLine, 44, 10, 130, 8, "versionLabel");
     QLabel* description =
-        AddStatic("Builds menu-button widgets for web pages without writing code, and hands back the HTML "
-                  "that embeds them.",
-                  44, 22, 130, 36, "descriptionLabel");
+        AddStatic(tr("Builds menu-button widgets for web pages without writing code, and hands back the HTML "
+                     "that embeds them."),
+                  "descriptionLabel", 130, 36);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    description->setFixedWidth(Units().X(130));
     m_pLink = new CHyperLink("https://quillon.example/glimbutton/", this);
     m_pLink->setObjectName("hyperLink");
-    Place(m_pLink, 44, 64, 130, 9);
-    AddOkCancel(178, 7, false);
+    m_pLink->setMinimumSize(Units().X(130), Units().Y(9));
+
+    QVBoxLayout* iconColumn = NewColumn();
+    Gap(iconColumn, 3);
+    iconColumn->addWidget(icon);
+    iconColumn->addStretch();
+    QVBoxLayout* texts = NewColumn();
+    Gap(texts, 3);
+    texts->addWidget(AddStatic(text::Tr(text::kVersionLine), "versionLabel", 130, 8));
+    Gap(texts, 4);
+    texts->addWidget(description);
+    Gap(texts, 6);
+    texts->addWidget(m_pLink);
+    texts->addStretch();
+    QHBoxLayout* dialog = NewRow();
+    dialog->addLayout(iconColumn);
+    Gap(dialog, 9);
+    dialog->addLayout(texts);
+    dialog->addStretch();
+    dialog->addLayout(AddOkCancel(false));
+    SetDialogLayout(dialog, 11, 7, 7, 7);
 }
 
 }  // namespace snippo

@@ -34,6 +34,7 @@ private:
 };
 
 class CAboutDlg : public CDialog {
+    Q_OBJECT
 public:
     explicit CAboutDlg(QWidget* parent);
     CHyperLink* HyperLink() const { return m_pLink; }

@@ -7,7 +7,7 @@
 #include "host/known_browsers.h"
 #include "host/mainframe.h"
 #include "host/preview_folder.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 #include "host/view.h"
 
@@ -25,7 +25,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace snippo {
 
@@ -62,30 +61,31 @@ CTessalyToolApp* CTessalyToolApp::Instance()
 bool CTessalyToolApp::InitInstance(const QStringList& arguments, const QString& programFile)
 {
     if (FAILED(CoInitialize())) {
-        CPrompts::MessageBox(nullptr, text::kOleInitFailed);
+        AskUser(nullptr, text::Tr(text::kOleInitFailed));
         return false;
     }
     m_bComInitialised = true;
 
     m_nBrowserMode = m_profile.GetProfileInt(text::kSectionWebBrowser, text::kEntryUseDefault, 1);
-    m_strBrowserPath = m_profile.GetProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, "");
+    m_strBrowserPath =
+        QString::fromStdString(m_profile.GetProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, ""));
     m_nKnownBrowser = m_profile.GetProfileInt(text::kSectionWebBrowser, text::kEntryKnownBrowser, 0);
     m_bWebRuntime = m_profile.GetProfileInt(text::kSectionOptions, text::kEntryWebRuntime, 1) != 0;
 
     QString program = programFile.isEmpty() ? QCoreApplication::applicationFilePath() : programFile;
     program = QFileInfo(program).absoluteFilePath();
     QFileInfo programInfo(program);
-    m_strHelpFilePath = (programInfo.suffix().isEmpty() ? program : program.left(program.size() - programInfo.suffix().size() - 1))
-                            .toStdString() + ".HLP";
-    m_strProgramFolder = m_strHelpFilePath.substr(0, m_strHelpFilePath.find_last_of('/'));
+    const QString helpFile =
+        (programInfo.suffix().isEmpty() ? program : program.left(program.size() - programInfo.suffix().size() - 1)) +
+        ".HLP";
+    m_strHelpFilePath = helpFile.toStdString();
+    m_strProgramFolder = helpFile.left(helpFile.lastIndexOf('/'));
     m_pPreviewFolder = std::make_unique<CPreviewFolder>(m_strProgramFolder);
     RegisterHostHelp(m_strHelpFilePath);
 
     // A file named on the command line is taken relative to the folder the user started in.
     QString startFolder = QDir::currentPath();
-    if (::chdir((m_strProgramFolder + "/My Widget").c_str()) != 0) {
-        // No "My Widget" folder: the current directory stays.
-    }
+    QDir::setCurrent(m_strProgramFolder + "/My Widget");   // without one, the current folder stays
 
     m_pRecentFiles = std::make_unique<CRecentFileList>(m_profile, text::kSectionRecentFiles, 4);
     m_pRecentFiles->ReadList();
@@ -177,7 +177,7 @@ bool CTessalyToolApp::NewDocument()
 
 void CTessalyToolApp::OnFileOpen()
 {
-    QString path = CPrompts::GetOpenFileName(m_pMainFrame.get(), "Open", text::kFileFilter);
+    QString path = ChooseOpenFile(m_pMainFrame.get(), tr("Open"), text::Tr(text::kFileFilter));
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -209,7 +209,7 @@ void CTessalyToolApp::OnOpenRecentFile(int index)
 {
     if (index < 0 || index >= m_pRecentFiles->GetSize())
         return;
-    QString path = QString::fromStdString((*m_pRecentFiles)[index]);
+    QString path = (*m_pRecentFiles)[index];
     bool opened = false;
     try {
         opened = OpenDocumentFile(path) != nullptr;
@@ -227,7 +227,7 @@ void CTessalyToolApp::OnOpenRecentFile(int index)
     }
 }
 
-void CTessalyToolApp::AddToRecentFileList(const std::string& path)
+void CTessalyToolApp::AddToRecentFileList(const QString& path)
 {
     m_pRecentFiles->Add(path);
     m_pRecentFiles->WriteList();
@@ -260,7 +260,7 @@ void CTessalyToolApp::OnAppAbout()
 void CTessalyToolApp::WriteBrowserSettings()
 {
     m_profile.WriteProfileInt(text::kSectionWebBrowser, text::kEntryUseDefault, m_nBrowserMode);
-    m_profile.WriteProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, m_strBrowserPath);
+    m_profile.WriteProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, m_strBrowserPath.toStdString());
     m_profile.WriteProfileInt(text::kSectionWebBrowser, text::kEntryKnownBrowser, m_nKnownBrowser);
 }
 
@@ -269,12 +269,14 @@ void CTessalyToolApp::WriteWebRuntimeSetting()
     m_profile.WriteProfileInt(text::kSectionOptions, text::kEntryWebRuntime, m_bWebRuntime ? 1 : 0);
 }
 
-bool CTessalyToolApp::LaunchBrowser(const std::string& file)
+bool CTessalyToolApp::LaunchBrowser(const QString& page)
 {
     ShellExecuteFn shell = m_fnShellExecute ? m_fnShellExecute : ShellExecuteFn(&ShellExecute);
+    // The shell takes its requests as std::string.
+    const std::string file = page.toStdString();
     std::string browser;
     if (m_nBrowserMode == 0) {
-        browser = m_strBrowserPath;
+        browser = m_strBrowserPath.toStdString();
     } else if (m_nBrowserMode != 1) {
         CKnownBrowsers known;
         if (m_nKnownBrowser >= 0 && m_nKnownBrowser < known.m_nCount)
@@ -283,7 +285,7 @@ bool CTessalyToolApp::LaunchBrowser(const std::string& file)
     // Mode 1, and a known-browser index that names no browser found now: the desktop's choice.
     if (m_nBrowserMode == 1 || (m_nBrowserMode != 0 && browser.empty())) {
         if (shell("open", file, "", "", SW_SHOWNORMAL) <= 32)
-            CPrompts::MessageBox(m_pMainFrame.get(), "Launch the default web browser Error!");
+            AskUser(m_pMainFrame.get(), tr("Launch the default web browser Error!"));
         return true;
     }
 
@@ -303,7 +305,7 @@ bool CTessalyToolApp::LaunchBrowser(const std::string& file)
         result = shell("open", browser, file, "", SW_SHOWNORMAL);
     }
     if (result <= 32)
-        CPrompts::MessageBox(m_pMainFrame.get(), QString::fromStdString("Launch the web browser " + browser + " Error!"));
+        AskUser(m_pMainFrame.get(), tr("Launch the web browser %1 Error!").arg(QString::fromStdString(browser)));
     return true;
 }
 

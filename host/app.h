@@ -6,6 +6,7 @@
 #include "host/profile.h"
 #include "host/recent_files.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,8 @@ class CTessalyToolDoc;
 class CTessalyToolView;
 
 class CTessalyToolApp {
+    Q_DECLARE_TR_FUNCTIONS(snippo::CTessalyToolApp)
+
 public:
     CTessalyToolApp();
     ~CTessalyToolApp();
@@ -48,7 +51,7 @@ public:
     void OnOpenRecentFile(int index);
     bool NewDocument();
     CTessalyToolDoc* OpenDocumentFile(const QString& path);
-    void AddToRecentFileList(const std::string& path);
+    void AddToRecentFileList(const QString& path);
     CRecentFileList& RecentFiles() { return *m_pRecentFiles; }
 
     // Help on the program's help file: a context number, or the index, or the keyword search.
@@ -61,7 +64,7 @@ public:
     // 0: m_strBrowserPath; mode 2: known browser m_nKnownBrowser, or the default one when the
     // index names no browser found now). An applet viewer is started in the file's folder.
     // A browser that cannot be started is reported. Always true.
-    bool LaunchBrowser(const std::string& file);
+    bool LaunchBrowser(const QString& file);
     // Writes the three "Web Browser" values.
     void WriteBrowserSettings();
 
@@ -79,10 +82,10 @@ public:
     CPreviewFolder& PreviewFolder() { return *m_pPreviewFolder; }
     QString DocumentTitle() const;   // "Untitled_SnippoServer.GlimButton" or the file's name
 
-    std::string m_strProgramFolder;     // folder of the program file, no trailing '/'
-    std::string m_strHelpFilePath;      // the program file + ".HLP"
+    QString m_strProgramFolder;         // folder of the program file, no trailing '/'
+    std::string m_strHelpFilePath;      // the program file + ".HLP", as the help system takes it
     int m_nBrowserMode = 1;             // 1 default browser, 2 known browser, 0 user's browser
-    std::string m_strBrowserPath;
+    QString m_strBrowserPath;
     int m_nKnownBrowser = 0;
     // New widgets load the browser runtime, so that they show in current browsers.
     bool m_bWebRuntime = true;

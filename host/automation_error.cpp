@@ -1,6 +1,8 @@
 #include "host/automation_error.h"
 
-#include "host/prompts.h"
+#include "host/prompt_service.h"
+
+#include <QCoreApplication>
 
 namespace snippo {
 
@@ -18,7 +20,7 @@ std::string CAutomationException::Message() const
     std::size_t open = text.find('(');
     std::size_t close = text.rfind(')');
     if (open == std::string::npos || close == std::string::npos || close <= open + 1)
-        return "Command failed.";
+        return QT_TRANSLATE_NOOP("snippo::CAutomationException", "Command failed.");
     return text.substr(open + 1, close - open - 1) + ".";
 }
 
@@ -28,7 +30,8 @@ bool RunGuarded(QWidget* parent, const std::function<void()>& command)
         command();
         return true;
     } catch (const CAutomationException& e) {
-        CPrompts::MessageBox(parent, QString::fromStdString(e.Message()));
+        // The program's own fallback text is marked for translation; other texts pass unchanged.
+        AskUser(parent, QCoreApplication::translate("snippo::CAutomationException", e.Message().c_str()));
         return false;
     }
 }

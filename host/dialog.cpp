@@ -2,10 +2,11 @@
 
 #include "host/app.h"
 #include "host/automation_error.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 
 #include "platform/help/help.h"
 
+#include <QBoxLayout>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,7 +27,8 @@ CDialog::CDialog(int idTemplate, QWidget* parent, const QString& title, int widt
     : QDialog(parent), m_nIDTemplate(idTemplate), m_units(font())
 {
     setWindowTitle(title);
-    setFixedSize(m_units.X(widthDlu), m_units.Y(heightDlu));
+    m_size = QSize(m_units.X(widthDlu), m_units.Y(heightDlu));
+    setFixedSize(m_size);
 }
 
 int CDialog::DoModal()
@@ -37,16 +39,12 @@ int CDialog::DoModal()
     if (m_bEndedInInit || !keepOpen)
         return m_bEndedInInit ? m_nResult : QDialog::Rejected;
 
-    if (!CPrompts::IsArmed()) {
-        int result = exec();
-        return result;
-    }
-    auto driver = CPrompts::TakeDialogDriver();
-    CPrompts::RecordDialog(windowTitle(), objectName(), static_cast<bool>(driver));
+    const DialogResponder responder = CurrentDialogResponder();
+    if (!responder)
+        return exec();
     setResult(QDialog::Rejected);
     show();
-    if (driver)
-        driver(*this);
+    responder(*this);
     if (isVisible())
         EndDialog(QDialog::Rejected);
     return result();
@@ -77,53 +75,90 @@ void CDialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-QLabel* CDialog::AddStatic(const QString& text, int x, int y, int w, int h, const QString& name)
+QLabel* CDialog::AddStatic(const QString& text, const QString& name, int w, int h)
 {
     auto* label = new QLabel(text, this);
     if (!name.isEmpty())
         label->setObjectName(name);
-    Place(label, x, y, w, h);
+    label->setMinimumSize(m_units.X(w), m_units.Y(h));
     return label;
 }
 
-QLineEdit* CDialog::AddEdit(const QString& name, int x, int y, int w, int h)
+QLineEdit* CDialog::AddEdit(const QString& name, int w, int h)
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
-    Place(edit, x, y, w, h);
+    FixSize(edit, w, h);
     return edit;
 }
 
-QPushButton* CDialog::AddButton(const QString& text, const QString& name, int x, int y, int w, int h)
+QPushButton* CDialog::AddButton(const QString& text, const QString& name, int w, int h)
 {
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
     button->setAutoDefault(false);
-    Place(button, x, y, w, h);
+    FixSize(button, w, h);
     return button;
 }
 
-void CDialog::AddOkCancel(int x, int y, bool withCancel, bool stacked)
+void CDialog::FixSize(QWidget* control, int w, int h) const
 {
-    m_pOk = AddButton("OK", "okButton", x, y, 50, 14);
+    control->setFixedSize(m_units.X(w), m_units.Y(h));
+}
+
+QBoxLayout* CDialog::AddOkCancel(bool withCancel, bool stacked)
+{
+    QBoxLayout* box = stacked ? static_cast<QBoxLayout*>(NewColumn()) : NewRow();
+    if (!stacked)
+        box->addStretch();
+    m_pOk = AddButton(tr("OK"), "okButton", 50, 14);
     m_pOk->setDefault(true);
     connect(m_pOk, &QPushButton::clicked, this, [this] { RunGuarded(this, [this] { OnOK(); }); });
+    box->addWidget(m_pOk);
     if (withCancel) {
-        m_pCancel = stacked ? AddButton("Cancel", "cancelButton", x, y + 17, 50, 14)
-                            : AddButton("Cancel", "cancelButton", x + 56, y, 50, 14);
+        Gap(box, stacked ? 3 : 6);
+        m_pCancel = AddButton(tr("Cancel"), "cancelButton", 50, 14);
         connect(m_pCancel, &QPushButton::clicked, this, [this] { reject(); });
+        box->addWidget(m_pCancel);
     }
+    if (stacked)
+        box->addStretch();
+    return box;
+}
+
+QHBoxLayout* CDialog::NewRow()
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->setContentsMargins(0, 0, 0, 0);
+    return row;
+}
+
+QVBoxLayout* CDialog::NewColumn()
+{
+    auto* column = new QVBoxLayout;
+    column->setSpacing(0);
+    column->setContentsMargins(0, 0, 0, 0);
+    return column;
+}
+
+void CDialog::Gap(QBoxLayout* box, int dlu) const
+{
+    bool across = box->direction() == QBoxLayout::LeftToRight || box->direction() == QBoxLayout::RightToLeft;
+    box->addSpacing(across ? m_units.X(dlu) : m_units.Y(dlu));
+}
+
+void CDialog::SetDialogLayout(QBoxLayout* layout, int left, int top, int right, int bottom)
+{
+    layout->setContentsMargins(m_units.X(left), m_units.Y(top), m_units.X(right), m_units.Y(bottom));
+    setLayout(layout);
+    setFixedSize(m_size.expandedTo(layout->minimumSize()));
 }
 
 void CDialog::SetEditText(QLineEdit* edit, const QString& text)
 {
     edit->setText(text);
     edit->setCursorPosition(0);
-}
-
-void CDialog::Place(QWidget* control, int x, int y, int w, int h)
-{
-    control->setGeometry(m_units.Rect(x, y, w, h));
 }
 
 }  // namespace snippo

@@ -1,13 +1,17 @@
 // Base of the program's modal dialogs: initialisation before the dialog shows, OK and Cancel
-// as overridable steps, controls placed in dialog units, and F1 for the dialog's help topic.
+// as overridable steps, controls arranged by layouts measured in dialog units, and F1 for the
+// dialog's help topic.
 #pragma once
 
 #include <QDialog>
 #include <QRect>
 
+class QBoxLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace snippo {
 
@@ -26,13 +30,14 @@ private:
 };
 
 class CDialog : public QDialog {
+    Q_OBJECT
 public:
     // `idTemplate` names the dialog (help context HID_BASE_RESOURCE + idTemplate); the size is
-    // in dialog units.
+    // in dialog units, and grows when the contents need more room (another font, a longer text).
     CDialog(int idTemplate, QWidget* parent, const QString& title, int widthDlu, int heightDlu);
 
-    // Initialises the dialog, then runs it modally (or hands it to a test's driver, see
-    // CPrompts). QDialog::Accepted after OK, QDialog::Rejected otherwise, also when the
+    // Initialises the dialog, then runs it modally (or hands it to the dialog responder, see
+    // prompt_service.h). QDialog::Accepted after OK, QDialog::Rejected otherwise, also when the
     // initialisation ended the dialog at once.
     int DoModal();
     void EndDialog(int result);
@@ -50,12 +55,24 @@ protected:
     virtual void OnCancel() { EndDialog(QDialog::Rejected); }
 
     const DialogUnits& Units() const { return m_units; }
-    QLabel* AddStatic(const QString& text, int x, int y, int w, int h, const QString& name = {});
-    QLineEdit* AddEdit(const QString& name, int x, int y, int w, int h);
-    QPushButton* AddButton(const QString& text, const QString& name, int x, int y, int w, int h);
-    // OK (default button) and, unless `withCancel` is false, Cancel.
-    void AddOkCancel(int x, int y, bool withCancel = true, bool stacked = true);
-    void Place(QWidget* control, int x, int y, int w, int h);
+
+    // Controls are made without a place; the dialog's layout arranges them. Edits, lists and
+    // buttons keep the size given in dialog units; labels take at least theirs and grow with
+    // their text.
+    QLabel* AddStatic(const QString& text, const QString& name, int w = 0, int h = 0);
+    QLineEdit* AddEdit(const QString& name, int w, int h);
+    QPushButton* AddButton(const QString& text, const QString& name, int w, int h);
+    void FixSize(QWidget* control, int w, int h) const;
+    // OK (default button) and, unless `withCancel` is false, Cancel: stacked in a column
+    // with room below, or side by side in a row.
+    QBoxLayout* AddOkCancel(bool withCancel = true, bool stacked = true);
+
+    // Boxes without spacing of their own: gaps are given in dialog units.
+    static QHBoxLayout* NewRow();
+    static QVBoxLayout* NewColumn();
+    void Gap(QBoxLayout* box, int dlu) const;
+    // Installs `layout` with margins in dialog units and fixes the dialog's size.
+    void SetDialogLayout(QBoxLayout* layout, int left = 7, int top = 7, int right = 7, int bottom = 7);
     // Puts text into a one-line edit showing its beginning.
     static void SetEditText(QLineEdit* edit, const QString& text);
 
@@ -64,6 +81,7 @@ protected:
 private:
     int m_nIDTemplate;
     DialogUnits m_units;
+    QSize m_size;
     QPushButton* m_pOk = nullptr;
     QPushButton* m_pCancel = nullptr;
     bool m_bInitialising = false;

@@ -2,11 +2,13 @@
 
 #include "host/automation_error.h"
 #include "host/names.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 
+#include <QBoxLayout>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,21 +25,42 @@ QString q(const std::string& s)
 }  // namespace
 
 CDlgManageTemplates::CDlgManageTemplates(QWidget* parent)
-    : CDialog(res::IDD_MANAGE_TEMPLATES, parent, "Manage Templates", 207, 151)
+    : CDialog(res::IDD_MANAGE_TEMPLATES, parent, tr("Manage Templates"), 207, 151)
 {
     setObjectName("dlgManageTemplates");
-    AddStatic("Templates List:", 7, 7, 90, 8, "templateListLabel");
     m_pList = new QListWidget(this);
     m_pList->setObjectName("templateList");
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    Place(m_pList, 7, 17, 100, 127);
-    AddStatic("Name:", 114, 17, 60, 8, "nameLabel");
-    m_pName = AddEdit("nameEdit", 114, 27, 86, 12);
-    AddStatic("Description:", 114, 45, 60, 8, "descriptionLabel");
-    m_pDescription = AddEdit("descriptionEdit", 114, 55, 86, 12);
-    m_pRename = AddButton("Rename", "renameButton", 114, 78, 50, 14);
-    m_pDelete = AddButton("Delete", "deleteButton", 114, 96, 50, 14);
-    AddOkCancel(150, 130, false);
+    FixSize(m_pList, 100, 127);
+    m_pName = AddEdit("nameEdit", 86, 12);
+    m_pDescription = AddEdit("descriptionEdit", 86, 12);
+    m_pRename = AddButton(tr("Rename"), "renameButton", 50, 14);
+    m_pDelete = AddButton(tr("Delete"), "deleteButton", 50, 14);
+
+    QVBoxLayout* fields = NewColumn();
+    fields->addWidget(AddStatic(tr("Name:"), "nameLabel", 60, 8), 0, Qt::AlignLeft);
+    Gap(fields, 2);
+    fields->addWidget(m_pName);
+    Gap(fields, 6);
+    fields->addWidget(AddStatic(tr("Description:"), "descriptionLabel", 60, 8), 0, Qt::AlignLeft);
+    Gap(fields, 2);
+    fields->addWidget(m_pDescription);
+    Gap(fields, 11);
+    fields->addWidget(m_pRename);
+    Gap(fields, 4);
+    fields->addWidget(m_pDelete);
+    fields->addStretch();
+    fields->addLayout(AddOkCancel(false, false));
+    QHBoxLayout* columns = NewRow();
+    columns->addWidget(m_pList);
+    Gap(columns, 7);
+    columns->addLayout(fields);
+    QVBoxLayout* dialog = NewColumn();
+    dialog->addWidget(AddStatic(tr("Templates List:"), "templateListLabel", 90, 8), 0, Qt::AlignLeft);
+    Gap(dialog, 2);
+    dialog->addLayout(columns);
+    SetDialogLayout(dialog);
+
     connect(m_pList, &QListWidget::itemSelectionChanged, this, [this] { OnSelChange(); });
     connect(m_pRename, &QPushButton::clicked, this, [this] { RunGuarded(this, [this] { OnRename(); }); });
     connect(m_pDelete, &QPushButton::clicked, this, [this] { RunGuarded(this, [this] { OnDelete(); }); });
@@ -63,7 +86,7 @@ void CDlgManageTemplates::UpdateData(bool save)
 bool CDlgManageTemplates::OnInitDialog()
 {
     if (!m_snippo.CreateDispatch(text::kProgID)) {
-        CPrompts::MessageBox(this, "Manage templates failure!");
+        AskUser(this, tr("Manage templates failure!"));
         EndDialog(QDialog::Rejected);
         return false;
     }
@@ -105,17 +128,17 @@ void CDlgManageTemplates::OnDelete()
 {
     UpdateData(true);
     if (m_nSelect < 0) {
-        CPrompts::MessageBox(this, "Please select a template first!");
+        AskUser(this, tr("Please select a template first!"));
         return;
     }
     auto i = static_cast<std::size_t>(m_nSelect);
-    QString question = "Are you sure to delete \"" + q(m_arrNames[i]) + "\" template?";
-    if (CPrompts::MessageBox(this, question, MsgButtons::OkCancel) != MsgAnswer::Ok)
+    QString question = tr("Are you sure to delete \"%1\" template?").arg(q(m_arrNames[i]));
+    if (AskUser(this, question, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     // The entry goes only with its file: the list shows what the folder holds.
     QString path = q(m_arrPaths[i]);
     if (!QFile::remove(path) && QFileInfo(path).exists()) {
-        CPrompts::MessageBox(this, "Delete Failure!");
+        AskUser(this, tr("Delete Failure!"));
         return;
     }
     m_arrPaths.erase(m_arrPaths.begin() + m_nSelect);
@@ -134,7 +157,7 @@ void CDlgManageTemplates::OnRename()
 {
     UpdateData(true);
     if (m_nSelect < 0) {
-        CPrompts::MessageBox(this, "Please select a template first!");
+        AskUser(this, tr("Please select a template first!"));
         return;
     }
     if (!CheckName(this, m_strName, text::kInvalidTemplateName))
@@ -143,21 +166,21 @@ void CDlgManageTemplates::OnRename()
     QString newPath = q(m_snippo.m_strServerFolder) + "/" + m_strName + "_" + q(m_snippo.m_strProgID) + "." +
                       text::kTemplateExtension;
     if (QFileInfo::exists(newPath)) {
-        CPrompts::MessageBox(this, "The " + m_strName + " template has been there,please give a new name!");
+        AskUser(this, tr("The %1 template has been there,please give a new name!").arg(m_strName));
         return;
     }
-    QString question = "Are you sure to rename \"" + q(m_arrNames[i]) + "\" template to \"" + m_strName + "\"?";
-    if (CPrompts::MessageBox(this, question, MsgButtons::OkCancel) != MsgAnswer::Ok)
+    QString question = tr("Are you sure to rename \"%1\" template to \"%2\"?").arg(q(m_arrNames[i]), m_strName);
+    if (AskUser(this, question, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     // A fresh widget reads the file, so the template keeps nothing of another one.
     if (!m_snippo.Renew() || !m_snippo.ReadConfigFile(m_arrPaths[i])) {
-        CPrompts::MessageBox(this, "Rename Failure!");
+        AskUser(this, tr("Rename Failure!"));
         return;
     }
     m_snippo.SetTitle(m_strName.toStdString());
     m_snippo.SetDescription(m_strDescription.toStdString());
     if (!m_snippo.WriteConfigFile(newPath.toStdString())) {
-        CPrompts::MessageBox(this, "Rename Failure!");
+        AskUser(this, tr("Rename Failure!"));
         return;
     }
     QFile::remove(q(m_arrPaths[i]));

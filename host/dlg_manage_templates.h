@@ -15,6 +15,7 @@ class QPushButton;
 namespace snippo {
 
 class CDlgManageTemplates : public CDialog {
+    Q_OBJECT
 public:
     explicit CDlgManageTemplates(QWidget* parent);
 

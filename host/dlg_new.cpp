@@ -4,6 +4,7 @@
 #include "host/names.h"
 #include "host/resource.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,22 +22,44 @@ int selectedRow(QListWidget* list)
 }  // namespace
 
 CDlgNew::CDlgNew(QWidget* parent, CSnippo* documentWidget)
-    : CDialog(res::IDD_NEW, parent, "New ", 191, 170), m_pDocumentWidget(documentWidget)
+    : CDialog(res::IDD_NEW, parent, tr("New "), 191, 170), m_pDocumentWidget(documentWidget)
 {
     setObjectName("dlgNew");
-    AddStatic("Name:", 7, 9, 42, 8, "nameLabel");
-    m_pName = AddEdit("nameEdit", 52, 7, 78, 12);
-    AddStatic("Description:", 7, 25, 44, 8, "descriptionLabel");
-    m_pDescription = AddEdit("descriptionEdit", 52, 23, 78, 12);
-    AddStatic("Select a Template:", 7, 42, 100, 8, "templateListLabel");
+    m_pName = AddEdit("nameEdit", 78, 12);
+    m_pDescription = AddEdit("descriptionEdit", 78, 12);
     m_pList = new QListWidget(this);
     m_pList->setObjectName("templateList");
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    Place(m_pList, 7, 52, 123, 78);
-    m_pTemplateDescription = AddStatic("", 7, 134, 177, 29, "templateDescription");
+    FixSize(m_pList, 123, 78);
+    m_pTemplateDescription = AddStatic("", "templateDescription", 177, 29);
     m_pTemplateDescription->setWordWrap(true);
     m_pTemplateDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    AddOkCancel(134, 7);
+
+    QHBoxLayout* nameRow = NewRow();
+    nameRow->addWidget(AddStatic(tr("Name:"), "nameLabel", 45));
+    nameRow->addWidget(m_pName);
+    QHBoxLayout* descriptionRow = NewRow();
+    descriptionRow->addWidget(AddStatic(tr("Description:"), "descriptionLabel", 45));
+    descriptionRow->addWidget(m_pDescription);
+    QVBoxLayout* fields = NewColumn();
+    fields->addLayout(nameRow);
+    Gap(fields, 4);
+    fields->addLayout(descriptionRow);
+    Gap(fields, 7);
+    fields->addWidget(AddStatic(tr("Select a Template:"), "templateListLabel", 100, 8), 0, Qt::AlignLeft);
+    Gap(fields, 2);
+    fields->addWidget(m_pList);
+    QHBoxLayout* top = NewRow();
+    top->addLayout(fields);
+    top->addStretch();
+    top->addLayout(AddOkCancel());
+    QVBoxLayout* dialog = NewColumn();
+    dialog->addLayout(top);
+    Gap(dialog, 4);
+    dialog->addWidget(m_pTemplateDescription);
+    dialog->addStretch();
+    SetDialogLayout(dialog);
+
     setTabOrder(m_pName, m_pDescription);
     setTabOrder(m_pDescription, m_pList);
     connect(m_pList, &QListWidget::itemSelectionChanged, this, [this] { OnSelChange(); });

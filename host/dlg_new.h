@@ -16,6 +16,7 @@ class QListWidget;
 namespace snippo {
 
 class CDlgNew : public CDialog {
+    Q_OBJECT
 public:
     CDlgNew(QWidget* parent, CSnippo* documentWidget);
 

@@ -3,18 +3,35 @@
 #include "host/names.h"
 #include "host/resource.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace snippo {
 
-CDlgRename::CDlgRename(QWidget* parent) : CDialog(res::IDD_RENAME, parent, "Rename", 191, 68)
+CDlgRename::CDlgRename(QWidget* parent) : CDialog(res::IDD_RENAME, parent, tr("Rename"), 191, 68)
 {
     setObjectName("dlgRename");
-    AddStatic("Name:", 7, 9, 44, 8, "nameLabel");
-    m_pName = AddEdit("nameEdit", 52, 7, 78, 12);
-    AddStatic("Description:", 7, 27, 44, 8, "descriptionLabel");
-    m_pDescription = AddEdit("descriptionEdit", 52, 25, 78, 12);
-    AddOkCancel(134, 7);
+    m_pName = AddEdit("nameEdit", 78, 12);
+    m_pDescription = AddEdit("descriptionEdit", 78, 12);
+    QHBoxLayout* nameRow = NewRow();
+    nameRow->addWidget(AddStatic(tr("Name:"), "nameLabel", 44));
+    Gap(nameRow, 1);
+    nameRow->addWidget(m_pName);
+    QHBoxLayout* descriptionRow = NewRow();
+    descriptionRow->addWidget(AddStatic(tr("Description:"), "descriptionLabel", 44));
+    Gap(descriptionRow, 1);
+    descriptionRow->addWidget(m_pDescription);
+    QVBoxLayout* fields = NewColumn();
+    fields->addLayout(nameRow);
+    Gap(fields, 6);
+    fields->addLayout(descriptionRow);
+    fields->addStretch();
+    QHBoxLayout* dialog = NewRow();
+    dialog->addLayout(fields);
+    dialog->addStretch();
+    dialog->addLayout(AddOkCancel());
+    SetDialogLayout(dialog);
     setTabOrder(m_pName, m_pDescription);
 }
 
@@ -37,12 +54,17 @@ void CDlgRename::OnOK()
 }
 
 CDlgGetLocalHtml::CDlgGetLocalHtml(QWidget* parent)
-    : CDialog(res::IDD_GET_LOCAL_HTML, parent, "Get Local HTML", 186, 63)
+    : CDialog(res::IDD_GET_LOCAL_HTML, parent, tr("Get Local HTML"), 186, 63)
 {
     setObjectName("dlgGetLocalHtml");
-    AddStatic("Current Preview Path:", 7, 7, 120, 8, "previewPathLabel");
-    m_pPath = AddEdit("previewPathEdit", 7, 18, 172, 12);
-    AddOkCancel(73, 42, true, false);
+    m_pPath = AddEdit("previewPathEdit", 172, 12);
+    QVBoxLayout* dialog = NewColumn();
+    dialog->addWidget(AddStatic(tr("Current Preview Path:"), "previewPathLabel", 120, 8), 0, Qt::AlignLeft);
+    Gap(dialog, 3);
+    dialog->addWidget(m_pPath);
+    dialog->addStretch();
+    dialog->addLayout(AddOkCancel(true, false));
+    SetDialogLayout(dialog);
 }
 
 bool CDlgGetLocalHtml::OnInitDialog()

@@ -9,6 +9,7 @@ class QLineEdit;
 namespace snippo {
 
 class CDlgRename : public CDialog {
+    Q_OBJECT
 public:
     explicit CDlgRename(QWidget* parent);
 
@@ -25,6 +26,7 @@ private:
 };
 
 class CDlgGetLocalHtml : public CDialog {
+    Q_OBJECT
 public:
     explicit CDlgGetLocalHtml(QWidget* parent);
 

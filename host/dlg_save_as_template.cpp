@@ -2,9 +2,10 @@
 
 #include "host/automation_error.h"
 #include "host/names.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 
+#include <QBoxLayout>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,24 +14,48 @@
 namespace snippo {
 
 CDlgSaveAsTemplate::CDlgSaveAsTemplate(QWidget* parent)
-    : CDialog(res::IDD_SAVE_AS_TEMPLATE, parent, "Save as Template", 190, 150)
+    : CDialog(res::IDD_SAVE_AS_TEMPLATE, parent, tr("Save as Template"), 190, 150)
 {
     setObjectName("dlgSaveAsTemplate");
-    AddStatic("Name:", 7, 9, 40, 8, "nameLabel");
-    m_pName = AddEdit("nameEdit", 50, 7, 78, 12);
-    AddStatic("Description:", 7, 25, 42, 8, "descriptionLabel");
-    m_pDescription = AddEdit("descriptionEdit", 50, 23, 78, 12);
-    AddStatic("Widget's parameters will stored in:", 7, 42, 150, 8, "targetPathLabel");
-    m_pTarget = AddStatic("", 7, 52, 176, 22, "targetPath");
+    m_pName = AddEdit("nameEdit", 78, 12);
+    m_pDescription = AddEdit("descriptionEdit", 78, 12);
+    m_pTarget = AddStatic("", "targetPath", 176, 22);
     m_pTarget->setWordWrap(true);
     m_pTarget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_pTarget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    AddStatic("Existing Templates:", 7, 79, 100, 8, "templateListLabel");
     m_pList = new QListWidget(this);
     m_pList->setObjectName("templateList");
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    Place(m_pList, 7, 89, 121, 54);
-    AddOkCancel(133, 7);
+    FixSize(m_pList, 121, 54);
+
+    QHBoxLayout* nameRow = NewRow();
+    nameRow->addWidget(AddStatic(tr("Name:"), "nameLabel", 43));
+    nameRow->addWidget(m_pName);
+    QHBoxLayout* descriptionRow = NewRow();
+    descriptionRow->addWidget(AddStatic(tr("Description:"), "descriptionLabel", 43));
+    descriptionRow->addWidget(m_pDescription);
+    QVBoxLayout* fields = NewColumn();
+    fields->addLayout(nameRow);
+    Gap(fields, 4);
+    fields->addLayout(descriptionRow);
+    fields->addStretch();
+    QHBoxLayout* top = NewRow();
+    top->addLayout(fields);
+    top->addStretch();
+    top->addLayout(AddOkCancel());
+    QVBoxLayout* dialog = NewColumn();
+    dialog->addLayout(top);
+    Gap(dialog, 4);
+    dialog->addWidget(AddStatic(tr("Widget's parameters will stored in:"), "targetPathLabel", 150, 8), 0, Qt::AlignLeft);
+    Gap(dialog, 2);
+    dialog->addWidget(m_pTarget);
+    Gap(dialog, 5);
+    dialog->addWidget(AddStatic(tr("Existing Templates:"), "templateListLabel", 100, 8), 0, Qt::AlignLeft);
+    Gap(dialog, 2);
+    dialog->addWidget(m_pList, 0, Qt::AlignLeft);
+    dialog->addStretch();
+    SetDialogLayout(dialog);
+
     setTabOrder(m_pName, m_pDescription);
     connect(m_pName, &QLineEdit::textChanged, this, [this] { RunGuarded(this, [this] { OnChangeName(); }); });
 }
@@ -59,7 +84,7 @@ void CDlgSaveAsTemplate::UpdateData(bool save)
 bool CDlgSaveAsTemplate::OnInitDialog()
 {
     if (!m_snippo.CreateDispatch(text::kProgID)) {
-        CPrompts::MessageBox(this, "Save as template failure!");
+        AskUser(this, tr("Save as template failure!"));
         EndDialog(QDialog::Rejected);
         return false;
     }
@@ -86,7 +111,7 @@ void CDlgSaveAsTemplate::OnOK()
     if (!CheckName(this, m_strName, text::kInvalidTemplateName))
         return;
     if (QFileInfo::exists(m_strTargetPath)) {
-        CPrompts::MessageBox(this, m_strTargetPath + " is already exist.Please enter a new template name.\n");
+        AskUser(this, tr("%1 is already exist.Please enter a new template name.\n").arg(m_strTargetPath));
         return;
     }
     EndDialog(QDialog::Accepted);

@@ -15,6 +15,7 @@ class QListWidget;
 namespace snippo {
 
 class CDlgSaveAsTemplate : public CDialog {
+    Q_OBJECT
 public:
     explicit CDlgSaveAsTemplate(QWidget* parent);
 

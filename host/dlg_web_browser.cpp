@@ -1,40 +1,83 @@
 #include "host/dlg_web_browser.h"
 
 #include "host/known_browsers.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace snippo {
 
-CDlgWebBrowser::CDlgWebBrowser(QWidget* parent) : CDialog(res::IDD_WEB_BROWSER, parent, "Web Browser", 228, 124)
+CDlgWebBrowser::CDlgWebBrowser(QWidget* parent)
+    : CDialog(res::IDD_WEB_BROWSER, parent, tr("Web Browser"), 228, 124)
 {
     setObjectName("dlgWebBrowser");
-    auto* group = new QGroupBox("Web Browser", this);
+    auto* group = new QGroupBox(tr("Web Browser"), this);
     group->setObjectName("browserGroup");
-    Place(group, 7, 7, 158, 110);
-    m_pDefault = new QRadioButton("Use default browser", this);
+    FixSize(group, 158, 110);
+    m_pDefault = new QRadioButton(tr("Use default browser"), group);
     m_pDefault->setObjectName("useDefaultRadio");
-    Place(m_pDefault, 15, 20, 140, 10);
-    m_pKnown = new QRadioButton("Choose from known browsers", this);
+    FixSize(m_pDefault, 140, 10);
+    m_pKnown = new QRadioButton(tr("Choose from known browsers"), group);
     m_pKnown->setObjectName("knownBrowsersRadio");
-    Place(m_pKnown, 15, 36, 140, 10);
-    m_pKnownList = new QComboBox(this);
+    FixSize(m_pKnown, 140, 10);
+    m_pKnownList = new QComboBox(group);
     m_pKnownList->setObjectName("knownBrowserList");
-    Place(m_pKnownList, 27, 49, 128, 13);
-    m_pSpecified = new QRadioButton("User specified browser", this);
+    FixSize(m_pKnownList, 128, 13);
+    m_pSpecified = new QRadioButton(tr("User specified browser"), group);
     m_pSpecified->setObjectName("userBrowserRadio");
-    Place(m_pSpecified, 15, 68, 140, 10);
-    AddStatic("Execute File:", 27, 83, 80, 8, "executeFileLabel");
-    m_pPath = AddEdit("browserPathEdit", 27, 93, 108, 12);
-    QPushButton* browse = AddButton("...", "browseButton", 138, 93, 18, 12);
-    AddOkCancel(171, 7);
+    FixSize(m_pSpecified, 140, 10);
+    QLabel* executeLabel = AddStatic(tr("Execute File:"), "executeFileLabel", 80, 8);
+    m_pPath = AddEdit("browserPathEdit", 108, 12);
+    QPushButton* browse = AddButton(tr("..."), "browseButton", 18, 12);
+
+    // The choices sit 8 units in from the group's left edge and 13 below its top, whatever
+    // room the group's frame and title take.
+    QVBoxLayout* choices = NewColumn();
+    const QMargins frame = group->contentsMargins();
+    choices->setContentsMargins(std::max(0, Units().X(8) - frame.left()), std::max(0, Units().Y(13) - frame.top()),
+                                0, 0);
+    choices->addWidget(m_pDefault);
+    Gap(choices, 6);
+    choices->addWidget(m_pKnown);
+    Gap(choices, 3);
+    QHBoxLayout* knownRow = NewRow();
+    Gap(knownRow, 12);
+    knownRow->addWidget(m_pKnownList);
+    knownRow->addStretch();
+    choices->addLayout(knownRow);
+    Gap(choices, 6);
+    choices->addWidget(m_pSpecified);
+    Gap(choices, 5);
+    QHBoxLayout* labelRow = NewRow();
+    Gap(labelRow, 12);
+    labelRow->addWidget(executeLabel);
+    labelRow->addStretch();
+    choices->addLayout(labelRow);
+    Gap(choices, 2);
+    QHBoxLayout* pathRow = NewRow();
+    Gap(pathRow, 12);
+    pathRow->addWidget(m_pPath);
+    Gap(pathRow, 3);
+    pathRow->addWidget(browse);
+    pathRow->addStretch();
+    choices->addLayout(pathRow);
+    choices->addStretch();
+    group->setLayout(choices);
+
+    QHBoxLayout* dialog = NewRow();
+    dialog->addWidget(group);
+    dialog->addStretch();
+    dialog->addLayout(AddOkCancel());
+    SetDialogLayout(dialog);
+
     auto* radios = new QButtonGroup(this);
     radios->addButton(m_pDefault, 0);
     radios->addButton(m_pKnown, 1);
@@ -42,11 +85,11 @@ CDlgWebBrowser::CDlgWebBrowser(QWidget* parent) : CDialog(res::IDD_WEB_BROWSER, 
     connect(browse, &QPushButton::clicked, this, [this] { OnBrowse(); });
 }
 
-void CDlgWebBrowser::Preset(int browserMode, int knownBrowser, const std::string& browserPath)
+void CDlgWebBrowser::Preset(int browserMode, int knownBrowser, const QString& browserPath)
 {
     m_nChoice = browserMode == 1 ? 0 : browserMode == 0 ? 2 : 1;
     m_nKnownIndex = knownBrowser;
-    m_strPath = QString::fromStdString(browserPath);
+    m_strPath = browserPath;
 }
 
 void CDlgWebBrowser::UpdateData(bool save)
@@ -67,9 +110,9 @@ void CDlgWebBrowser::UpdateData(bool save)
 bool CDlgWebBrowser::OnInitDialog()
 {
     CKnownBrowsers known;
-    m_arrKnownNames = known.m_arrNames;
     for (const std::string& name : known.m_arrNames)
-        m_pKnownList->addItem(QString::fromStdString(name));
+        m_arrKnownNames << QString::fromStdString(name);
+    m_pKnownList->addItems(m_arrKnownNames);
     UpdateData(false);
     return true;
 }
@@ -77,7 +120,7 @@ bool CDlgWebBrowser::OnInitDialog()
 void CDlgWebBrowser::OnBrowse()
 {
     UpdateData(true);
-    QString file = CPrompts::GetExecutableFileName(this, "Open", "Web Browser(*.EXE) | *.EXE");
+    QString file = ChooseExecutable(this, tr("Open"), tr("Web Browser(*.EXE) | *.EXE"));
     if (file.isEmpty())
         return;
     m_strPath = file;
@@ -88,7 +131,7 @@ void CDlgWebBrowser::OnOK()
 {
     UpdateData(true);
     if (m_nChoice == 2 && m_strPath.isEmpty()) {
-        CPrompts::MessageBox(this, "You must specify the web browser's execute file!");
+        AskUser(this, tr("You must specify the web browser's execute file!"));
         return;
     }
     EndDialog(QDialog::Accepted);

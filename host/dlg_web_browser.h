@@ -4,8 +4,7 @@
 
 #include "host/dialog.h"
 
-#include <string>
-#include <vector>
+#include <QStringList>
 
 class QComboBox;
 class QLineEdit;
@@ -14,6 +13,7 @@ class QRadioButton;
 namespace snippo {
 
 class CDlgWebBrowser : public CDialog {
+    Q_OBJECT
 public:
     explicit CDlgWebBrowser(QWidget* parent);
 
@@ -21,10 +21,10 @@ public:
     int m_nKnownIndex = -1;     // selected line of the known-browser list
     QString m_strPath;          // the user's browser program
 
-    std::vector<std::string> m_arrKnownNames;   // as listed
+    QStringList m_arrKnownNames;   // as listed
 
     // Presets from the program's settings (mode, known index, path).
-    void Preset(int browserMode, int knownBrowser, const std::string& browserPath);
+    void Preset(int browserMode, int knownBrowser, const QString& browserPath);
 
 protected:
     bool OnInitDialog() override;

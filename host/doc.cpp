@@ -5,18 +5,14 @@
 #include "host/dlg_new.h"
 #include "host/dlg_save_as_template.h"
 #include "host/mainframe.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace snippo {
 
@@ -33,45 +29,39 @@ QString q(const std::string& s)
     return QString::fromStdString(s);
 }
 
+// A path that cannot be looked at because a folder on the way may not be searched: that is a
+// refusal, not a missing file.
+bool blockedOnTheWay(const QFileInfo& info)
+{
+    QFileInfo ancestor(info.absolutePath());
+    while (!ancestor.exists() && !ancestor.isRoot())
+        ancestor = QFileInfo(ancestor.absolutePath());
+    return ancestor.isDir() && !ancestor.isExecutable();
+}
+
 // The framework's own check before a document is read: the file must open for reading.
 // Reports why it cannot, in the framework's words.
 bool frameworkOpenFile(const QString& path)
 {
-    QByteArray native = QFile::encodeName(path);
-    struct stat st {};
-    int err = 0;
-    if (::stat(native.constData(), &st) != 0) {
-        err = errno;
-    } else if (S_ISDIR(st.st_mode)) {
-        err = EISDIR;
-    } else {
-        int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            err = errno;
-        else
-            ::close(fd);
-    }
-    if (err == 0)
-        return true;
+    const QFileInfo info(path);
     QString message;
-    switch (err) {
-    case ENOENT:
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        message = path + "\nThis file cannot be found.\nCheck that the path and the file name are correct.";
-        break;
-    case EACCES:
-    case EPERM:
-        message = "Unable to read from " + path + ": access is denied.";
-        break;
-    case EISDIR:
-        message = "Unable to open " + path + ": it is a folder, not a document.";
-        break;
-    default:
-        message = "An unexpected error occurred while reading " + path + ".";
-        break;
+    if (info.isDir()) {
+        message = CTessalyToolDoc::tr("Unable to open %1: it is a folder, not a document.").arg(path);
+    } else if (!info.exists()) {
+        message = blockedOnTheWay(info)
+                      ? CTessalyToolDoc::tr("Unable to read from %1: access is denied.").arg(path)
+                      : CTessalyToolDoc::tr("%1\nThis file cannot be found.\nCheck that the path and the file name are "
+                                            "correct.")
+                            .arg(path);
+    } else {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            return true;
+        message = file.error() == QFileDevice::PermissionsError
+                      ? CTessalyToolDoc::tr("Unable to read from %1: access is denied.").arg(path)
+                      : CTessalyToolDoc::tr("An unexpected error occurred while reading %1.").arg(path);
     }
-    CPrompts::MessageBox(frame(), message);
+    AskUser(frame(), message);
     return false;
 }
 
@@ -86,7 +76,7 @@ void CTessalyToolDoc::SetPathName(const QString& path, bool addToRecentFiles)
     SetTitle(QFileInfo(path).fileName());
     if (addToRecentFiles)
         if (CTessalyToolApp* app = CTessalyToolApp::Instance())
-            app->AddToRecentFileList(path.toStdString());
+            app->AddToRecentFileList(path);
 }
 
 void CTessalyToolDoc::SetTitle(const QString& title)
@@ -109,7 +99,7 @@ std::unique_ptr<CSnippo> CTessalyToolDoc::CreateWidget()
 {
     auto proxy = std::make_unique<CSnippo>();
     if (!proxy->CreateDispatch(text::kProgID)) {
-        CPrompts::MessageBox(frame(), QString("Create the dispatch of the ") + text::kProgID + " Error!");
+        AskUser(frame(), tr("Create the dispatch of the %1 Error!").arg(text::kProgID));
         return nullptr;
     }
     return proxy;
@@ -155,11 +145,11 @@ bool CTessalyToolDoc::OnOpenDocument(const QString& path)
     if (!widget)
         return false;
     if (!widget->ReadConfigFile(path.toStdString())) {
-        CPrompts::MessageBox(frame(), "Open " + path + " Error!");
+        AskUser(frame(), tr("Open %1 Error!").arg(path));
         return false;
     }
     if (widget->GetProgID() != text::kProgID) {
-        CPrompts::MessageBox(frame(), QString("This File is not saved by ") + text::kAppTitle + "!");
+        AskUser(frame(), tr("This File is not saved by %1!").arg(text::kAppTitle));
         return false;
     }
     m_pSnippo = std::move(widget);
@@ -177,7 +167,7 @@ bool CTessalyToolDoc::OnSaveDocument(const QString& path)
         written = m_pSnippo->WriteConfigFile(path.toStdString());
     }
     if (!written) {
-        CPrompts::MessageBox(frame(), "Save to " + path + " Error!");
+        AskUser(frame(), tr("Save to %1 Error!").arg(path));
         return false;
     }
     SetModifiedFlag(false);
@@ -189,10 +179,10 @@ bool CTessalyToolDoc::SaveModified()
     if (!IsModified())
         return true;
     QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
-    switch (CPrompts::MessageBox(frame(), "Save changes to " + name + "?", MsgButtons::YesNoCancel)) {
-    case MsgAnswer::Yes:
+    switch (AskUser(frame(), tr("Save changes to %1?").arg(name), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
         return DoFileSave();
-    case MsgAnswer::No:
+    case QMessageBox::No:
         return true;
     default:
         return false;
@@ -220,7 +210,7 @@ bool CTessalyToolDoc::DoSave(const QString& path, bool replace)
                 proposed.truncate(bad);
             proposed += text::kFileExtension;
         }
-        newName = CPrompts::GetSaveFileName(frame(), "Save As", text::kFileFilter, text::kFileExtension, proposed);
+        newName = ChooseSaveFile(frame(), tr("Save As"), text::Tr(text::kFileFilter), text::kFileExtension, proposed);
         if (newName.isEmpty())
             return false;
         newName = QFileInfo(newName).absoluteFilePath();
@@ -258,7 +248,7 @@ void CTessalyToolDoc::OnFileSaveAsTemplate()
         }
         throw;
     }
-    CPrompts::MessageBox(frame(), written ? "Save as the template success!" : "Save as the template failure!");
+    AskUser(frame(), written ? tr("Save as the template success!") : tr("Save as the template failure!"));
     m_pSnippo->SetTitle(oldTitle);
     m_pSnippo->SetDescription(oldDescription);
 }
@@ -278,7 +268,7 @@ void CTessalyToolDoc::OnFileCopySupportFiles()
 {
     if (!CanCopySupportFiles())
         return;
-    QString folder = CPrompts::GetExistingDirectory(frame(), "Choose a directory");
+    QString folder = ChooseFolder(frame(), tr("Choose a directory"));
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return;
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
@@ -291,7 +281,7 @@ void CTessalyToolDoc::OnFileCopySupportFiles()
         throw;
     }
     QFile::remove(file);
-    CPrompts::MessageBox(frame(), "Copy support files to " + folder + (written ? " success!" : " failure!"));
+    AskUser(frame(), (written ? tr("Copy support files to %1 success!") : tr("Copy support files to %1 failure!")).arg(folder));
 }
 
 void CTessalyToolDoc::OnHelpViewSample()
@@ -299,7 +289,7 @@ void CTessalyToolDoc::OnHelpViewSample()
     if (!m_pSnippo)
         return;
     if (CTessalyToolApp* app = CTessalyToolApp::Instance())
-        app->LaunchBrowser(m_pSnippo->m_strSamplePage);
+        app->LaunchBrowser(QString::fromStdString(m_pSnippo->m_strSamplePage));
 }
 
 }  // namespace snippo

@@ -33,7 +33,7 @@ using namespace res;
 
 namespace {
 
-constexpr const char* kIdleMessage = "Ready";
+constexpr const char* kIdleMessage = QT_TRANSLATE_NOOP("snippo::CMainFrame", "Ready");
 
 std::uint32_t commandContext(int id)
 {
@@ -111,77 +111,78 @@ void CMainFrame::CreateMenus()
     QMenuBar* bar = menuBar();
     bar->setObjectName("menuBar");
 
-    m_pFileMenu = bar->addMenu("&File");
+    m_pFileMenu = bar->addMenu(tr("&File"));
     m_pFileMenu->setObjectName("menuFile");
-    AddCommand(m_pFileMenu, ID_FILE_NEW, "&New...\tCtrl+N", "Create a new document\nNew", "actionFileNew")
+    AddCommand(m_pFileMenu, ID_FILE_NEW, tr("&New...\tCtrl+N"), tr("Create a new document\nNew"), "actionFileNew")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddCommand(m_pFileMenu, ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing document\nOpen", "actionFileOpen")
+    AddCommand(m_pFileMenu, ID_FILE_OPEN, tr("&Open...\tCtrl+O"), tr("Open an existing document\nOpen"), "actionFileOpen")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddCommand(m_pFileMenu, ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave", "actionFileSave")
+    AddCommand(m_pFileMenu, ID_FILE_SAVE, tr("&Save\tCtrl+S"), tr("Save the active document\nSave"), "actionFileSave")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddCommand(m_pFileMenu, ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As",
+    AddCommand(m_pFileMenu, ID_FILE_SAVE_AS, tr("Save &As..."), tr("Save the active document with a new name\nSave As"),
                "actionFileSaveAs");
     m_pFileMenu->addSeparator();
-    AddCommand(m_pFileMenu, ID_FILE_SAVE_AS_TEMPLATE, "Save as &Template...\tCtrl+T",
-               "Save the document as a template\nSave as Template", "actionFileSaveAsTemplate")
+    AddCommand(m_pFileMenu, ID_FILE_SAVE_AS_TEMPLATE, tr("Save as &Template...\tCtrl+T"),
+               tr("Save the document as a template\nSave as Template"), "actionFileSaveAsTemplate")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    AddCommand(m_pFileMenu, ID_FILE_COPY_SUPPORT_FILES, "&Copy Support Files to...",
-               "Copy the files using by the widget to a specified directory", "actionFileCopySupportFiles");
+    AddCommand(m_pFileMenu, ID_FILE_COPY_SUPPORT_FILES, tr("&Copy Support Files to..."),
+               tr("Copy the files using by the widget to a specified directory"), "actionFileCopySupportFiles");
     m_pRecentFilesSeparator = m_pFileMenu->addSeparator();
     m_pExitSeparator = m_pFileMenu->addSeparator();
-    AddCommand(m_pFileMenu, ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit", "actionAppExit");
+    AddCommand(m_pFileMenu, ID_APP_EXIT, tr("E&xit"), tr("Quit the application; prompts to save documents\nExit"),
+               "actionAppExit");
     connect(m_pFileMenu, &QMenu::aboutToShow, this, [this] {
         RebuildRecentFileMenu();
         UpdateCommandUI();
     });
 
-    QMenu* edit = bar->addMenu("&Edit");
+    QMenu* edit = bar->addMenu(tr("&Edit"));
     edit->setObjectName("menuEdit");
-    AddCommand(edit, ID_EDIT_CONFIGURE, "&Configure ...\tAlt+Enter", "Configure the widget to fit your requirment\nConfigure",
+    AddCommand(edit, ID_EDIT_CONFIGURE, tr("&Configure ...\tAlt+Enter"), tr("Configure the widget to fit your requirment\nConfigure"),
                "actionEditConfigure")
         ->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
-    AddCommand(edit, ID_EDIT_RENAME, "Re&name ...", "Give the widget a new name\nRename", "actionEditRename");
+    AddCommand(edit, ID_EDIT_RENAME, tr("Re&name ..."), tr("Give the widget a new name\nRename"), "actionEditRename");
     edit->addSeparator();
-    AddCommand(edit, ID_EDIT_GET_LOCAL_HTML, "Get &Local HTML ...",
-               "Change the HTML according to the files' local relative directory", "actionEditGetLocalHtml");
-    AddCommand(edit, ID_EDIT_GET_WEB_HTML, "Get &Web HTML", "Change the HTML according to the files' web path",
+    AddCommand(edit, ID_EDIT_GET_LOCAL_HTML, tr("Get &Local HTML ..."),
+               tr("Change the HTML according to the files' local relative directory"), "actionEditGetLocalHtml");
+    AddCommand(edit, ID_EDIT_GET_WEB_HTML, tr("Get &Web HTML"), tr("Change the HTML according to the files' web path"),
                "actionEditGetWebHtml");
     edit->addSeparator();
-    AddCommand(edit, ID_EDIT_PREVIEW, "Pre&view\tCtrl+F5", "Preview the widget\nPreview", "actionEditPreview")
+    AddCommand(edit, ID_EDIT_PREVIEW, tr("Pre&view\tCtrl+F5"), tr("Preview the widget\nPreview"), "actionEditPreview")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5));
 
-    QMenu* option = bar->addMenu("&Option");
+    QMenu* option = bar->addMenu(tr("&Option"));
     option->setObjectName("menuOption");
-    AddCommand(option, ID_OPTION_WEB_BROWSER, "&Web Browser...", "Specify your favorite web browser\n",
+    AddCommand(option, ID_OPTION_WEB_BROWSER, tr("&Web Browser..."), tr("Specify your favorite web browser\n"),
                "actionOptionWebBrowser");
-    AddCommand(option, ID_OPTION_TEMPLATE, "&Template...", "Manage the templates", "actionOptionTemplate");
-    QAction* runtime = AddCommand(option, ID_OPTION_WEB_RUNTIME, "New Widgets for Current &Browsers",
-                                  "New widgets add qlnbtn.js so that their buttons work in current web browsers",
+    AddCommand(option, ID_OPTION_TEMPLATE, tr("&Template..."), tr("Manage the templates"), "actionOptionTemplate");
+    QAction* runtime = AddCommand(option, ID_OPTION_WEB_RUNTIME, tr("New Widgets for Current &Browsers"),
+                                  tr("New widgets add qlnbtn.js so that their buttons work in current web browsers"),
                                   "actionOptionWebRuntime");
     runtime->setCheckable(true);
     runtime->setChecked(m_pApp->m_bWebRuntime);
 
-    QMenu* view = bar->addMenu("&View");
+    QMenu* view = bar->addMenu(tr("&View"));
     view->setObjectName("menuView");
-    AddCommand(view, ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", "actionViewToolbar")
+    AddCommand(view, ID_VIEW_TOOLBAR, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"), "actionViewToolbar")
         ->setCheckable(true);
-    AddCommand(view, ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar",
+    AddCommand(view, ID_VIEW_STATUS_BAR, tr("&Status Bar"), tr("Show or hide the status bar\nToggle StatusBar"),
                "actionViewStatusBar")
         ->setCheckable(true);
     connect(view, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
 
-    QMenu* help = bar->addMenu("&Help");
+    QMenu* help = bar->addMenu(tr("&Help"));
     help->setObjectName("menuHelp");
-    AddCommand(help, ID_HELP_FINDER, "&Help Topics", "List Help topics\nHelp Topics", "actionHelpFinder");
-    AddCommand(help, ID_HELP_TUTORIAL, "&Tutorial", "Tutorial to guide you working", "actionHelpTutorial");
-    AddCommand(help, ID_HELP_WORK_WITH_TESSALY, "&Work with Tessaly",
-               "We strongly recommend you to use Tessaly GlimButton together with Tessaly.", "actionHelpWorkWithTessaly");
-    AddCommand(help, ID_HELP_SEARCH, "&Search for Help on ...", "Seach the keyword", "actionHelpSearch");
+    AddCommand(help, ID_HELP_FINDER, tr("&Help Topics"), tr("List Help topics\nHelp Topics"), "actionHelpFinder");
+    AddCommand(help, ID_HELP_TUTORIAL, tr("&Tutorial"), tr("Tutorial to guide you working"), "actionHelpTutorial");
+    AddCommand(help, ID_HELP_WORK_WITH_TESSALY, tr("&Work with Tessaly"),
+               tr("We strongly recommend you to use Tessaly GlimButton together with Tessaly."), "actionHelpWorkWithTessaly");
+    AddCommand(help, ID_HELP_SEARCH, tr("&Search for Help on ..."), tr("Seach the keyword"), "actionHelpSearch");
     help->addSeparator();
-    AddCommand(help, ID_HELP_VIEW_SAMPLE, "&View Sample", "View this widget's sample", "actionHelpViewSample");
-    AddCommand(help, ID_HELP_FAQ, "&Frequently Asked Questions", "User frequently asked questions", "actionHelpFaq");
+    AddCommand(help, ID_HELP_VIEW_SAMPLE, tr("&View Sample"), tr("View this widget's sample"), "actionHelpViewSample");
+    AddCommand(help, ID_HELP_FAQ, tr("&Frequently Asked Questions"), tr("User frequently asked questions"), "actionHelpFaq");
     help->addSeparator();
-    AddCommand(help, ID_APP_ABOUT, "&About Tessaly GlimButton...", "", "actionAppAbout");
+    AddCommand(help, ID_APP_ABOUT, tr("&About Tessaly GlimButton..."), tr(""), "actionAppAbout");
 
     for (QMenu* menu : {m_pFileMenu, edit, option, view, help})
         menu->installEventFilter(this);
@@ -189,7 +190,7 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateToolBar()
 {
-    m_pToolBar = new QToolBar("Standard", this);
+    m_pToolBar = new QToolBar(tr("Standard"), this);
     m_pToolBar->setObjectName("toolBar");
     m_pToolBar->setIconSize(QSize(16, 16));
     m_pToolBar->setMovable(true);
@@ -236,10 +237,10 @@ void CMainFrame::CreateStatusBar()
         pane->setAlignment(Qt::AlignCenter);
         bar->addPermanentWidget(pane);
     }
-    bar->showMessage(kIdleMessage);
+    bar->showMessage(tr(kIdleMessage));
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
         if (text.isEmpty())
-            bar->showMessage(kIdleMessage);
+            bar->showMessage(tr(kIdleMessage));
     });
 }
 
@@ -265,12 +266,12 @@ void CMainFrame::RebuildRecentFileMenu()
         delete action;
     m_recentActions.clear();
     CRecentFileList& list = m_pApp->RecentFiles();
-    std::string current = QDir::currentPath().toStdString();
+    const QString current = QDir::currentPath();
     if (list.GetSize() == 0) {
-        auto* placeholder = new QAction("Recent File", this);
+        auto* placeholder = new QAction(tr("Recent File"), this);
         placeholder->setObjectName("actionFileMru0");
         placeholder->setData(ID_FILE_MRU_FILE1);
-        placeholder->setStatusTip("Open this document");
+        placeholder->setStatusTip(tr("Open this document"));
         placeholder->setEnabled(false);
         m_pFileMenu->insertAction(m_pExitSeparator, placeholder);
         m_recentActions.push_back(placeholder);
@@ -278,11 +279,11 @@ void CMainFrame::RebuildRecentFileMenu()
     }
     for (int i = 0; i < list.GetSize(); ++i) {
         int id = ID_FILE_MRU_FILE1 + i;
-        auto* action = new QAction(QString::fromStdString(list.MenuText(i, current)), this);
+        auto* action = new QAction(list.MenuText(i, current), this);
         action->setObjectName(QString("actionFileMru%1").arg(i + 1));
         action->setData(id);
-        action->setStatusTip("Open this document");
-        action->setToolTip(QString::fromStdString(list[i]));
+        action->setStatusTip(tr("Open this document"));
+        action->setToolTip(list[i]);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_pFileMenu->insertAction(m_pExitSeparator, action);
         m_recentActions.push_back(action);
@@ -407,7 +408,7 @@ void CMainFrame::OnOptionWebBrowser()
         break;
     case 2:
         m_pApp->m_nBrowserMode = 0;
-        m_pApp->m_strBrowserPath = dialog.m_strPath.toStdString();
+        m_pApp->m_strBrowserPath = dialog.m_strPath;
         break;
     }
     m_pApp->WriteBrowserSettings();

@@ -40,6 +40,7 @@ std::optional<InitialWindow> ComputeInitialWindow(const FramePlacement& placemen
                                                   const QSize& screenSize, const QSize& iconSize);
 
 class CMainFrame : public QMainWindow {
+    Q_OBJECT
 public:
     explicit CMainFrame(CTessalyToolApp* app);
     ~CMainFrame() override;

@@ -1,6 +1,6 @@
 #include "host/names.h"
 
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 
 namespace snippo {
@@ -21,11 +21,11 @@ bool IsValidName(const QString& name)
 bool CheckName(QWidget* parent, const QString& name, const char* invalidMessage)
 {
     if (name.isEmpty()) {
-        CPrompts::MessageBox(parent, text::kEnterName);
+        AskUser(parent, text::Tr(text::kEnterName));
         return false;
     }
     if (!IsValidName(name)) {
-        CPrompts::MessageBox(parent, invalidMessage);
+        AskUser(parent, text::Tr(invalidMessage));
         return false;
     }
     return true;

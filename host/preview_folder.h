@@ -8,35 +8,36 @@
 // and so does the folder that holds it.
 #pragma once
 
+#include <QString>
+
 #include <set>
-#include <string>
 
 namespace snippo {
 
 class CPreviewFolder {
 public:
-    explicit CPreviewFolder(std::string programFolder);
+    explicit CPreviewFolder(QString programFolder);
     CPreviewFolder(const CPreviewFolder&) = delete;
     CPreviewFolder& operator=(const CPreviewFolder&) = delete;
 
     // Makes the folder on first use; its path (no trailing '/'), or "" when none can be made.
-    const std::string& Create();
-    const std::string& Path() const { return m_strPath; }
+    const QString& Create();
+    const QString& Path() const { return m_strPath; }
 
     // Marks the entries that appear in the folder while it lives as written by a preview (the
     // page, the widget file and the support files the widget places beside it), together
     // with the files named in `written`, which may have been there already.
     class Writing {
     public:
-        Writing(CPreviewFolder& folder, std::set<std::string> written);
+        Writing(CPreviewFolder& folder, std::set<QString> written);
         ~Writing();
         Writing(const Writing&) = delete;
         Writing& operator=(const Writing&) = delete;
 
     private:
         CPreviewFolder& m_folder;
-        std::set<std::string> m_before;
-        std::set<std::string> m_written;
+        std::set<QString> m_before;
+        std::set<QString> m_written;
     };
 
     // Deletes the files previews wrote, then the folder and, for one in the program folder,
@@ -45,12 +46,12 @@ public:
     void Remove();
 
 private:
-    std::set<std::string> Entries() const;
+    std::set<QString> Entries() const;
 
-    std::string m_strProgramFolder;
-    std::string m_strPath;
+    QString m_strProgramFolder;
+    QString m_strPath;
     bool m_bInProgramFolder = false;
-    std::set<std::string> m_written;
+    std::set<QString> m_written;
 };
 
 }  // namespace snippo

@@ -1,7 +1,5 @@
 #include "host/recent_files.h"
 
-#include <algorithm>
-
 namespace snippo {
 
 CRecentFileList::CRecentFileList(const CProfile& profile, std::string section, int maxEntries)
@@ -13,8 +11,9 @@ void CRecentFileList::ReadList()
 {
     m_arrNames.clear();
     for (int i = 1; i <= m_nMaxEntries; ++i) {
-        std::string name = m_profile.GetProfileString(m_strSection, "File" + std::to_string(i), "");
-        if (!name.empty() && std::find(m_arrNames.begin(), m_arrNames.end(), name) == m_arrNames.end())
+        QString name =
+            QString::fromStdString(m_profile.GetProfileString(m_strSection, "File" + std::to_string(i), ""));
+        if (!name.isEmpty() && !m_arrNames.contains(name))
             m_arrNames.push_back(name);
     }
 }
@@ -24,51 +23,46 @@ void CRecentFileList::WriteList() const
     for (int i = 1; i <= m_nMaxEntries; ++i) {
         std::string entry = "File" + std::to_string(i);
         if (i <= GetSize())
-            m_profile.WriteProfileString(m_strSection, entry, m_arrNames[static_cast<std::size_t>(i - 1)]);
+            m_profile.WriteProfileString(m_strSection, entry, m_arrNames[i - 1].toStdString());
         else
             m_profile.DeleteProfileEntry(m_strSection, entry);
     }
 }
 
-void CRecentFileList::Add(const std::string& path)
+void CRecentFileList::Add(const QString& path)
 {
-    if (path.empty())
+    if (path.isEmpty())
         return;
-    m_arrNames.erase(std::remove(m_arrNames.begin(), m_arrNames.end(), path), m_arrNames.end());
-    m_arrNames.insert(m_arrNames.begin(), path);
+    m_arrNames.removeAll(path);
+    m_arrNames.prepend(path);
     if (GetSize() > m_nMaxEntries)
-        m_arrNames.resize(static_cast<std::size_t>(m_nMaxEntries));
+        m_arrNames.resize(m_nMaxEntries);
 }
 
 void CRecentFileList::Remove(int index)
 {
     if (index >= 0 && index < GetSize())
-        m_arrNames.erase(m_arrNames.begin() + index);
+        m_arrNames.removeAt(index);
 }
 
-std::string CRecentFileList::MenuText(int index, const std::string& currentDir, std::size_t maxLength) const
+QString CRecentFileList::MenuText(int index, const QString& currentDir, int maxLength) const
 {
-    const std::string& path = (*this)[index];
-    std::size_t slash = path.find_last_of('/');
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string shown = path;
-    if (!currentDir.empty() && folder == currentDir) {
+    const QString& path = (*this)[index];
+    const qsizetype slash = path.lastIndexOf('/');
+    const QString folder = slash < 0 ? QString() : path.left(slash);
+    const QString name = slash < 0 ? path : path.mid(slash + 1);
+    QString shown = path;
+    if (!currentDir.isEmpty() && folder == currentDir) {
         shown = name;
     } else if (path.size() > maxLength) {
         // Keep the first folder and the file name: "/home/.../widget.qwd".
-        std::size_t second = path.find('/', 1);
-        if (second != std::string::npos && second < slash)
-            shown = path.substr(0, second) + "/.../" + name;
+        const qsizetype second = path.indexOf('/', 1);
+        if (second >= 0 && second < slash)
+            shown = path.left(second) + "/.../" + name;
     }
     // A '&' in a path would turn into a mnemonic.
-    std::string escaped;
-    for (char c : shown) {
-        escaped += c;
-        if (c == '&')
-            escaped += '&';
-    }
-    return "&" + std::to_string(index + 1) + " " + escaped;
+    shown.replace('&', "&&");
+    return "&" + QString::number(index + 1) + " " + shown;
 }
 
 }  // namespace snippo

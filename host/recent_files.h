@@ -4,8 +4,10 @@
 
 #include "host/profile.h"
 
+#include <QString>
+#include <QStringList>
+
 #include <string>
-#include <vector>
 
 namespace snippo {
 
@@ -17,20 +19,21 @@ public:
     void WriteList() const;
     // Puts `path` first (moving it up when it is listed already) and drops the oldest entry
     // beyond the maximum.
-    void Add(const std::string& path);
+    void Add(const QString& path);
     void Remove(int index);
     int GetSize() const { return static_cast<int>(m_arrNames.size()); }
-    const std::string& operator[](int index) const { return m_arrNames[static_cast<std::size_t>(index)]; }
+    const QString& operator[](int index) const { return m_arrNames[index]; }
 
     // The text of menu entry `index`: "&1 " and the path, shortened to the file name when it
-    // lies in `currentDir`, and to "first folder/.../name" when longer than `maxLength`.
-    std::string MenuText(int index, const std::string& currentDir, std::size_t maxLength = 30) const;
+    // lies in `currentDir`, and to "first folder/.../name" when longer than `maxLength`
+    // characters.
+    QString MenuText(int index, const QString& currentDir, int maxLength = 30) const;
 
 private:
     const CProfile& m_profile;
     std::string m_strSection;
     int m_nMaxEntries;
-    std::vector<std::string> m_arrNames;
+    QStringList m_arrNames;   // the settings keep them as std::string
 };
 
 }  // namespace snippo

@@ -3,6 +3,9 @@
 // numbers those of the dialogs (HID_BASE_RESOURCE + window).
 #pragma once
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <cstdint>
 
 namespace snippo::res {
@@ -66,15 +69,23 @@ constexpr int IDC_HYPERLINK = 1055;
 
 namespace snippo::text {
 
+// The texts the user reads are marked for translation here and translated where they are shown;
+// names, keys and identifiers stay as they are.
+inline QString Tr(const char* source)
+{
+    return QCoreApplication::translate("snippo::text", source);
+}
+
 // Application and document.
 inline constexpr const char* kAppTitle = "Tessaly GlimButton";                     // 57344
 inline constexpr const char* kDefaultDocName = "Untitled_SnippoServer.GlimButton";
-inline constexpr const char* kFileFilter = "Tessaly Widgets File(*.qwd) ";
+inline constexpr const char* kFileFilter = QT_TRANSLATE_NOOP("snippo::text", "Tessaly Widgets File(*.qwd) ");
 inline constexpr const char* kFileExtension = ".qwd";
 inline constexpr const char* kProgID = "SnippoServer.GlimButton";                  // 301
 inline constexpr const char* kTemplateExtension = "qwd";                           // 200
 inline constexpr const char* kOleInitFailed =
-    "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";   // 129
+    QT_TRANSLATE_NOOP("snippo::text",
+                      "OLE initialization failed.  Make sure that the OLE libraries are the correct version.");   // 129
 
 // Registry.
 inline constexpr const char* kRegistryKey = "Quillon";
@@ -88,15 +99,17 @@ inline constexpr const char* kSectionOptions = "Options";
 inline constexpr const char* kEntryWebRuntime = "Web Runtime";
 
 // Names.
-inline constexpr const char* kEnterName = "You must enter a name!";
+inline constexpr const char* kEnterName = QT_TRANSLATE_NOOP("snippo::text", "You must enter a name!");
 inline constexpr const char* kInvalidTemplateName =
-    "The template name of widget is not valid.It accept only alphanumeric characters.\n"
-    "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n";
+    QT_TRANSLATE_NOOP("snippo::text",
+                      "The template name of widget is not valid.It accept only alphanumeric characters.\n"
+                      "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n");
 inline constexpr const char* kInvalidWidgetName =
-    "The name of widget is not valid.It accept only alphanumeric characters.\n"
-    "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n";
+    QT_TRANSLATE_NOOP("snippo::text",
+                      "The name of widget is not valid.It accept only alphanumeric characters.\n"
+                      "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n");
 
 // The About box.
-inline constexpr const char* kVersionLine = "Tessaly GlimButton Version 1.0";
+inline constexpr const char* kVersionLine = QT_TRANSLATE_NOOP("snippo::text", "Tessaly GlimButton Version 1.0");
 
 }  // namespace snippo::text

@@ -1,7 +1,7 @@
 #include "host/snippo.h"
 
 #include "host/automation_error.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 
 #include "platform/com/dispatch.h"
@@ -96,8 +96,9 @@ bool CSnippo::CreateDispatch(const std::string& progId)
         HRESULT hr = CoCreateInstance(m_clsid, nullptr, CLSCTX_INPROC_SERVER, &m_dispatch);
         if (FAILED(hr)) {
             m_dispatch.Reset();
-            CPrompts::MessageBox(QApplication::activeWindow(),
-                                 QString::fromStdString("Create Dispatch of the " + m_strProgID + " Error!"));
+            AskUser(QApplication::activeWindow(),
+                    QCoreApplication::translate("snippo::CSnippo", "Create Dispatch of the %1 Error!")
+                        .arg(QString::fromStdString(m_strProgID)));
             return false;
         }
     }

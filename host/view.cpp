@@ -6,15 +6,15 @@
 #include "host/doc.h"
 #include "host/mainframe.h"
 #include "host/preview_folder.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QTreeWidget>
 
-#include <fstream>
 
 namespace snippo {
 
@@ -34,11 +34,11 @@ QString forEdit(const std::string& text)
 CTessalyToolView::CTessalyToolView(QWidget* parent) : CColorFormView(res::IDD_TESSALYTOOL_FORM, 320, 216, parent)
 {
     setObjectName("tessalyToolView");
-    m_pCaptions[0] = AddLabel("Name:", "nameCaption", 6, 7, 73, 10);
+    m_pCaptions[0] = AddLabel(tr("Name:"), "nameCaption", 6, 7, 73, 10);
     m_pName = AddLabel("", "nameLabel", 85, 7, 228, 10);
-    m_pCaptions[1] = AddLabel("Description:", "descriptionCaption", 6, 19, 74, 10);
+    m_pCaptions[1] = AddLabel(tr("Description:"), "descriptionCaption", 6, 19, 74, 10);
     m_pDescription = AddLabel("", "descriptionLabel", 85, 19, 228, 10);
-    m_pCaptions[2] = AddLabel("Insert these HTML into the position where you want to display widget:", "bodyCaption", 6,
+    m_pCaptions[2] = AddLabel(tr("Insert these HTML into the position where you want to display widget:"), "bodyCaption", 6,
                               35, 307, 9);
     m_pBody = new QPlainTextEdit(Form());
     m_pBody->setObjectName("bodyPane");
@@ -46,14 +46,14 @@ CTessalyToolView::CTessalyToolView(QWidget* parent) : CColorFormView(res::IDD_TE
     m_pBody->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_pBody->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Place(m_pBody, 6, 45, 307, 100);
-    m_pCaptions[3] = AddLabel("Insert these HTML into <HEAD></HEAD>:", "headCaption", 6, 101, 307, 9);
+    m_pCaptions[3] = AddLabel(tr("Insert these HTML into <HEAD></HEAD>:"), "headCaption", 6, 101, 307, 9);
     m_pCaptions[3]->setVisible(false);
     m_pHead = new QPlainTextEdit(Form());
     m_pHead->setObjectName("headPane");
     m_pHead->setLineWrapMode(QPlainTextEdit::NoWrap);
     Place(m_pHead, 6, 111, 307, 35);
     m_pHead->setVisible(false);
-    m_pCaptions[4] = AddLabel("You must copy these files into the preview path you setting:", "resourcesCaption", 6, 150,
+    m_pCaptions[4] = AddLabel(tr("You must copy these files into the preview path you setting:"), "resourcesCaption", 6, 150,
                               307, 10);
     m_pResources = new QTreeWidget(Form());
     m_pResources->setObjectName("resourceList");
@@ -83,7 +83,7 @@ void CTessalyToolView::OnInitialUpdate()
 {
     if (m_bFirstUpdate) {
         QFontMetrics metrics(m_pResources->header()->font());
-        const QStringList titles{"File Name", "Source File Path", "Web Path"};
+        const QStringList titles{tr("File Name"), tr("Source File Path"), tr("Web Path")};
         const int extra[] = {50, 140, 120};
         m_pResources->setHeaderLabels(titles);
         for (int i = 0; i < 3; ++i) {
@@ -223,20 +223,21 @@ void CTessalyToolView::OnEditPreview()
     if (widget == nullptr || app == nullptr)
         return;
     CPreviewFolder& previews = app->PreviewFolder();
-    const std::string folder = previews.Create();
-    if (folder.empty()) {
-        CPrompts::MessageBox(window(), "Preview Failure!");
+    const QString folder = previews.Create();
+    if (folder.isEmpty()) {
+        AskUser(window(), tr("Preview Failure!"));
         return;
     }
-    std::string page = folder + "/preview.htm";
+    const QString page = folder + "/preview.htm";
     {
         // Whatever this preview adds to the folder is its own, to be removed at exit.
         CPreviewFolder::Writing writing(previews, {"preview.qwd", "preview.htm"});
-        widget->WriteConfigFile(folder + "/preview.qwd");
+        widget->WriteConfigFile((folder + "/preview.qwd").toStdString());
 
-        std::ofstream out(page, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            CPrompts::MessageBox(window(), "Preview Failure!");
+        // A browser still showing the last page never reads a half-written one.
+        QSaveFile out(page);
+        if (!out.open(QIODevice::WriteOnly)) {
+            AskUser(window(), tr("Preview Failure!"));
             return;
         }
 
@@ -265,7 +266,12 @@ void CTessalyToolView::OnEditPreview()
         }
         widget->SetPreviewPath(previewPath);
 
-        out << PreviewPage(style, script, body);
+        const std::string html = PreviewPage(style, script, body);
+        out.write(html.data(), static_cast<qint64>(html.size()));
+        if (!out.commit()) {
+            AskUser(window(), tr("Preview Failure!"));
+            return;
+        }
     }
     app->LaunchBrowser(page);
 }

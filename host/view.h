@@ -13,6 +13,7 @@ namespace snippo {
 class CTessalyToolDoc;
 
 class CTessalyToolView : public CColorFormView {
+    Q_OBJECT
 public:
     explicit CTessalyToolView(QWidget* parent = nullptr);
 

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <deque>
 #include <dlfcn.h>
 #include <fstream>
 #include <sstream>
@@ -74,7 +75,115 @@ Environment& env()
     return e;
 }
 
+struct PromptQueues {
+    std::deque<QMessageBox::StandardButton> answers;
+    std::deque<QString> fileNames;
+    std::deque<std::function<void(QDialog&)>> drivers;
+    std::vector<PromptRecord> record;
+};
+
+PromptQueues& queues()
+{
+    static PromptQueues q;
+    return q;
+}
+
+QMessageBox::StandardButton answerMessage(const snippo::PromptRequest& request)
+{
+    PromptQueues& q = queues();
+    PromptRecord rec{PromptRecord::Kind::Message, request.title, request.text, request.buttons, request.icon,
+                     request.defaultButton};
+    QMessageBox::StandardButton answer = snippo::EscapeButton(request.buttons);
+    if (q.answers.empty()) {
+        rec.bAnswered = false;
+    } else {
+        answer = q.answers.front();
+        q.answers.pop_front();
+    }
+    q.record.push_back(rec);
+    return answer;
+}
+
+QString answerFile(const snippo::FilePromptRequest& request)
+{
+    using Kind = snippo::FilePromptRequest::Kind;
+    PromptQueues& q = queues();
+    PromptRecord::Kind kind = request.kind == Kind::OpenFile   ? PromptRecord::Kind::OpenFile
+                              : request.kind == Kind::SaveFile ? PromptRecord::Kind::SaveFile
+                              : request.kind == Kind::Folder   ? PromptRecord::Kind::Folder
+                                                               : PromptRecord::Kind::Executable;
+    PromptRecord rec{kind, request.title, request.filter};
+    QString name;
+    if (q.fileNames.empty()) {
+        rec.bAnswered = false;
+    } else {
+        name = q.fileNames.front();
+        q.fileNames.pop_front();
+    }
+    q.record.push_back(rec);
+    return name;
+}
+
+void driveDialog(QDialog& dialog)
+{
+    PromptQueues& q = queues();
+    PromptRecord rec{PromptRecord::Kind::Dialog, dialog.windowTitle(), dialog.objectName()};
+    std::function<void(QDialog&)> driver;
+    if (!q.drivers.empty()) {
+        driver = std::move(q.drivers.front());
+        q.drivers.pop_front();
+    }
+    rec.bAnswered = static_cast<bool>(driver);
+    q.record.push_back(rec);
+    if (driver)
+        driver(dialog);
+}
+
 }  // namespace
+
+void Prompts::PushAnswer(QMessageBox::StandardButton answer)
+{
+    queues().answers.push_back(answer);
+}
+
+void Prompts::PushFileName(const QString& path)
+{
+    queues().fileNames.push_back(path);
+}
+
+void Prompts::PushDialogDriver(std::function<void(QDialog&)> driver)
+{
+    queues().drivers.push_back(std::move(driver));
+}
+
+const std::vector<PromptRecord>& Prompts::Record()
+{
+    return queues().record;
+}
+
+QStringList Prompts::Messages()
+{
+    QStringList texts;
+    for (const PromptRecord& rec : queues().record)
+        if (rec.kind == PromptRecord::Kind::Message)
+            texts << rec.strText;
+    return texts;
+}
+
+void Prompts::ClearRecord()
+{
+    queues().record.clear();
+}
+
+Prompts::Script::Script() : m_messages(&answerMessage), m_files(&answerFile), m_dialogs(&driveDialog)
+{
+    queues() = PromptQueues();
+}
+
+Prompts::Script::~Script()
+{
+    queues() = PromptQueues();
+}
 
 bool HasRealServer()
 {
@@ -148,8 +257,7 @@ void HostTest::SetUp()
             fs::remove(entry.path());
     startFolder = fs::current_path();
     fs::current_path(tmp);
-    snippo::CPrompts::Disarm();
-    snippo::CPrompts::Arm();
+    prompts = std::make_unique<Prompts::Script>();
 }
 
 void HostTest::TearDown()
@@ -158,7 +266,7 @@ void HostTest::TearDown()
     snippo::WinHelp(nullptr, "", snippo::HELP_QUIT, 0);
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    snippo::CPrompts::Disarm();
+    prompts.reset();
     if (!startFolder.empty())
         fs::current_path(startFolder);
     unsetenv("SNIPPO_REGISTRY");
@@ -200,8 +308,8 @@ bool HostTest::Restart(const QStringList& args)
 QStringList HostTest::Dialogs() const
 {
     QStringList names;
-    for (const snippo::PromptRecord& rec : snippo::CPrompts::Record())
-        if (rec.kind == snippo::PromptRecord::Kind::Dialog)
+    for (const PromptRecord& rec : Prompts::Record())
+        if (rec.kind == PromptRecord::Kind::Dialog)
             names << rec.strText;
     return names;
 }

@@ -1,6 +1,6 @@
 // Test base for the host: each case gets a registry of its own (with the widget server
-// registered), a program folder of its own, armed prompts (nothing is shown, answers are
-// queued, every message is recorded) and a recorder in place of the shell.
+// registered), a program folder of its own, scripted prompts (nothing is shown, answers are
+// queued, every prompt is recorded) and a recorder in place of the shell.
 //
 // The server library is copied once per test program into a folder of its own, which is then
 // the template folder: the cases write templates there without touching the build tree.
@@ -9,7 +9,7 @@
 #include "host/app.h"
 #include "host/doc.h"
 #include "host/mainframe.h"
-#include "host/prompts.h"
+#include "host/prompt_service.h"
 #include "host/resource.h"
 #include "host/snippo.h"
 #include "host/view.h"
@@ -17,11 +17,13 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,43 @@ struct ShellCall {
     std::string strParameters;
     std::string strDirectory;
     bool operator==(const ShellCall&) const = default;
+};
+
+// Every prompt the program showed, in order.
+struct PromptRecord {
+    enum class Kind { Message, OpenFile, SaveFile, Folder, Executable, Dialog };
+    Kind kind;
+    QString strTitle;   // caption of the box, title of the file dialog or the dialog
+    QString strText;    // text of a message box; the filter of a file dialog; object name of a dialog
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    bool bAnswered = true;   // false: the queue was empty and the escape answer was taken
+};
+
+// The prompts' responders while a case runs: answers come from queues the case fills.
+class Prompts {
+public:
+    static void PushAnswer(QMessageBox::StandardButton answer);
+    static void PushFileName(const QString& path);   // for any chooser; "" cancels
+    // Called with a dialog after its initialisation; the driver fills controls and clicks
+    // buttons. A dialog without a driver is cancelled.
+    static void PushDialogDriver(std::function<void(QDialog&)> driver);
+    static const std::vector<PromptRecord>& Record();
+    static QStringList Messages();   // texts of the message boxes, in order
+    static void ClearRecord();
+
+    // Empty queues and record, and the responders installed while it lives.
+    class Script {
+    public:
+        Script();
+        ~Script();
+
+    private:
+        snippo::ScopedPromptResponder m_messages;
+        snippo::ScopedFilePromptResponder m_files;
+        snippo::ScopedDialogResponder m_dialogs;
+    };
 };
 
 bool HasRealServer();
@@ -77,7 +116,7 @@ protected:
     snippo::CTessalyToolView* View() const { return app->View(); }
     snippo::CSnippo* Widget() const { return Doc()->GetSnippo(); }
     void Command(int id) { Frame()->OnCommand(id); }
-    QStringList Messages() const { return snippo::CPrompts::Messages(); }
+    QStringList Messages() const { return Prompts::Messages(); }
     // Names of the dialogs shown since the last ClearRecord, in order.
     QStringList Dialogs() const;
     QString Title() const { return Frame()->windowTitle(); }
@@ -96,6 +135,7 @@ protected:
     fs::path programFolder;
     fs::path serverFolder;
     fs::path startFolder;
+    std::unique_ptr<Prompts::Script> prompts;
     std::unique_ptr<snippo::CTessalyToolApp> app;
     std::vector<ShellCall> shellCalls;
 };

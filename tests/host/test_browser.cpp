@@ -138,7 +138,7 @@ TEST_F(Browser, DialogShowsTheStoredChoice)
         QString checked, path;
         QStringList names;
         int index = -2;
-        CPrompts::PushDialogDriver([&](QDialog& d) {
+        Prompts::PushDialogDriver([&](QDialog& d) {
             for (const char* radio : {"useDefaultRadio", "knownBrowsersRadio", "userBrowserRadio"})
                 if (Child<QRadioButton>(d, radio)->isChecked())
                     checked = radio;
@@ -165,25 +165,25 @@ TEST_F(Browser, DialogWritesTheChoiceAndKeepsTheOtherValues)
     ASSERT_TRUE(Start());
 
     // A user's browser needs its program.
-    CPrompts::PushDialogDriver([](QDialog& d) {
+    Prompts::PushDialogDriver([](QDialog& d) {
         Child<QRadioButton>(d, "userBrowserRadio")->setChecked(true);
         Click(d, "okButton");
         EXPECT_TRUE(d.isVisible());
-        CPrompts::PushFileName("/opt/mine/browse");
+        Prompts::PushFileName("/opt/mine/browse");
         Click(d, "browseButton");
         Click(d, "okButton");
     });
     Command(res::ID_OPTION_WEB_BROWSER);
     EXPECT_EQ(Messages(), QStringList{"You must specify the web browser's execute file!"});
     const PromptRecord* chooser = nullptr;
-    for (const PromptRecord& rec : CPrompts::Record())
+    for (const PromptRecord& rec : Prompts::Record())
         if (rec.kind == PromptRecord::Kind::Executable)
             chooser = &rec;
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(chooser->strText, "Web Browser(*.EXE) | *.EXE");
     EXPECT_EQ(storedSettings(), (BrowserSettings{0, "/opt/mine/browse", 0}));
 
-    CPrompts::PushDialogDriver([](QDialog& d) {
+    Prompts::PushDialogDriver([](QDialog& d) {
         Child<QRadioButton>(d, "knownBrowsersRadio")->setChecked(true);
         Child<QComboBox>(d, "knownBrowserList")->setCurrentIndex(2);
         Click(d, "okButton");
@@ -191,7 +191,7 @@ TEST_F(Browser, DialogWritesTheChoiceAndKeepsTheOtherValues)
     Command(res::ID_OPTION_WEB_BROWSER);
     EXPECT_EQ(storedSettings(), (BrowserSettings{2, "/opt/mine/browse", 2}));
 
-    CPrompts::PushDialogDriver([](QDialog& d) {
+    Prompts::PushDialogDriver([](QDialog& d) {
         Child<QRadioButton>(d, "useDefaultRadio")->setChecked(true);
         Click(d, "okButton");
     });
@@ -213,17 +213,17 @@ TEST_F(Browser, LaunchInEachMode)
     const std::string page = "/srv/my pages/preview.htm";
 
     app->m_nBrowserMode = 1;
-    EXPECT_TRUE(app->LaunchBrowser(page));
+    EXPECT_TRUE(app->LaunchBrowser(QString::fromStdString(page)));
     app->m_nBrowserMode = 0;
     app->m_strBrowserPath = "/opt/Web Tools/browse";
-    app->LaunchBrowser(page);
+    app->LaunchBrowser(QString::fromStdString(page));
     app->m_nBrowserMode = 2;
     app->m_nKnownBrowser = 1;
-    app->LaunchBrowser(page);
+    app->LaunchBrowser(QString::fromStdString(page));
     app->m_nKnownBrowser = 2;   // not in the list: the default browser
-    app->LaunchBrowser(page);
+    app->LaunchBrowser(QString::fromStdString(page));
     app->m_nKnownBrowser = -1;
-    app->LaunchBrowser(page);
+    app->LaunchBrowser(QString::fromStdString(page));
     EXPECT_EQ(shellCalls, (std::vector<ShellCall>{
                               {"open", page, "", ""},
                               {"open", "/opt/Web Tools/browse", page, ""},
@@ -249,8 +249,8 @@ TEST_F(Browser, AppletViewerStartsInThePagesFolderAndABrowserThatFailsIsReported
                           out.string() + ".part' '" + out.string() + "'\n");
     ::chmod(viewer.c_str(), 0755);
     app->m_nBrowserMode = 0;
-    app->m_strBrowserPath = viewer.string();
-    EXPECT_TRUE(app->LaunchBrowser((pages / "preview.htm").string()));
+    app->m_strBrowserPath = QString::fromStdString(viewer.string());
+    EXPECT_TRUE(app->LaunchBrowser(QString::fromStdString((pages / "preview.htm").string())));
     for (int i = 0; i < 500 && !fs::exists(out); ++i)
         QTest::qWait(10);
     EXPECT_EQ(ReadFile(out), pages.string() + "\npreview.htm\n");
@@ -259,10 +259,10 @@ TEST_F(Browser, AppletViewerStartsInThePagesFolderAndABrowserThatFailsIsReported
 
     // A browser that is not there, and a page the desktop cannot open.
     std::string missing = (tmp / "gone" / "browse").string();
-    app->m_strBrowserPath = missing;
-    app->LaunchBrowser((pages / "preview.htm").string());
+    app->m_strBrowserPath = QString::fromStdString(missing);
+    app->LaunchBrowser(QString::fromStdString((pages / "preview.htm").string()));
     app->m_nBrowserMode = 1;
-    app->LaunchBrowser((tmp / "gone" / "preview.htm").string());
+    app->LaunchBrowser(QString::fromStdString((tmp / "gone" / "preview.htm").string()));
     EXPECT_EQ(Messages(), (QStringList{QString::fromStdString("Launch the web browser " + missing + " Error!"),
                                        "Launch the default web browser Error!"}));
 }

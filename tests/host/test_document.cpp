@@ -41,7 +41,7 @@ TEST_F(Document, NewWithoutTemplatesNamesTheFreshWidget)
 {
     ASSERT_TRUE(Start());
     QStringList seen;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         // Typing replaces the preset name: it starts selected.
         QTest::keyClicks(Child<QLineEdit>(d, "nameEdit"), "Typed");
         seen << Child<QLineEdit>(d, "nameEdit")->text();
@@ -67,7 +67,7 @@ TEST_F(Document, NewDialogRefusesNamesThatAreNotAlphanumeric)
 {
     ASSERT_TRUE(Start());
     bool stillOpen[3] = {};
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         const char* refused[] = {"", "my_menu", "my menu"};
         for (int i = 0; i < 3; ++i) {
             SetText(d, "nameEdit", refused[i]);
@@ -101,7 +101,7 @@ TEST_F(Document, NewFromATemplateReadsItIntoTheDocumentsWidget)
     }
     QString firstDescription, afterSelect, nameAfterSelect;
     QStringList listed;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         auto* list = Child<QListWidget>(d, "templateList");
         for (int i = 0; i < list->count(); ++i)
             listed << list->item(i)->text();
@@ -131,7 +131,7 @@ TEST_F(Document, CancelledNewStillReplacesTheDocumentWithAFreshWidget)
     fs::path shop = MakeWidgetFile(tmp / "Shop.qwd", "Shop", "Shop menu");
     ASSERT_TRUE(Start());
     ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(shop.string())), nullptr);
-    CPrompts::PushDialogDriver([](QDialog& d) {
+    Prompts::PushDialogDriver([](QDialog& d) {
         SetText(d, "nameEdit", "Ignored");
         Click(d, "cancelButton");
     });
@@ -148,16 +148,20 @@ TEST_F(Document, NewAsksToSaveChangesFirst)
 {
     ASSERT_TRUE(Start());
     Doc()->SetModifiedFlag(true);
-    CPrompts::PushAnswer(MsgAnswer::Cancel);
+    Prompts::PushAnswer(QMessageBox::Cancel);
     Command(res::ID_FILE_NEW);
     EXPECT_EQ(Messages(), QStringList{"Save changes to Untitled_SnippoServer.GlimButton?"});
-    EXPECT_EQ(CPrompts::Record().back().buttons, MsgButtons::YesNoCancel);
+    const PromptRecord& question = Prompts::Record().back();
+    EXPECT_EQ(question.strTitle, "Tessaly GlimButton");
+    EXPECT_EQ(question.buttons, (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    EXPECT_EQ(question.icon, QMessageBox::Question);
+    EXPECT_EQ(question.defaultButton, QMessageBox::Yes);
     EXPECT_TRUE(Dialogs().isEmpty());
     EXPECT_TRUE(Doc()->IsModified());
 
-    CPrompts::ClearRecord();
-    CPrompts::PushAnswer(MsgAnswer::No);
-    CPrompts::PushDialogDriver([](QDialog& d) { Click(d, "okButton"); });
+    Prompts::ClearRecord();
+    Prompts::PushAnswer(QMessageBox::No);
+    Prompts::PushDialogDriver([](QDialog& d) { Click(d, "okButton"); });
     Command(res::ID_FILE_NEW);
     EXPECT_EQ(Dialogs(), QStringList{"dlgNew"});
     EXPECT_TRUE(Doc()->IsModified());
@@ -167,9 +171,9 @@ TEST_F(Document, OpenShowsTheFileAndItsName)
 {
     ASSERT_TRUE(Start());
     fs::path file = MakeWidgetFile(tmp / "Shop.qwd", "Shop", "Shop menu");
-    CPrompts::PushFileName(QString::fromStdString(file.string()));
+    Prompts::PushFileName(QString::fromStdString(file.string()));
     Command(res::ID_FILE_OPEN);
-    const PromptRecord& chooser = CPrompts::Record().front();
+    const PromptRecord& chooser = Prompts::Record().front();
     EXPECT_EQ(chooser.kind, PromptRecord::Kind::OpenFile);
     EXPECT_EQ(chooser.strTitle, "Open");
     EXPECT_EQ(chooser.strText, "Tessaly Widgets File(*.qwd) ");
@@ -185,7 +189,7 @@ TEST_F(Document, OpenOfAMissingFileKeepsTheDocument)
 {
     ASSERT_TRUE(Start());
     Doc()->SetModifiedFlag(true);
-    CPrompts::PushAnswer(MsgAnswer::No);
+    Prompts::PushAnswer(QMessageBox::No);
     std::string missing = (tmp / "nowhere" / "Gone.qwd").string();
     EXPECT_EQ(app->OpenDocumentFile(QString::fromStdString(missing)), nullptr);
     EXPECT_EQ(Messages(), (QStringList{"Save changes to Untitled_SnippoServer.GlimButton?",
@@ -214,7 +218,7 @@ TEST_F(Document, FailedOpenKeepsTheDocumentsWidgetAndSavingWithoutOneFails)
     EXPECT_EQ(View()->m_pName->text(), "Shop") << "the view still shows what it showed";
 
     // What Save As writes is what the view shows.
-    CPrompts::PushFileName(QString::fromStdString((tmp / "ghost").string()));
+    Prompts::PushFileName(QString::fromStdString((tmp / "ghost").string()));
     Command(res::ID_FILE_SAVE_AS);
     EXPECT_NE(ReadFile(tmp / "ghost.qwd").find("Title = Shop\r\n"), std::string::npos);
     EXPECT_EQ(Title(), "ghost.qwd - Tessaly GlimButton");
@@ -222,21 +226,21 @@ TEST_F(Document, FailedOpenKeepsTheDocumentsWidgetAndSavingWithoutOneFails)
     // A New that cannot create its widget leaves the document without one: the widget's
     // commands do nothing, and a save writes nothing and says so.
     ASSERT_EQ(RegDeleteTree(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton"), ERROR_SUCCESS);
-    CPrompts::ClearRecord();
+    Prompts::ClearRecord();
     Command(res::ID_FILE_NEW);
     ASSERT_EQ(Widget(), nullptr);
     EXPECT_EQ(Messages(), QStringList{"Create the dispatch of the SnippoServer.GlimButton Error!"});
-    CPrompts::ClearRecord();
+    Prompts::ClearRecord();
     Command(res::ID_EDIT_RENAME);
     Command(res::ID_FILE_SAVE_AS_TEMPLATE);
     Command(res::ID_EDIT_PREVIEW);
     Command(res::ID_HELP_VIEW_SAMPLE);
-    EXPECT_TRUE(CPrompts::Record().empty());
+    EXPECT_TRUE(Prompts::Record().empty());
     EXPECT_TRUE(shellCalls.empty());
     EXPECT_FALSE(Frame()->Action(res::ID_FILE_COPY_SUPPORT_FILES)->isEnabled());
     QString title = Title();
     std::string ghost2 = (tmp / "ghost2.qwd").string();
-    CPrompts::PushFileName(QString::fromStdString(ghost2));
+    Prompts::PushFileName(QString::fromStdString(ghost2));
     Command(res::ID_FILE_SAVE_AS);
     EXPECT_EQ(Messages(), QStringList{"Save to " + QString::fromStdString(ghost2) + " Error!"});
     EXPECT_FALSE(fs::exists(ghost2));
@@ -251,7 +255,7 @@ TEST_F(FakeDocument, SaveThatWritesNothingIsAFailedSave)
     Doc()->SetModifiedFlag(true);
     Fake().bWriteNothing = true;
     std::string ghost = (tmp / "ghost.qwd").string();
-    CPrompts::PushFileName(QString::fromStdString(ghost));
+    Prompts::PushFileName(QString::fromStdString(ghost));
     Command(res::ID_FILE_SAVE_AS);
     EXPECT_EQ(Messages(), QStringList{"Save to " + QString::fromStdString(ghost) + " Error!"});
     EXPECT_EQ(Title(), "Shop.qwd - Tessaly GlimButton");
@@ -277,10 +281,10 @@ TEST_F(Document, SaveAsksForANameThenSavesToTheFile)
 {
     ASSERT_TRUE(Start());
     Doc()->SetModifiedFlag(true);
-    CPrompts::PushFileName(QString::fromStdString((tmp / "Mine").string()));
+    Prompts::PushFileName(QString::fromStdString((tmp / "Mine").string()));
     double before = CurrentOleDate();
     Command(res::ID_FILE_SAVE);
-    const PromptRecord& chooser = CPrompts::Record().front();
+    const PromptRecord& chooser = Prompts::Record().front();
     EXPECT_EQ(chooser.kind, PromptRecord::Kind::SaveFile);
     EXPECT_EQ(chooser.strTitle, "Save As");
     EXPECT_EQ(chooser.strText, "Tessaly Widgets File(*.qwd) ");
@@ -299,19 +303,19 @@ TEST_F(Document, SaveAsksForANameThenSavesToTheFile)
     EXPECT_EQ(recentFile(1), saved.string());
 
     // Saved once, Save writes to the same file without asking.
-    CPrompts::ClearRecord();
+    Prompts::ClearRecord();
     Widget()->SetTitle("Again");
     Doc()->SetModifiedFlag(true);
     Command(res::ID_FILE_SAVE);
-    EXPECT_TRUE(CPrompts::Record().empty());
+    EXPECT_TRUE(Prompts::Record().empty());
     EXPECT_NE(ReadFile(saved).find("Title = Again\r\n"), std::string::npos);
 
     // A file that has gone since is asked for again.
     fs::remove(saved);
-    CPrompts::PushFileName("");
+    Prompts::PushFileName("");
     Command(res::ID_FILE_SAVE);
-    ASSERT_EQ(CPrompts::Record().size(), 1u);
-    EXPECT_EQ(CPrompts::Record()[0].kind, PromptRecord::Kind::SaveFile);
+    ASSERT_EQ(Prompts::Record().size(), 1u);
+    EXPECT_EQ(Prompts::Record()[0].kind, PromptRecord::Kind::SaveFile);
 }
 
 TEST_F(Document, SaveAsMovesTheDocumentAndAFailedSaveKeepsItModified)
@@ -319,21 +323,21 @@ TEST_F(Document, SaveAsMovesTheDocumentAndAFailedSaveKeepsItModified)
     MakeWidgetFile(tmp / "Shop.qwd", "Shop", "");
     ASSERT_TRUE(Start({"Shop.qwd"}));
     std::string bad = (tmp / "no such folder" / "Copy.qwd").string();
-    CPrompts::PushFileName(QString::fromStdString(bad));
+    Prompts::PushFileName(QString::fromStdString(bad));
     Doc()->SetModifiedFlag(true);
     Command(res::ID_FILE_SAVE_AS);
     EXPECT_EQ(Messages(), QStringList{"Save to " + QString::fromStdString(bad) + " Error!"});
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(Title(), "Shop.qwd - Tessaly GlimButton");
 
-    CPrompts::PushFileName(QString::fromStdString((tmp / "Copy.qwd").string()));
+    Prompts::PushFileName(QString::fromStdString((tmp / "Copy.qwd").string()));
     Command(res::ID_FILE_SAVE_AS);
     EXPECT_EQ(Title(), "Copy.qwd - Tessaly GlimButton");
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_TRUE(fs::exists(tmp / "Copy.qwd"));
 
     // Cancelling the chooser changes nothing.
-    CPrompts::PushFileName("");
+    Prompts::PushFileName("");
     Doc()->SetModifiedFlag(true);
     Command(res::ID_FILE_SAVE_AS);
     EXPECT_TRUE(Doc()->IsModified());
@@ -344,8 +348,8 @@ TEST_F(Document, SaveQuestionYesSavesBeforeClosing)
 {
     ASSERT_TRUE(Start());
     Doc()->SetModifiedFlag(true);
-    CPrompts::PushAnswer(MsgAnswer::Yes);
-    CPrompts::PushFileName(QString::fromStdString((tmp / "AtExit.qwd").string()));
+    Prompts::PushAnswer(QMessageBox::Yes);
+    Prompts::PushFileName(QString::fromStdString((tmp / "AtExit.qwd").string()));
     Command(res::ID_APP_EXIT);
     EXPECT_FALSE(Frame()->isVisible());
     EXPECT_TRUE(fs::exists(tmp / "AtExit.qwd"));
@@ -393,4 +397,31 @@ TEST(RecentFileList, MenuTextShortensLongPathsAndEscapesAmpersands)
     EXPECT_EQ(list.MenuText(1, "/home/user/projects/web/site/menus"), "&2 Top.qwd");
     list.Add("/srv/A&B.qwd");
     EXPECT_EQ(list.GetSize(), 2) << "a listed file moves up instead of being listed twice";
+}
+
+TEST(PromptService, ResponderAnswersWhileItLivesThenTheOneBeforeIsBack)
+{
+    QStringList seen;
+    {
+        ScopedPromptResponder outer([&](const PromptRequest& r) {
+            seen << "outer: " + r.text;
+            return QMessageBox::Yes;
+        });
+        EXPECT_EQ(AskUser(nullptr, "first", QMessageBox::Yes | QMessageBox::No), QMessageBox::Yes);
+        {
+            ScopedPromptResponder inner([&](const PromptRequest& r) {
+                seen << "inner: " + r.title + "|" + r.text;
+                EXPECT_EQ(r.icon, QMessageBox::Warning);
+                EXPECT_EQ(r.buttons, (QMessageBox::Ok | QMessageBox::Cancel));
+                EXPECT_EQ(r.defaultButton, QMessageBox::Ok);
+                return QMessageBox::Cancel;
+            });
+            EXPECT_EQ(AskUser(nullptr, "second", QMessageBox::Ok | QMessageBox::Cancel), QMessageBox::Cancel);
+        }
+        EXPECT_EQ(AskUser(nullptr, "third"), QMessageBox::Yes);
+    }
+    EXPECT_EQ(seen, (QStringList{"outer: first", "inner: Tessaly GlimButton|second", "outer: third"}));
+    EXPECT_EQ(EscapeButton(QMessageBox::Yes | QMessageBox::No), QMessageBox::No);
+    EXPECT_EQ(EscapeButton(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel), QMessageBox::Cancel);
+    EXPECT_EQ(EscapeButton(QMessageBox::Ok), QMessageBox::Ok);
 }

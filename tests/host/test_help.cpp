@@ -176,7 +176,7 @@ TEST_F(Frame_, F1AndShiftF1GiveTheWindowsAndTheCommandsTopics)
     EXPECT_TRUE(shellCalls.empty()) << "the command did not run";
 
     // F1 in a dialog: the dialog's topic.
-    CPrompts::PushDialogDriver([](QDialog& d) {
+    Prompts::PushDialogDriver([](QDialog& d) {
         QApplication::setActiveWindow(&d);
         QTest::keyClick(&d, Qt::Key_F1);
         Click(d, "cancelButton");
@@ -192,7 +192,7 @@ TEST_F(Frame_, AboutBoxAndItsHyperlink)
     bool visitedAfterFailure = true, visited = false;
     QColor idle, over, after;
     QString target;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         title = d.windowTitle();
         version = Child<QLabel>(d, "versionLabel")->text();
         auto* link = Child<CHyperLink>(d, "hyperLink");

@@ -1,10 +1,11 @@
 // Pictures of the main window, each dialog and the About box, as a new user first sees them,
-// written to <build>/screenshots/ for a person to look at.
+// written to <build>/screenshots/ for a person to look at; each dialog's layout is checked too.
 #include "tests/host/host_test_support.h"
 
 #include "platform/help/help.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QPixmap>
 
 using namespace snippo;
@@ -17,6 +18,26 @@ fs::path shotFolder()
     fs::path folder = SCREENSHOT_DIR;
     fs::create_directories(folder);
     return folder;
+}
+
+// The controls of `parent` lie wholly inside it and none covers another; the same for every
+// group box among them.
+void expectLaidOut(QWidget& parent, const char* file)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible())
+            controls.push_back(child);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(parent.rect().contains(controls[i]->geometry()))
+            << file << ": " << controls[i]->objectName().toStdString() << " sticks out";
+        for (std::size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << file << ": " << controls[i]->objectName().toStdString() << " covers "
+                << controls[j]->objectName().toStdString();
+        if (auto* group = qobject_cast<QGroupBox*>(controls[i]))
+            expectLaidOut(*group, file);
+    }
 }
 
 bool save(QWidget& widget, const char* name)
@@ -33,8 +54,9 @@ protected:
     void Shoot(int id, const char* file)
     {
         bool saved = false;
-        CPrompts::PushDialogDriver([&](QDialog& d) {
+        Prompts::PushDialogDriver([&](QDialog& d) {
             saved = save(d, file);
+            expectLaidOut(d, file);
             d.reject();
         });
         Command(id);

@@ -223,7 +223,7 @@ TEST_F(Startup, WebBrowserSettingsAreReadAtStartUp)
     EXPECT_EQ(app->m_nBrowserMode, 0);
     EXPECT_EQ(app->m_strBrowserPath, "/opt/web/browser");
     EXPECT_EQ(app->m_nKnownBrowser, 2);
-    EXPECT_EQ(app->m_strProgramFolder, programFolder.string());
+    EXPECT_EQ(app->m_strProgramFolder, QString::fromStdString(programFolder.string()));
     EXPECT_EQ(app->m_strHelpFilePath, (programFolder / "TessalyTool.HLP").string());
 }
 
@@ -306,7 +306,7 @@ TEST_F(Startup, PlacementIsStoredEvenWhenTheSaveQuestionIsCancelled)
     Doc()->SetModifiedFlag(true);
     QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
     Frame()->setGeometry(workArea.left() + 7, workArea.top() + 9, 250, 200);
-    CPrompts::PushAnswer(MsgAnswer::Cancel);
+    Prompts::PushAnswer(QMessageBox::Cancel);
     EXPECT_FALSE(Frame()->close());
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_EQ(Messages(), QStringList{"Save changes to Untitled_SnippoServer.GlimButton?"});
@@ -314,7 +314,7 @@ TEST_F(Startup, PlacementIsStoredEvenWhenTheSaveQuestionIsCancelled)
     EXPECT_EQ(frameValue("Top"), 9);
 
     // "No" lets the window close without saving.
-    CPrompts::PushAnswer(MsgAnswer::No);
+    Prompts::PushAnswer(QMessageBox::No);
     EXPECT_TRUE(Frame()->close());
 }
 
@@ -345,7 +345,7 @@ TEST_F(Startup, ExitRemovesOnlyWhatThisRunsPreviewsWrote)
     ASSERT_TRUE(fs::exists(own / "preview.htm"));
 
     // A widget the user saves into the preview folder all the same outlives the program.
-    CPrompts::PushFileName(QString::fromStdString((own / "keepme").string()));
+    Prompts::PushFileName(QString::fromStdString((own / "keepme").string()));
     Command(res::ID_FILE_SAVE_AS);
     Stop();
     EXPECT_TRUE(fs::exists(own / "keepme.qwd"));

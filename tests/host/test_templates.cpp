@@ -96,7 +96,7 @@ TEST_F(Templates, SaveAsTemplateWritesTheTemplateAndRestoresTheName)
     ASSERT_TRUE(Start({"Shop.qwd"}));
     MakeTemplate("Old_SnippoServer.GlimButton", "Old", "");
     QStringList seen;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text() << Child<QLineEdit>(d, "descriptionEdit")->text()
              << Child<QLabel>(d, "targetPath")->text() << listed(d).join(",");
         SetText(d, "nameEdit", "Red7");
@@ -126,7 +126,7 @@ TEST_F(Templates, SaveAsTemplateNameRules)
     MakeTemplate("Taken_SnippoServer.GlimButton", "Taken", "");
     QString emptyTarget;
     bool openAfterEach = true;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         SetText(d, "nameEdit", "");
         emptyTarget = Child<QLabel>(d, "targetPath")->text();
         for (const char* name : {"", "red_7", "red 7", "Taken"}) {
@@ -148,7 +148,7 @@ TEST_F(Templates, SaveAsTemplateNameRules)
 TEST_F(FakeTemplates, TemplateThatCannotBeWrittenIsReportedAndTheNameRestored)
 {
     ASSERT_TRUE(Start());
-    CPrompts::PushDialogDriver([](QDialog& d) {
+    Prompts::PushDialogDriver([](QDialog& d) {
         SetText(d, "nameEdit", "Nope");
         SetText(d, "descriptionEdit", "never written");
         Click(d, "okButton");
@@ -168,7 +168,7 @@ TEST_F(Templates, ManageTemplatesDeletesAndMovesTheSelection)
     QStringList before, after;
     int selectedAfterLast = -2, selectedAfterOnly = -2;
     QString nameAfterOnly = "x";
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         auto* list = Child<QListWidget>(d, "templateList");
         before = listed(d);
         EXPECT_EQ(list->currentRow(), 0);
@@ -176,18 +176,18 @@ TEST_F(Templates, ManageTemplatesDeletesAndMovesTheSelection)
         EXPECT_EQ(Child<QLineEdit>(d, "descriptionEdit")->text(), before[0] + " text");
         // Delete the last line: the selection steps back to the new last line.
         list->setCurrentRow(2);
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "deleteButton");
         selectedAfterLast = list->currentRow();
         after = listed(d);
         EXPECT_EQ(Child<QLineEdit>(d, "nameEdit")->text(), after[1]);
         // A cancelled question deletes nothing.
-        CPrompts::PushAnswer(MsgAnswer::Cancel);
+        Prompts::PushAnswer(QMessageBox::Cancel);
         Click(d, "deleteButton");
         EXPECT_EQ(list->count(), 2);
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "deleteButton");
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "deleteButton");
         selectedAfterOnly = list->selectedItems().isEmpty() ? -1 : list->currentRow();
         nameAfterOnly = Child<QLineEdit>(d, "nameEdit")->text() + Child<QLineEdit>(d, "descriptionEdit")->text();
@@ -214,7 +214,7 @@ TEST_F(Templates, ManageTemplatesRenames)
     MakeTemplate("oddname", "Odd", "odd one");
     MakeTemplate("Keep_SnippoServer.GlimButton", "Keep", "kept");
     QStringList after;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         auto* list = Child<QListWidget>(d, "templateList");
         int odd = listed(d).indexOf("Odd");
         int keep = 1 - odd;
@@ -231,7 +231,7 @@ TEST_F(Templates, ManageTemplatesRenames)
         list->setCurrentRow(odd);
         SetText(d, "nameEdit", "Even");
         SetText(d, "descriptionEdit", "even one");
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "renameButton");
         after = listed(d);
         EXPECT_EQ(list->currentRow(), odd);
@@ -253,10 +253,10 @@ TEST_F(FakeTemplates, ManageTemplatesCannotRenameATemplateItCannotRead)
 {
     ASSERT_TRUE(Start());
     MakeTemplate("Stale_SnippoServer.GlimButton", "Stale", "");
-    CPrompts::PushDialogDriver([](QDialog& d) {
+    Prompts::PushDialogDriver([](QDialog& d) {
         Fake().bReadFails = true;
         SetText(d, "nameEdit", "Fresh");
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "renameButton");
         Click(d, "okButton");
     });
@@ -295,15 +295,15 @@ TEST_F(Templates, DamagedFileIsNotListedAsACopyOfTheTemplateReadBeforeIt)
 
     QStringList inNew, inManage;
     QString description;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         inNew = listed(d);
         Click(d, "cancelButton");
     });
     Command(res::ID_FILE_NEW);
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         inManage = listed(d);
         description = Child<QLineEdit>(d, "descriptionEdit")->text();
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "deleteButton");
         Click(d, "okButton");
     });
@@ -321,7 +321,7 @@ TEST_F(Templates, TemplateThatCannotBeDeletedStaysListed)
     fs::path stuck = MakeTemplate("Stuck_SnippoServer.GlimButton", "Stuck", "");
     fs::path gone = MakeTemplate("Gone_SnippoServer.GlimButton", "Gone", "");
     QStringList before, afterStuck, afterGone;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         before = listed(d);
         auto* list = Child<QListWidget>(d, "templateList");
         // Between the listing and Delete the file has become something that cannot be
@@ -330,14 +330,14 @@ TEST_F(Templates, TemplateThatCannotBeDeletedStaysListed)
         fs::remove(stuck);
         fs::create_directories(stuck / "inside");
         list->setCurrentRow(before.indexOf("Stuck"));
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "deleteButton");
         afterStuck = listed(d);
         EXPECT_EQ(Child<QLineEdit>(d, "nameEdit")->text(), "Stuck");
         // A file that someone else removed meanwhile leaves the list without a word.
         fs::remove(gone);
         list->setCurrentRow(afterStuck.indexOf("Gone"));
-        CPrompts::PushAnswer(MsgAnswer::Ok);
+        Prompts::PushAnswer(QMessageBox::Ok);
         Click(d, "deleteButton");
         afterGone = listed(d);
         Click(d, "okButton");

@@ -40,7 +40,7 @@ TEST_F(View_, RenameShowsTheNewNameAndMarksTheDocument)
 {
     ASSERT_TRUE(Start());
     QStringList seen;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text() << Child<QLineEdit>(d, "descriptionEdit")->text();
         SetText(d, "nameEdit", "Bad Name");
         Click(d, "okButton");
@@ -62,10 +62,10 @@ TEST_F(View_, RenameShowsTheNewNameAndMarksTheDocument)
 TEST_F(View_, RenameWithUnchangedValuesStillMarksTheDocumentAndCancelDoesNot)
 {
     ASSERT_TRUE(Start());
-    CPrompts::PushDialogDriver([](QDialog& d) { Click(d, "cancelButton"); });
+    Prompts::PushDialogDriver([](QDialog& d) { Click(d, "cancelButton"); });
     Command(res::ID_EDIT_RENAME);
     EXPECT_FALSE(Doc()->IsModified());
-    CPrompts::PushDialogDriver([](QDialog& d) { Click(d, "okButton"); });
+    Prompts::PushDialogDriver([](QDialog& d) { Click(d, "okButton"); });
     Command(res::ID_EDIT_RENAME);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(Widget()->GetTitle(), "Normal");
@@ -84,7 +84,7 @@ TEST_F(View_, GetLocalHtmlSetsThePreviewPathAndGetWebHtmlShowsTheWebForm)
 {
     ASSERT_TRUE(Start());
     QString shown;
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         shown = d.windowTitle() + "|" + Child<QLineEdit>(d, "previewPathEdit")->text();
         SetText(d, "previewPathEdit", "images\\buttons");
         Click(d, "okButton");
@@ -105,7 +105,7 @@ TEST_F(View_, GetLocalHtmlSetsThePreviewPathAndGetWebHtmlShowsTheWebForm)
     EXPECT_EQ(Widget()->GetPreviewPath(), "images/buttons/");
 
     // The dialog opens with the current path; a cancel changes nothing.
-    CPrompts::PushDialogDriver([&](QDialog& d) {
+    Prompts::PushDialogDriver([&](QDialog& d) {
         shown = Child<QLineEdit>(d, "previewPathEdit")->text();
         Click(d, "cancelButton");
     });
@@ -121,9 +121,9 @@ TEST_F(View_, CopySupportFilesLeavesTheFilesButNoCopyresFile)
     fs::create_directories(target);
     Frame()->UpdateCommandUI();
     EXPECT_TRUE(Frame()->Action(res::ID_FILE_COPY_SUPPORT_FILES)->isEnabled());
-    CPrompts::PushFileName(QString::fromStdString(target.string()));
+    Prompts::PushFileName(QString::fromStdString(target.string()));
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
-    const PromptRecord& chooser = CPrompts::Record().front();
+    const PromptRecord& chooser = Prompts::Record().front();
     EXPECT_EQ(chooser.kind, PromptRecord::Kind::Folder);
     EXPECT_EQ(chooser.strTitle, "Choose a directory");
     EXPECT_EQ(Messages(), QStringList{"Copy support files to " + QString::fromStdString(target.string()) + " success!"});
@@ -132,10 +132,10 @@ TEST_F(View_, CopySupportFilesLeavesTheFilesButNoCopyresFile)
     EXPECT_FALSE(Doc()->IsModified());
 
     // Cancelled, or a folder that is not there: nothing happens.
-    CPrompts::ClearRecord();
-    CPrompts::PushFileName("");
+    Prompts::ClearRecord();
+    Prompts::PushFileName("");
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
-    CPrompts::PushFileName(QString::fromStdString((tmp / "absent").string()));
+    Prompts::PushFileName(QString::fromStdString((tmp / "absent").string()));
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_FALSE(fs::exists(tmp / "absent"));
@@ -143,7 +143,7 @@ TEST_F(View_, CopySupportFilesLeavesTheFilesButNoCopyresFile)
     // A folder that takes no widget file, for any account (the name is a folder's with
     // something in it), as a read-only one takes none.
     fs::create_directories(target / "copyres.qwd" / "inside");
-    CPrompts::PushFileName(QString::fromStdString(target.string()));
+    Prompts::PushFileName(QString::fromStdString(target.string()));
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
     EXPECT_EQ(Messages(), QStringList{"Copy support files to " + QString::fromStdString(target.string()) + " failure!"});
     EXPECT_TRUE(fs::exists(target / "copyres.qwd" / "inside"));
@@ -156,13 +156,13 @@ TEST_F(FakeView, CopySupportFilesIsDisabledWithoutResourcesAndReportsAWriteThatF
     Frame()->UpdateCommandUI();
     EXPECT_FALSE(Frame()->Action(res::ID_FILE_COPY_SUPPORT_FILES)->isEnabled());
     Doc()->OnFileCopySupportFiles();
-    EXPECT_TRUE(CPrompts::Record().empty());
+    EXPECT_TRUE(Prompts::Record().empty());
 
     Fake().resources = {{"fake.class", "/srv/", ""}};
     Frame()->UpdateCommandUI();
     EXPECT_TRUE(Frame()->Action(res::ID_FILE_COPY_SUPPORT_FILES)->isEnabled());
     Fake().bWriteFails = true;
-    CPrompts::PushFileName(QString::fromStdString(tmp.string()));
+    Prompts::PushFileName(QString::fromStdString(tmp.string()));
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
     EXPECT_EQ(Messages(), QStringList{"Copy support files to " + QString::fromStdString(tmp.string()) + " failure!"});
     EXPECT_FALSE(fs::exists(tmp / "copyres.qwd"));
@@ -263,14 +263,14 @@ TEST_F(FakeView, FailingAutomationCallEndsTheCommandWithItsMessage)
     EXPECT_EQ(Messages(), QStringList{"The editor window cannot be created."});
     EXPECT_FALSE(Doc()->IsModified());
 
-    CPrompts::ClearRecord();
+    Prompts::ClearRecord();
     Fake().nFailDispid = dispid::GetHTMLBody;
     Fake().strFailText.clear();
     Command(res::ID_EDIT_GET_WEB_HTML);
     EXPECT_EQ(Messages(), QStringList{"Unspecified error."});
 
     // Preview puts the preview path back even when the widget fails half-way.
-    CPrompts::ClearRecord();
+    Prompts::ClearRecord();
     Widget()->SetPreviewPath("keep/");
     Command(res::ID_EDIT_PREVIEW);
     EXPECT_EQ(Messages().size(), 1);
@@ -308,7 +308,7 @@ TEST_F(View_, NewWidgetsWorkInCurrentBrowsersUnlessTheOptionIsOff)
     EXPECT_TRUE(option->isChecked());
     option->trigger();
     EXPECT_EQ(0, app->Profile().GetProfileInt("Options", "Web Runtime", -1));
-    CPrompts::PushDialogDriver([](QDialog& d) { Click(d, "okButton"); });
+    Prompts::PushDialogDriver([](QDialog& d) { Click(d, "okButton"); });
     Command(res::ID_FILE_NEW);
     EXPECT_FALSE(Widget()->GetWebRuntime());
     EXPECT_EQ(1, Widget()->GetHTMLSegmentNumber());

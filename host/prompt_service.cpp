@@ -1,0 +1,150 @@
+#include "host/prompt_service.h"
+
+#include "host/resource.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace snippo {
+
+namespace {
+
+template <class Responder>
+Responder& slot()
+{
+    static Responder responder;
+    return responder;
+}
+
+QString allFiles()
+{
+    return QCoreApplication::translate("snippo::PromptService", "All Files (*)");
+}
+
+QString withExtension(const QString& path, const QString& extension)
+{
+    if (path.isEmpty() || extension.isEmpty())
+        return path;
+    return QFileInfo(path).fileName().contains('.') ? path : path + extension;
+}
+
+QString answerFile(FilePromptRequest::Kind kind, const QString& title, const QString& filter)
+{
+    return slot<FilePromptResponder>()(FilePromptRequest{kind, title, filter});
+}
+
+}  // namespace
+
+template <class Responder>
+ScopedResponder<Responder>::ScopedResponder(Responder responder) : m_previous(std::move(slot<Responder>()))
+{
+    slot<Responder>() = std::move(responder);
+}
+
+template <class Responder>
+ScopedResponder<Responder>::~ScopedResponder()
+{
+    slot<Responder>() = std::move(m_previous);
+}
+
+template class ScopedResponder<PromptResponder>;
+template class ScopedResponder<FilePromptResponder>;
+template class ScopedResponder<DialogResponder>;
+
+const DialogResponder& CurrentDialogResponder()
+{
+    return slot<DialogResponder>();
+}
+
+QMessageBox::StandardButton EscapeButton(QMessageBox::StandardButtons buttons)
+{
+    if (buttons.testFlag(QMessageBox::Cancel))
+        return QMessageBox::Cancel;
+    if (buttons.testFlag(QMessageBox::No))
+        return QMessageBox::No;
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButton ShowPrompt(QWidget* parent, const PromptRequest& request)
+{
+    if (const PromptResponder& responder = slot<PromptResponder>())
+        return responder(request);
+
+    QMessageBox box(parent);
+    box.setObjectName("messageBox");
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(request.icon);
+    box.setStandardButtons(request.buttons);
+    box.setDefaultButton(request.defaultButton);
+    auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    return request.buttons.testFlag(pressed) ? pressed : EscapeButton(request.buttons);
+}
+
+QMessageBox::StandardButton AskUser(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons)
+{
+    const bool question = buttons.testFlag(QMessageBox::Yes);
+    return ShowPrompt(parent, PromptRequest{text::Tr(text::kAppTitle), text,
+                                            question ? QMessageBox::Question : QMessageBox::Warning, buttons,
+                                            question ? QMessageBox::Yes : QMessageBox::Ok});
+}
+
+QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& filter)
+{
+    if (slot<FilePromptResponder>())
+        return answerFile(FilePromptRequest::Kind::OpenFile, title, filter);
+    QFileDialog dialog(parent, title, QDir::currentPath());
+    dialog.setObjectName("openFileDialog");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({filter.trimmed(), allFiles()});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::cleanPath(dialog.selectedFiles().front());
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filter, const QString& defaultExtension,
+                       const QString& proposedName)
+{
+    if (slot<FilePromptResponder>())
+        return withExtension(answerFile(FilePromptRequest::Kind::SaveFile, title, filter), defaultExtension);
+    QFileDialog dialog(parent, title, QDir::currentPath());
+    dialog.setObjectName("saveFileDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({filter.trimmed(), allFiles()});
+    dialog.setDefaultSuffix(defaultExtension.mid(defaultExtension.startsWith('.') ? 1 : 0));
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return withExtension(QDir::cleanPath(dialog.selectedFiles().front()), defaultExtension);
+}
+
+QString ChooseFolder(QWidget* parent, const QString& title)
+{
+    if (slot<FilePromptResponder>())
+        return answerFile(FilePromptRequest::Kind::Folder, title, {});
+    return QFileDialog::getExistingDirectory(parent, title, QDir::currentPath());
+}
+
+QString ChooseExecutable(QWidget* parent, const QString& title, const QString& filter)
+{
+    if (slot<FilePromptResponder>())
+        return answerFile(FilePromptRequest::Kind::Executable, title, filter);
+    QFileDialog dialog(parent, title, "/usr/bin");
+    dialog.setObjectName("executableFileDialog");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Programs here carry no extension: the filter's description is kept, its pattern
+    // becomes "any file that may be executed".
+    QString description = filter.section('(', 0, 0).trimmed();
+    dialog.setNameFilter(description + " (*)");
+    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::cleanPath(dialog.selectedFiles().front());
+}
+
+}  // namespace snippo
