@@ -2,6 +2,7 @@
 // away cleanly; without one the real box is shown with what was asked.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
