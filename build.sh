@@ -8,7 +8,7 @@ start_dir=$PWD
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-liberation locales-all nodejs chromium firefox-esr
+          qt6-base-dev qt6-l10n-tools libgl-dev fonts-liberation locales-all nodejs chromium firefox-esr
           scdoc desktop-file-utils appstream shared-mime-info lintian dpkg-dev binutils)
 run_packages=(xdg-utils xvfb xauth)
 

@@ -1,7 +1,7 @@
 // A model, the "Button Properties" dialog on it (started as Config starts it, but shown
 // without its own modal loop) and functions that act like the user: clicks into the editor
-// view, typing into fields. Message boxes, colour dialogs and sub-dialogs are answered by the
-// test through the ui_services hooks.
+// view, typing into fields. Message boxes are answered by the fixture's PromptRecorder, colour
+// dialogs and sub-dialogs by the test through the ui_services hooks.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@
 #include "widget/server/dialogs/menu_property_sheet.h"
 #include "widget/server/dialogs/property_page.h"
 #include "widget/server/dialogs/ui_services.h"
+#include "prompt_recorder.h"
 
 namespace snippo::test {
 
@@ -66,8 +67,6 @@ protected:
     void SetUp() override
     {
         setenv("SNIPPO_REGISTRY", (m_temp.Path() + "/registry").c_str(), 1);
-        DialogMessageBox::ResetRecord();
-        DialogMessageBox::SetAnswerAll(true);
         ModalRunner::ClearHandlers();
         // Every test starts like the first Config of a process.
         SharedPages() = RememberedPages{};
@@ -81,7 +80,6 @@ protected:
             m_dlg.reset();
         }
         DrainEvents();
-        DialogMessageBox::SetAnswerAll(false);
         ModalRunner::ClearHandlers();
     }
 
@@ -140,6 +138,7 @@ protected:
     static void EndEditing(QLineEdit* edit) { QTest::keyClick(edit, Qt::Key_Return); }
 
     TempDir m_temp;
+    PromptRecorder m_prompts;
     std::unique_ptr<CAppletParameters> m_params;
     std::unique_ptr<CDlgButtonProperties> m_dlg;
 };

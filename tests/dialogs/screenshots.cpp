@@ -17,6 +17,7 @@
 #include "widget/server/dialogs/dlg_image.h"
 #include "widget/server/dialogs/menu_property_sheet.h"
 #include "widget/server/dialogs/property_page.h"
+#include "widget/editor/prompt_service.h"
 #include "widget/server/dialogs/ui_services.h"
 #include "widget/server/dialogs/web_path_file_dialog.h"
 
@@ -69,7 +70,8 @@ int main(int argc, char** argv)
     }
     g_folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_folder);
-    DialogMessageBox::SetAnswerAll(true);
+    // A box would stop the run; none is expected, and any is answered with OK.
+    const widget::ScopedPromptResponder answerOk([](const widget::PromptRequest&) { return QMessageBox::Ok; });
 
     const std::string temp = (std::filesystem::temp_directory_path() / "snippo-screenshots").string();
     std::filesystem::create_directories(temp + "/site");

@@ -76,15 +76,15 @@ TEST_F(AppletPageTest, ZeroWidthGivesTheBoundsAndKeepsTheSize)
 {
     ActivatePage(5);
     auto* page = Sheet()->AppletParamPage();
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     Type(page->m_pWidth, "0");
     EndEditing(page->m_pWidth);
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer between 1 and 1200."});
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer between 1 and 1200."});
     EXPECT_EQ(m_params->m_nWidth, 105);
     Type(page->m_pHeight, "x");
     EndEditing(page->m_pHeight);
     // The width still fails first, so the height is not even read.
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 1 and 1200.");
+    EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between 1 and 1200.");
     page->m_pHeightSpin->StepBy(1);
     EXPECT_EQ(page->m_pHeight->text(), "216");   // the up-down steps from the last number shown
     page->m_pWidthSpin->StepBy(-5);
@@ -134,10 +134,10 @@ TEST_F(AppletPageTest, TileGreysThePosition)
     EXPECT_EQ(m_params->m_nImageX, 12);
     EXPECT_EQ(m_params->m_strLoadingMessage, "Wait");
     EXPECT_EQ(m_params->m_bProgressBar, 0);
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     Type(page->m_pY, "1201");
     EndEditing(page->m_pY);
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 0 and 1200.");
+    EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between 0 and 1200.");
     EXPECT_EQ(m_params->m_nImageY, 0);
 }
 

@@ -61,7 +61,7 @@ TEST_F(ButtonPageTest, GeneralInfoShowsAndWritesTheSelectedButton)
     EXPECT_EQ(Item(m_a)->m_strLink, "http://example.org/");
     page->m_pTarget->setEditText("myframe");
     EXPECT_EQ(Item(m_a)->m_strTarget, "myframe");
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
     EXPECT_EQ(m_b->m_position, (CRect{10, 50, 60, 70}));
 
     // Selecting the other button shows its values; going back shows what was typed.
@@ -88,7 +88,7 @@ TEST_F(ButtonPageTest, WidthZeroOnGeneralInfoKeepsTheSizeButNotTheTexts)
     EXPECT_EQ(m_a->m_pMenu->m_nWidth, 50);
     EXPECT_EQ(m_a->m_pMenu->m_nBorderThick, 3);
     EXPECT_EQ(Item(m_a)->m_strLabel, "second");
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
 }
 
 TEST_F(ButtonPageTest, TwoSelectedButtonsIgnoreTyping)
@@ -189,12 +189,12 @@ TEST_F(ButtonPageTest, TextOffsetOutOfRangeShowsTheBoundsAndKeepsTheValue)
     auto* page = Sheet()->NormalPage();
     Type(page->m_pTextOffset, "40");
     Type(page->m_pImageOffset, "3");
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     Type(page->m_pTextOffset, "501");
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());   // reported when the editing ends
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());   // reported when the editing ends
     QTest::keyClick(page->m_pTextOffset, Qt::Key_Return);
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer between -500 and 500."});
-    EXPECT_EQ(DialogMessageBox::LastIcon(), QMessageBox::Warning);
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer between -500 and 500."});
+    EXPECT_EQ(m_prompts.LastIcon(), QMessageBox::Warning);
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nTextOffset, 40);
     EXPECT_EQ(page->m_pTextOffset->text(), "501");   // left for the user to correct
     EXPECT_TRUE(page->m_pTextOffset->hasFocus() || !m_dlg->isActiveWindow());
@@ -202,7 +202,7 @@ TEST_F(ButtonPageTest, TextOffsetOutOfRangeShowsTheBoundsAndKeepsTheValue)
     // The other fields go on taking their values, without a further message.
     page->m_pTextAlign->setCurrentIndex(1);
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nTextAlign, 1);
-    EXPECT_EQ(DialogMessageBox::Texts().size(), 1);
+    EXPECT_EQ(m_prompts.Texts().size(), 1);
     Type(page->m_pTextOffset, "-500");
     page->m_pImageOffset->setText("8");
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nTextOffset, -500);
@@ -339,16 +339,16 @@ TEST_F(ButtonPageTest, HintPageEditsTheHintWithOneStyle)
         EXPECT_EQ(g->crBack, RGB(0, 0, 0));
         EXPECT_EQ(g->nTextOffset, 0);
     }
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     Type(page->m_pX, "-1001");
     EndEditing(page->m_pX);
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between -1000 and 1000.");
+    EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between -1000 and 1000.");
     Type(page->m_pHeight, "0");
     EndEditing(page->m_pHeight);
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between -1000 and 1000.");
+    EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between -1000 and 1000.");
     Type(page->m_pX, "0");
     EndEditing(page->m_pX);
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 1 and 1200.");
+    EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between 1 and 1200.");
 }
 
 TEST_F(ButtonPageTest, HintSizeZeroIsStoredAsTen)
@@ -358,13 +358,13 @@ TEST_F(ButtonPageTest, HintSizeZeroIsStoredAsTen)
     ActivatePage(4);
     auto* page = Sheet()->HintPage();
     EXPECT_EQ(page->m_pWidth->text(), "0");
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     page->m_pAlign->setCurrentIndex(2);
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());   // the width was not touched
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());   // the width was not touched
     EXPECT_EQ(h->m_nWidth, 10);
     EXPECT_EQ(h->m_styleNormal.nTextAlign, 2);
     ActivatePage(0);   // leaving the page checks every field
-    EXPECT_EQ(DialogMessageBox::LastText(), "Please enter an integer between 1 and 1200.");
+    EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between 1 and 1200.");
     EXPECT_EQ(Active(), 4);
 }
 
@@ -400,7 +400,7 @@ TEST_F(ButtonPageTest, AutoCalculate)
     page->m_pAutoButton->click();
     EXPECT_EQ(h->m_nWidth, w1 + 4);
     EXPECT_GE(h->m_nHeight, h1 + 4 + metrics.height());
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
 }
 
 TEST_F(ButtonPageTest, PagesDoNothingWithoutASelectedButton)

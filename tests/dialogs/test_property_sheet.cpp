@@ -79,7 +79,7 @@ TEST_F(SheetTest, DrawingANewButtonShowsTheStatePageLastPainted)
 {
     Open();
     ActivatePage(6);
-    View()->RunCommand(32772);   // Rect Button
+    View()->RunCommand(EditorCommand::RectButton);
     DragView({10, 10}, {70, 40});
     ASSERT_EQ(m_params->m_listDrawObjects.size(), 1u);
     EXPECT_EQ(Active(), 1);   // the normal state was painted last
@@ -153,7 +153,7 @@ TEST_F(SheetTest, AnEditorWindowThatCannotBeMadeIsReportedAndTheSheetStays)
     CDlgButtonProperties::SetEditorFactory([](CAppletParameters*, EditorPageCoupling*) { return nullptr; });
     Open();
     CDlgButtonProperties::SetEditorFactory(nullptr);
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Failure"});
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Failure"});
     ASSERT_NE(Sheet(), nullptr);
     EXPECT_EQ(m_dlg->EditorWindow(), nullptr);
     ActivatePage(5);
@@ -181,11 +181,11 @@ TEST_F(SheetTest, AFieldThatDoesNotValidateKeepsItsPageActive)
     ClickView({20, 20});
     ActivatePage(1);
     auto* page = Sheet()->NormalPage();
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     Type(page->m_pTextOffset, "abc");
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
     ActivatePage(3);
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer."});
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer."});
     EXPECT_EQ(Active(), 1);
     EXPECT_EQ(Sheet()->TabBar()->currentIndex(), 1);
     Type(page->m_pTextOffset, "12");

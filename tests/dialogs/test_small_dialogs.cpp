@@ -60,7 +60,7 @@ TEST_F(SmallDialogTest, FontSizeRangeAndValues)
     EXPECT_EQ(dlg.m_nFontSize, 9000);
     EXPECT_EQ(dlg.m_crFont, RGB(1, 1, 1));
     EXPECT_EQ(dlg.m_nFontStyle, 2);
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
 
     // A size that is not a number keeps the dialog open.
     CDlgFont bad;
@@ -73,7 +73,7 @@ TEST_F(SmallDialogTest, FontSizeRangeAndValues)
         return int(QDialog::Rejected);
     });
     bad.Exec();
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer."});
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer."});
     EXPECT_EQ(bad.m_nFontSize, 12);
 }
 
@@ -146,7 +146,7 @@ TEST_F(CopyResourcesTest, RenameRules)
     ModalRunner::SetNextHandler([&](QDialog& d) {
         auto& dlg = dynamic_cast<CDlgCopyResources&>(d);
         dlg.m_pRename->click();
-        EXPECT_EQ(DialogMessageBox::LastText(), "Please select a file to rename first!");
+        EXPECT_EQ(m_prompts.LastText(), "Please select a file to rename first!");
         QTreeWidgetItem* row = dlg.m_pList->topLevelItem(0);
         row->setSelected(true);
         dlg.m_pRename->click();
@@ -192,8 +192,8 @@ TEST_F(CopyResourcesTest, ACopyThatFailsKeepsTheOriginalPath)
     });
     dlg.Exec();
     EXPECT_EQ(missing, m_temp.Path() + "/src/gone.gif");
-    ASSERT_EQ(DialogMessageBox::Texts().size(), 1);
-    EXPECT_TRUE(DialogMessageBox::LastText().startsWith("The file " + QString::fromStdString(missing) +
+    ASSERT_EQ(m_prompts.Texts().size(), 1);
+    EXPECT_TRUE(m_prompts.LastText().startsWith("The file " + QString::fromStdString(missing) +
                                                         " could not be copied to "));
 }
 
@@ -225,12 +225,12 @@ TEST_F(SmallDialogTest, BrowseFilesRefusesAMissingFolderOrBlankInput)
     ModalRunner::SetNextHandler([&](QDialog&) { return ++runs, 0; });
     EXPECT_EQ(dlg.Exec(), QDialog::Rejected);
     EXPECT_EQ(runs, 0);
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Directory " + missing + "/ does not exist!"});
-    EXPECT_EQ(DialogMessageBox::LastIcon(), QMessageBox::Warning);
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Directory " + missing + "/ does not exist!"});
+    EXPECT_EQ(m_prompts.LastIcon(), QMessageBox::Warning);
 
     CDlgBrowseFiles blank("", "*.gif");
     EXPECT_EQ(blank.Exec(), QDialog::Rejected);
-    EXPECT_EQ(DialogMessageBox::LastText(), "The directory and file type can not be blank!");
+    EXPECT_EQ(m_prompts.LastText(), "The directory and file type can not be blank!");
     ModalRunner::ClearHandlers();
 }
 

@@ -39,7 +39,7 @@ protected:
         DrainEvents();
     }
     // A click on one of the palette's buttons.
-    void ClickPalette(int command)
+    void ClickPalette(EditorCommand command)
     {
         CPreviewWnd* editor = m_dlg->EditorWindow();
         QWidget* button = editor->Palette()->widgetForAction(View()->Action(command));
@@ -151,43 +151,43 @@ TEST_F(UserFlowTest, NumbersAreTypedKeyByKeyAndCheckedWhenTheFieldIsLeft)
 
     // A sign alone is still being typed: no message, nothing stored; the number then is.
     TypeInto(page->m_pTextOffset, "-");
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
     EXPECT_EQ(normal.nTextOffset, 0);
     QTest::keyClicks(page->m_pTextOffset, "12");
     EXPECT_EQ(normal.nTextOffset, -12);
     PressTab();
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
 
     // 501 is reported once, when the field is left, and the offset stays as it was.
     TypeInto(page->m_pTextOffset, "501");
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
     PressTab();
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer between -500 and 500."});
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer between -500 and 500."});
     EXPECT_EQ(normal.nTextOffset, -12);
     EXPECT_EQ(page->m_pTextOffset->text(), "501");
     EXPECT_TRUE(page->m_pTextOffset->hasFocus());
 
     // An emptied field left alone shows the stored value again, without a word.
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     QTest::keyClick(page->m_pTextOffset, Qt::Key_Backspace);
     PressTab();
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
     EXPECT_EQ(page->m_pTextOffset->text(), "-12");
 
     // Not a number: reported when the page is left, which is then refused.
     TypeInto(page->m_pImageOffset, "4x");
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
     PressKeys(Qt::Key_PageDown, Qt::ControlModifier);
-    EXPECT_EQ(DialogMessageBox::Texts(), QStringList{"Please enter an integer."});
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer."});
     EXPECT_EQ(Active(), 1);
     EXPECT_EQ(normal.nImageOffset, 0);
 
     // Closing the dialog over a bad number reports nothing more.
     TypeInto(page->m_pTextOffset, "502");
-    DialogMessageBox::ResetRecord();
+    m_prompts.Reset();
     m_dlg->close();
     DrainEvents();
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
     EXPECT_EQ(normal.nTextOffset, 50);   // the last complete value typed
 }
 
@@ -210,7 +210,7 @@ TEST_F(UserFlowTest, FieldsKeepWhatIsTypedAndEnterPressesNoButton)
     TypeInto(info->m_pLabel, "Kept");
     EXPECT_EQ(button->m_pMenu->m_items.front()->m_strLabel, "Kept");
     EXPECT_EQ(button->m_position, (CRect{10, 10, 60, 30}));
-    EXPECT_TRUE(DialogMessageBox::Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
 
     // Enter in a one-line field ends its editing and opens nothing.
     for (QLineEdit* field : {info->m_pDescription, info->m_pLink, info->m_pX}) {
@@ -246,13 +246,13 @@ TEST_F(UserFlowTest, PagesShowTheSelectionAndTheKeyboardReadsThemRowByRow)
     EXPECT_EQ(Sheet()->MouseOverPage()->m_pImageOffset->text(), "0");
 
     // Draw a button, style it, undo back to an empty applet: the applet page shows.
-    ClickPalette(kCmdRectButton);
+    ClickPalette(EditorCommand::RectButton);
     DragView({20, 20}, {80, 50});
     ASSERT_EQ(m_params->m_listDrawObjects.size(), 1u);
     EXPECT_EQ(Active(), 2);
     TypeInto(Sheet()->MouseOverPage()->m_pTextOffset, "33");
     View()->UpdateCommandUI();
-    ClickPalette(kCmdUndo);
+    ClickPalette(EditorCommand::Undo);
     EXPECT_TRUE(m_params->m_listDrawObjects.empty());
     EXPECT_EQ(Active(), 5);
 

@@ -8,14 +8,25 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "widget/editor/draw_tool.h"
 #include "widget/editor/draw_view.h"
 #include "widget/editor/editor_state.h"
-#include "widget/editor/message_box.h"
 #include "widget/editor/page_coupling.h"
 #include "widget/model/applet_parameters.h"
+#include "prompt_recorder.h"
+
+namespace snippo {
+
+// Commands print as their numbers in test messages.
+inline std::ostream& operator<<(std::ostream& out, EditorCommand id)
+{
+    return out << static_cast<int>(id);
+}
+
+}  // namespace snippo
 
 namespace snippo::test {
 
@@ -62,7 +73,6 @@ inline void ResetEditorState()
     SharedToolState() = ToolState{};
     SharedPages() = RememberedPages{};
     SetLastShownState(1);
-    EditorMessageBox::ResetRecord();
 }
 
 // Records the area of every paint event a widget receives.

@@ -33,27 +33,28 @@ protected:
 TEST_F(ClipboardTest, PasteIsEnabledOnlyForOurFormat)
 {
     view->UpdateCommandUI();
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdPaste));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::Paste));
     QGuiApplication::clipboard()->setText(QStringLiteral("not buttons"));
     QApplication::processEvents();
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdPaste));
-    EXPECT_FALSE(view->RunCommand(kCmdPaste));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::Paste));
+    EXPECT_FALSE(view->RunCommand(EditorCommand::Paste));
     EXPECT_TRUE(params.m_listDrawObjects.empty());
 
     CDrawObj* a = AddButton(params, CRect{1, 2, 30, 40});
     view->Select(a);
-    ASSERT_TRUE(view->RunCommand(kCmdCopy));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Copy));
     QApplication::processEvents();
-    EXPECT_TRUE(view->IsCommandEnabled(kCmdPaste));
-    EXPECT_TRUE(view->Action(kCmdPaste)->isEnabled());
-    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("application/x-snippo-glimbutton-preview")));
+    EXPECT_TRUE(view->IsCommandEnabled(EditorCommand::Paste));
+    EXPECT_TRUE(view->Action(EditorCommand::Paste)->isEnabled());
+    EXPECT_TRUE(
+        QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("application/x-snippo-glimbutton-preview")));
 }
 
 TEST_F(ClipboardTest, ButtonsTravelAlsoUnderTheFormatName)
 {
     CDrawObj* a = AddButton(params, CRect{1, 2, 30, 40});
     view->Select(a);
-    ASSERT_TRUE(view->RunCommand(kCmdCopy));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Copy));
     const QMimeData* ours = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(ours->hasFormat(QStringLiteral("GlimButton Preview")));
     EXPECT_EQ(ours->data(QStringLiteral("GlimButton Preview")),
@@ -65,8 +66,8 @@ TEST_F(ClipboardTest, ButtonsTravelAlsoUnderTheFormatName)
     QGuiApplication::clipboard()->setMimeData(foreign);
     QApplication::processEvents();
     view->UpdateCommandUI();
-    EXPECT_TRUE(view->IsCommandEnabled(kCmdPaste));
-    ASSERT_TRUE(view->RunCommand(kCmdPaste));
+    EXPECT_TRUE(view->IsCommandEnabled(EditorCommand::Paste));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Paste));
     ASSERT_EQ(params.m_listDrawObjects.size(), 2u);
     EXPECT_EQ(params.m_listDrawObjects[1]->m_position, (CRect{1, 2, 30, 40}));
 }
@@ -80,10 +81,10 @@ TEST_F(ClipboardTest, CopyAndPasteLandExactlyOnTheCopiedButtons)
     OpenHistory();
     view->Select(b);
     view->Select(a, true);
-    ASSERT_TRUE(view->RunCommand(kCmdCopy));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Copy));
     EXPECT_EQ(UndoDepth(), 1u);   // copying changes nothing
 
-    ASSERT_TRUE(view->RunCommand(kCmdPaste));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Paste));
     ASSERT_EQ(params.m_listDrawObjects.size(), 4u);
     CDrawObj* pastedB = params.m_listDrawObjects[2].get();
     CDrawObj* pastedA = params.m_listDrawObjects[3].get();
@@ -102,9 +103,9 @@ TEST_F(ClipboardTest, DuplicateLandsOnTopAndReplacesTheClipboard)
     CDrawObj* b = AddButton(params, CRect{40, 50, 90, 70});
     OpenHistory();
     view->Select(a);
-    ASSERT_TRUE(view->RunCommand(kCmdCopy));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Copy));
     view->Select(b);
-    ASSERT_TRUE(view->RunCommand(kCmdDuplicate));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Duplicate));
 
     ASSERT_EQ(params.m_listDrawObjects.size(), 3u);
     CDrawObj* copy = params.m_listDrawObjects.back().get();
@@ -134,7 +135,7 @@ TEST_F(ClipboardTest, AButtonWithAVeryDeepHintTreePaintsDuplicatesAndUndoes)
     const QImage shown = view->grab().toImage();
     EXPECT_NE(RenderApplet(params, 1), empty);   // the button itself is painted
 
-    ASSERT_TRUE(view->RunCommand(kCmdDuplicate));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Duplicate));
     ASSERT_EQ(params.m_listDrawObjects.size(), 2u);
     CDrawObj* copy = params.m_listDrawObjects.back().get();
     ASSERT_NE(copy, a);
@@ -151,9 +152,9 @@ TEST_F(ClipboardTest, AButtonWithAVeryDeepHintTreePaintsDuplicatesAndUndoes)
     // The copy lies exactly on the original and takes over the selection.
     EXPECT_EQ(view->grab().toImage(), shown);
 
-    ASSERT_TRUE(view->RunCommand(kCmdUndo));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     EXPECT_EQ(params.m_listDrawObjects.size(), 1u);
-    ASSERT_TRUE(view->RunCommand(kCmdRedo));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Redo));
     EXPECT_EQ(params.m_listDrawObjects.size(), 2u);
 }
 
@@ -163,11 +164,11 @@ TEST_F(ClipboardTest, CutCopiesThenDeletes)
     CDrawObj* b = AddButton(params, CRect{20, 20, 30, 30});
     OpenHistory();
     view->Select(b);
-    ASSERT_TRUE(view->RunCommand(kCmdCut));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Cut));
     EXPECT_EQ(params.m_listDrawObjects.size(), 1u);
     EXPECT_TRUE(params.m_listSelection.empty());
     EXPECT_EQ(UndoDepth(), 2u);
-    ASSERT_TRUE(view->RunCommand(kCmdPaste));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Paste));
     EXPECT_EQ(params.m_listDrawObjects.back()->m_position, (CRect{20, 20, 30, 30}));
 }
 
@@ -178,6 +179,7 @@ TEST_F(ClipboardTest, DamagedDataIsRefusedWithAMessageAndAddsNothing)
     const QByteArray good = WriteButtons({a});
     OpenHistory();
     view->Select(a);
+    PromptRecorder prompts;
 
     const QByteArray damaged[] = {
         QByteArray("\x05\x00\x00\x00garbage", 11),   // five buttons promised, none there
@@ -187,24 +189,25 @@ TEST_F(ClipboardTest, DamagedDataIsRefusedWithAMessageAndAddsNothing)
     };
     for (const QByteArray& bytes : damaged) {
         PutRaw(bytes);
-        ASSERT_TRUE(view->IsCommandEnabled(kCmdPaste));
-        EditorMessageBox::ResetRecord();
-        EditorMessageBox::SetNextAnswer(QMessageBox::Ok);
-        view->RunCommand(kCmdPaste);
-        EXPECT_EQ(EditorMessageBox::ShownCount(), 1);
-        EXPECT_TRUE(EditorMessageBox::LastText().startsWith(QStringLiteral("The buttons on the Clipboard cannot be read: ")))
-            << EditorMessageBox::LastText().toStdString();
-        EXPECT_TRUE(EditorMessageBox::LastText().endsWith(QStringLiteral("\nNothing was pasted.")));
-        EXPECT_EQ(EditorMessageBox::LastCaption(), QStringLiteral("Paste"));
+        ASSERT_TRUE(view->IsCommandEnabled(EditorCommand::Paste));
+        prompts.Reset();
+        prompts.QueueAnswer(QMessageBox::Ok);
+        view->RunCommand(EditorCommand::Paste);
+        EXPECT_EQ(prompts.Count(), 1);
+        EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("The buttons on the Clipboard cannot be read: ")))
+            << prompts.LastText().toStdString();
+        EXPECT_TRUE(prompts.LastText().endsWith(QStringLiteral("\nNothing was pasted.")));
+        EXPECT_EQ(prompts.LastTitle(), QStringLiteral("Paste"));
+        EXPECT_EQ(prompts.LastIcon(), QMessageBox::Warning);
         EXPECT_EQ(params.m_listDrawObjects.size(), 2u);
         EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));
         EXPECT_EQ(UndoDepth(), 1u);
     }
 
     PutRaw(good);
-    EditorMessageBox::ResetRecord();
-    ASSERT_TRUE(view->RunCommand(kCmdPaste));
-    EXPECT_EQ(EditorMessageBox::ShownCount(), 0);
+    prompts.Reset();
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Paste));
+    EXPECT_EQ(prompts.Count(), 0);
     EXPECT_EQ(params.m_listDrawObjects.size(), 3u);
 }
 

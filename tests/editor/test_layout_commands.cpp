@@ -18,13 +18,13 @@ TEST_F(LayoutCommands, AlignmentTakesTheFirstSelectedButtonAsReference)
     view->Select(b);
     view->Select(a, true);   // b was selected first: it is the reference
 
-    EXPECT_TRUE(view->RunCommand(kCmdAlignLeft));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::AlignLeft));
     EXPECT_EQ(Pos(a), (CRect{50, 10, 70, 20}));
-    EXPECT_TRUE(view->RunCommand(kCmdAlignBottom));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::AlignBottom));
     EXPECT_EQ(Pos(a), (CRect{50, 60, 70, 70}));
-    EXPECT_TRUE(view->RunCommand(kCmdAlignRight));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::AlignRight));
     EXPECT_EQ(Pos(a), (CRect{70, 60, 90, 70}));
-    EXPECT_TRUE(view->RunCommand(kCmdAlignTop));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::AlignTop));
     EXPECT_EQ(Pos(a), (CRect{70, 40, 90, 50}));
     EXPECT_EQ(Pos(b), (CRect{50, 40, 90, 70}));
     EXPECT_EQ(UndoDepth(), 5u);
@@ -36,12 +36,12 @@ TEST_F(LayoutCommands, SizingMatchesTheReferenceAndNormalisesFirst)
     CDrawObj* other = AddButton(params, CRect{80, 70, 60, 60});   // inverted
     view->Select(ref);
     view->Select(other, true);
-    EXPECT_TRUE(view->RunCommand(kCmdSameWidth));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::SameWidth));
     EXPECT_EQ(other->m_position, (CRect{60, 60, 100, 70}));
-    EXPECT_TRUE(view->RunCommand(kCmdSameHeight));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::SameHeight));
     EXPECT_EQ(other->m_position, (CRect{60, 60, 100, 85}));
     other->m_position = CRect{5, 5, 6, 6};
-    EXPECT_TRUE(view->RunCommand(kCmdSameSize));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::SameSize));
     EXPECT_EQ(other->m_position, (CRect{5, 5, 45, 30}));
 }
 
@@ -54,7 +54,7 @@ TEST_F(LayoutCommands, SpaceAcrossSortsTheSelectionAndSpacesEvenly)
     view->Select(middle, true);
     view->Select(left, true);
 
-    EXPECT_TRUE(view->RunCommand(kCmdSpaceAcross));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::SpaceAcross));
     // 10 + (100 - 10 - 10) / 2 = 50; the outer buttons stay.
     EXPECT_EQ(Pos(middle), (CRect{50, 60, 60, 70}));
     EXPECT_EQ(Pos(left), (CRect{0, 30, 10, 40}));
@@ -62,7 +62,7 @@ TEST_F(LayoutCommands, SpaceAcrossSortsTheSelectionAndSpacesEvenly)
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{left, middle, right}));
 
     // The leftmost button is now the reference, whatever the order of selection was.
-    EXPECT_TRUE(view->RunCommand(kCmdAlignLeft));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::AlignLeft));
     EXPECT_EQ(Pos(middle).left, 0);
     EXPECT_EQ(Pos(right).left, 0);
 }
@@ -75,7 +75,7 @@ TEST_F(LayoutCommands, SpacingPutsTheRemainderInTheLastGapAndAllowsOverlap)
     view->Select(a);
     view->Select(b, true);
     view->Select(c, true);
-    EXPECT_TRUE(view->RunCommand(kCmdSpaceDown));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::SpaceDown));
     // gap = (102 - 7 - 10) / 2 = 42; the last gap takes the remaining 43.
     EXPECT_EQ(Pos(b), (CRect{0, 52, 10, 59}));
 
@@ -85,7 +85,7 @@ TEST_F(LayoutCommands, SpacingPutsTheRemainderInTheLastGapAndAllowsOverlap)
     view->Select(d);
     view->Select(e, true);
     view->Select(f, true);
-    EXPECT_TRUE(view->RunCommand(kCmdSpaceAcross));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::SpaceAcross));
     // (50 - 40 - 40) / 2 = -15: the middle button overlaps both neighbours.
     EXPECT_EQ(Pos(e), (CRect{25, 0, 65, 5}));
 }
@@ -104,16 +104,16 @@ TEST_F(LayoutCommands, CentringMovesTheSelectionsBoundingBoxToTheMiddle)
 {
     CDrawObj* a = AddButton(params, CRect{3, 7, 23, 27});
     view->Select(a);
-    EXPECT_TRUE(view->RunCommand(kCmdCenterHorizontal));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::CenterHorizontal));
     EXPECT_EQ(Pos(a), (CRect{42, 7, 62, 27}));   // (105 - 20) / 2 = 42
-    EXPECT_TRUE(view->RunCommand(kCmdCenterVertical));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::CenterVertical));
     EXPECT_EQ(Pos(a), (CRect{42, 97, 62, 117}));   // (215 - 20) / 2 = 97
 
     CDrawObj* b = AddButton(params, CRect{0, 0, 10, 10});
     CDrawObj* c = AddButton(params, CRect{30, 5, 51, 8});
     view->Select(b);
     view->Select(c, true);
-    EXPECT_TRUE(view->RunCommand(kCmdCenterHorizontal));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::CenterHorizontal));
     // The box 0..51 moves by (0 + 105 - 51) / 2 - 0 = 27.
     EXPECT_EQ(Pos(b).left, 27);
     EXPECT_EQ(Pos(c).left, 57);
@@ -126,25 +126,26 @@ TEST_F(LayoutCommands, CommandsBelowTheirMinimumAreDisabledAndDoNothing)
     OpenHistory();
     view->Select(a);
     view->UpdateCommandUI();
-    for (int id : {kCmdAlignLeft, kCmdAlignRight, kCmdAlignTop, kCmdAlignBottom, kCmdSameWidth, kCmdSameHeight,
-                   kCmdSameSize, kCmdSpaceAcross, kCmdSpaceDown}) {
+    for (EditorCommand id : {EditorCommand::AlignLeft, EditorCommand::AlignRight, EditorCommand::AlignTop,
+                             EditorCommand::AlignBottom, EditorCommand::SameWidth, EditorCommand::SameHeight,
+                             EditorCommand::SameSize, EditorCommand::SpaceAcross, EditorCommand::SpaceDown}) {
         EXPECT_FALSE(view->IsCommandEnabled(id)) << id;
         EXPECT_FALSE(view->Action(id)->isEnabled()) << id;
         EXPECT_FALSE(view->RunCommand(id)) << id;
     }
-    EXPECT_TRUE(view->IsCommandEnabled(kCmdMoveToBack));
-    EXPECT_TRUE(view->IsCommandEnabled(kCmdCenterVertical));
+    EXPECT_TRUE(view->IsCommandEnabled(EditorCommand::MoveToBack));
+    EXPECT_TRUE(view->IsCommandEnabled(EditorCommand::CenterVertical));
 
     view->Select(b, true);
-    EXPECT_TRUE(view->IsCommandEnabled(kCmdAlignLeft));
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdSpaceAcross));
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdMoveToBack));
-    EXPECT_FALSE(view->RunCommand(kCmdMoveToFront));
+    EXPECT_TRUE(view->IsCommandEnabled(EditorCommand::AlignLeft));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::SpaceAcross));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::MoveToBack));
+    EXPECT_FALSE(view->RunCommand(EditorCommand::MoveToFront));
 
     view->Select(nullptr);
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdCenterHorizontal));
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdCut));
-    EXPECT_TRUE(view->IsCommandEnabled(kCmdSelectAll));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::CenterHorizontal));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::Cut));
+    EXPECT_TRUE(view->IsCommandEnabled(EditorCommand::SelectAll));
     EXPECT_EQ(Pos(a), (CRect{0, 0, 10, 10}));
     EXPECT_EQ(Pos(b), (CRect{20, 20, 30, 30}));
     EXPECT_EQ(UndoDepth(), 1u);
@@ -169,20 +170,20 @@ TEST_F(LayoutCommands, StackingOrderMovesTheSingleSelectedButton)
     };
     OpenHistory();
     view->Select(a);
-    EXPECT_TRUE(view->RunCommand(kCmdMoveForward));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::MoveForward));
     EXPECT_EQ(order(), (std::vector<CDrawObj*>{b, a, c}));
-    EXPECT_TRUE(view->RunCommand(kCmdMoveToFront));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::MoveToFront));
     EXPECT_EQ(order(), (std::vector<CDrawObj*>{b, c, a}));
-    EXPECT_TRUE(view->RunCommand(kCmdMoveBackward));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::MoveBackward));
     EXPECT_EQ(order(), (std::vector<CDrawObj*>{b, a, c}));
-    EXPECT_TRUE(view->RunCommand(kCmdMoveToBack));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::MoveToBack));
     EXPECT_EQ(order(), (std::vector<CDrawObj*>{a, b, c}));
     EXPECT_EQ(UndoDepth(), 5u);
 
     // Already at the back: nothing moves, but the step is still recorded.
     params.ResetHistory();
-    EXPECT_TRUE(view->RunCommand(kCmdMoveToBack));
-    EXPECT_TRUE(view->RunCommand(kCmdMoveBackward));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::MoveToBack));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::MoveBackward));
     EXPECT_EQ(order(), (std::vector<CDrawObj*>{a, b, c}));
     EXPECT_EQ(UndoDepth(), 3u);
 }
@@ -192,19 +193,19 @@ TEST_F(LayoutCommands, UndoIsDisabledAtOpeningAndKeepsFourSteps)
     CDrawObj* a = AddButton(params, CRect{0, 0, 10, 10});
     OpenHistory();
     view->UpdateCommandUI();
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdUndo));
-    EXPECT_FALSE(view->Action(kCmdUndo)->isEnabled());
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdRedo));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::Undo));
+    EXPECT_FALSE(view->Action(EditorCommand::Undo)->isEnabled());
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::Redo));
 
     view->Select(a);
-    ASSERT_TRUE(view->RunCommand(kCmdCenterHorizontal));
-    EXPECT_TRUE(view->Action(kCmdUndo)->isEnabled());
-    ASSERT_TRUE(view->RunCommand(kCmdUndo));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::CenterHorizontal));
+    EXPECT_TRUE(view->Action(EditorCommand::Undo)->isEnabled());
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     ASSERT_EQ(params.m_listDrawObjects.size(), 1u);
     EXPECT_EQ(Pos(params.m_listDrawObjects.front().get()), (CRect{0, 0, 10, 10}));
-    EXPECT_FALSE(view->IsCommandEnabled(kCmdUndo));
-    EXPECT_TRUE(view->Action(kCmdRedo)->isEnabled());
-    ASSERT_TRUE(view->RunCommand(kCmdRedo));
+    EXPECT_FALSE(view->IsCommandEnabled(EditorCommand::Undo));
+    EXPECT_TRUE(view->Action(EditorCommand::Redo)->isEnabled());
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Redo));
     EXPECT_EQ(Pos(params.m_listDrawObjects.front().get()).left, 47);
 
     // Five changes; only the last four can be undone.
@@ -216,7 +217,7 @@ TEST_F(LayoutCommands, UndoIsDisabledAtOpeningAndKeepsFourSteps)
         params.Checkpoint();
     }
     int undone = 0;
-    while (view->RunCommand(kCmdUndo))
+    while (view->RunCommand(EditorCommand::Undo))
         ++undone;
     EXPECT_EQ(undone, 4);
     EXPECT_EQ(Pos(params.m_listDrawObjects.front().get()).left, 48);   // the state after the first change
@@ -227,11 +228,11 @@ TEST_F(LayoutCommands, UndoLeavesAppletSettingsAlone)
     CDrawObj* a = AddButton(params, CRect{0, 0, 10, 10});
     OpenHistory();
     view->Select(a);
-    ASSERT_TRUE(view->RunCommand(kCmdCenterVertical));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::CenterVertical));
     params.m_crBack = RGB(1, 2, 3);
     params.m_nWidth = 300;
     params.m_nHeight = 99;
-    ASSERT_TRUE(view->RunCommand(kCmdUndo));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     EXPECT_EQ(params.m_crBack, RGB(1, 2, 3));
     EXPECT_EQ(params.m_nWidth, 300);
     EXPECT_EQ(params.m_nHeight, 99);
@@ -241,23 +242,23 @@ TEST_F(LayoutCommands, UndoLeavesAppletSettingsAlone)
 TEST_F(LayoutCommands, SelectAllAndDelete)
 {
     OpenHistory();
-    EXPECT_FALSE(view->RunCommand(kCmdSelectAll));
+    EXPECT_FALSE(view->RunCommand(EditorCommand::SelectAll));
     EXPECT_EQ(UndoDepth(), 1u);
 
     CDrawObj* a = AddButton(params, CRect{0, 0, 10, 10});
     CDrawObj* b = AddButton(params, CRect{20, 0, 30, 10});
     OpenHistory();
     view->Select(b);
-    EXPECT_TRUE(view->RunCommand(kCmdSelectAll));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::SelectAll));
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{b, a}));
     EXPECT_EQ(UndoDepth(), 2u);
 
-    EXPECT_TRUE(view->RunCommand(kCmdDelete));
+    EXPECT_TRUE(view->RunCommand(EditorCommand::Delete));
     EXPECT_TRUE(params.m_listDrawObjects.empty());
     EXPECT_TRUE(params.m_listSelection.empty());
     EXPECT_EQ(UndoDepth(), 3u);
-    EXPECT_FALSE(view->RunCommand(kCmdDelete));
-    ASSERT_TRUE(view->RunCommand(kCmdUndo));
+    EXPECT_FALSE(view->RunCommand(EditorCommand::Delete));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     EXPECT_EQ(params.m_listDrawObjects.size(), 2u);
     EXPECT_EQ(params.m_listSelection.size(), 2u);   // the selection is part of the snapshot
 }

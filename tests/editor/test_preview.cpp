@@ -75,54 +75,59 @@ TEST_F(PreviewTest, PaletteHoldsTheCommandsInTheirOrderAndGroups)
         if (id == 0)
             continue;
         ++buttons;
-        EXPECT_FALSE(PaletteIconImage(id).isNull()) << id;
-        QAction* action = wnd->View()->Action(id);
+        EXPECT_FALSE(PaletteIconImage(EditorCommand(id)).isNull()) << id;
+        QAction* action = wnd->View()->Action(EditorCommand(id));
         ASSERT_NE(action, nullptr) << id;
         QWidget* button = wnd->Palette()->widgetForAction(action);
         ASSERT_NE(button, nullptr) << id;
     }
     EXPECT_EQ(buttons, 23);
-    EXPECT_TRUE(PaletteIconImage(kCmdDelete).isNull());
+    EXPECT_TRUE(PaletteIconImage(EditorCommand::Delete).isNull());
 }
 
 TEST(EditorCommandTable, TextsKeysAndNamesAreTheStoredOnes)
 {
     struct Row {
-        int id;
+        EditorCommand id;
         const char* status;
         const char* tip;
         const char* key;
     };
     const Row rows[] = {
-        {32770, "Select buttons", "Select", "Ctrl+S"},
-        {32772, "Draw a Rect Button", "Rect Button", "Ctrl+R"},
-        {57635, "Cut the selection and put it on the Clipboard", "Cut", "Ctrl+X"},
-        {57634, "Copy the selection and put it on the Clipboard", "Copy", "Ctrl+C"},
-        {57637, "Insert Clipboard contents", "Paste", "Ctrl+V"},
-        {32790, "Duplicate the selection", "Duplicate", "Ctrl+D"},
-        {57632, "", "", "Del"},
-        {57642, "", "", "Ctrl+A"},
-        {32796, "Undo", "Undo", "Ctrl+Z"},
-        {32797, "Redo", "Redo", "Ctrl+Y"},
-        {32775, "Move Backward", "Move Backward", ""},
-        {32776, "Move Foreward", "Move Foreward", ""},
-        {32778, "Move to Back", "Move to Back", ""},
-        {32777, "Move to Front", "Move to Front", ""},
-        {32779, "Aligns left edges of the selected buttons with the first button", "Align Left(Ctrl+Left Arrow))",
-         "Ctrl+Left"},
-        {32780, "Aligns right edges of the selected buttons with the first button", "Align Right(Ctrl+Right Arrow)",
-         "Ctrl+Right"},
-        {32781, "Aligns top edges of the selected buttons with the first button", "Align Top(Ctrl+Up Arrow)",
-         "Ctrl+Up"},
-        {32782, "Aligns bottom edges of the selected buttons with the first button",
+        {EditorCommand(32770), "Select buttons", "Select", "Ctrl+S"},
+        {EditorCommand(32772), "Draw a Rect Button", "Rect Button", "Ctrl+R"},
+        {EditorCommand(57635), "Cut the selection and put it on the Clipboard", "Cut", "Ctrl+X"},
+        {EditorCommand(57634), "Copy the selection and put it on the Clipboard", "Copy", "Ctrl+C"},
+        {EditorCommand(57637), "Insert Clipboard contents", "Paste", "Ctrl+V"},
+        {EditorCommand(32790), "Duplicate the selection", "Duplicate", "Ctrl+D"},
+        {EditorCommand(57632), "", "", "Del"},
+        {EditorCommand(57642), "", "", "Ctrl+A"},
+        {EditorCommand(32796), "Undo", "Undo", "Ctrl+Z"},
+        {EditorCommand(32797), "Redo", "Redo", "Ctrl+Y"},
+        {EditorCommand(32775), "Move Backward", "Move Backward", ""},
+        {EditorCommand(32776), "Move Foreward", "Move Foreward", ""},
+        {EditorCommand(32778), "Move to Back", "Move to Back", ""},
+        {EditorCommand(32777), "Move to Front", "Move to Front", ""},
+        {EditorCommand(32779), "Aligns left edges of the selected buttons with the first button",
+         "Align Left(Ctrl+Left Arrow))", "Ctrl+Left"},
+        {EditorCommand(32780), "Aligns right edges of the selected buttons with the first button",
+         "Align Right(Ctrl+Right Arrow)", "Ctrl+Right"},
+        {EditorCommand(32781), "Aligns top edges of the selected buttons with the first button",
+         "Align Top(Ctrl+Up Arrow)", "Ctrl+Up"},
+        {EditorCommand(32782), "Aligns bottom edges of the selected buttons with the first button",
          "Align Bottom(Ctrl+Down Arrow)", "Ctrl+Down"},
-        {32785, "Resizes the seleceted buttons to have the same width as the first button", "Make Same Width", ""},
-        {32786, "Resizes the seleceted buttons to have the same height as the first button", "Make Same Height", ""},
-        {32787, "Resizes the seleceted buttons to have the same size as the first button", "Make Same Size", ""},
-        {32791, "Evenly spaces the selected buttons horizontally", "Space Across(Alt+Right Arrow)", "Alt+Right"},
-        {32792, "Evenly spaces the selected buttons vertical", "Space Down(Alt+Up Arrow)", "Alt+Up"},
-        {32788, "Centers the selected buttons vertically", "Center Vertical(Ctrl+F9)", "Ctrl+F9"},
-        {32795, "Centers the selected buttons horizontally", "Center Horizontal(Ctrl+Shift+F9)", "Ctrl+Shift+F9"},
+        {EditorCommand(32785), "Resizes the seleceted buttons to have the same width as the first button",
+         "Make Same Width", ""},
+        {EditorCommand(32786), "Resizes the seleceted buttons to have the same height as the first button",
+         "Make Same Height", ""},
+        {EditorCommand(32787), "Resizes the seleceted buttons to have the same size as the first button",
+         "Make Same Size", ""},
+        {EditorCommand(32791), "Evenly spaces the selected buttons horizontally", "Space Across(Alt+Right Arrow)",
+         "Alt+Right"},
+        {EditorCommand(32792), "Evenly spaces the selected buttons vertical", "Space Down(Alt+Up Arrow)", "Alt+Up"},
+        {EditorCommand(32788), "Centers the selected buttons vertically", "Center Vertical(Ctrl+F9)", "Ctrl+F9"},
+        {EditorCommand(32795), "Centers the selected buttons horizontally", "Center Horizontal(Ctrl+Shift+F9)",
+         "Ctrl+Shift+F9"},
     };
     CAppletParameters params;
     CDrawView view(&params);
@@ -230,20 +235,20 @@ TEST_F(PreviewTest, F1AsksForTheWindowsHelpTopic)
     EXPECT_EQ(kPreviewWndHelpContext, 0x30FA4u);
 }
 
-TEST_F(PreviewTest, ThePaletteDrivesTheViewsCommands)
-{
+TEST_F(PreviewTest, ThePaletteDrivesTheViewsCommands) {
     ShowCreated();
     AddButton(params, CRect{3, 7, 23, 27});
     params.ResetHistory();
     wnd->View()->Select(params.m_listDrawObjects.front().get());
     wnd->View()->UpdateCommandUI();
-    auto* button = qobject_cast<QToolButton*>(wnd->Palette()->widgetForAction(wnd->View()->Action(kCmdCenterHorizontal)));
+    auto* button = qobject_cast<QToolButton*>(
+        wnd->Palette()->widgetForAction(wnd->View()->Action(EditorCommand::CenterHorizontal)));
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->isEnabled());
     button->click();
     EXPECT_EQ(params.m_listDrawObjects.front()->m_position.left, 42);
-    EXPECT_TRUE(wnd->View()->Action(kCmdUndo)->isEnabled());
-    auto* align = qobject_cast<QToolButton*>(wnd->Palette()->widgetForAction(wnd->View()->Action(kCmdAlignLeft)));
+    EXPECT_TRUE(wnd->View()->Action(EditorCommand::Undo)->isEnabled());
+    auto* align = qobject_cast<QToolButton*>(wnd->Palette()->widgetForAction(wnd->View()->Action(EditorCommand::AlignLeft)));
     EXPECT_FALSE(align->isEnabled());
 }
 

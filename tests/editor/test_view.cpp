@@ -1,4 +1,5 @@
 // Mouse and keyboard interaction with the editor view.
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include "editor_test_util.h"
@@ -17,9 +18,9 @@ TEST_F(ViewInteraction, RectToolDrawsOneButtonWithOneUndoStep)
     FakeCoupling sheet;
     sheet.active = kPageGeneralInfo;
     view->SetPageCoupling(&sheet);
-    ASSERT_TRUE(view->RunCommand(kCmdRectButton));
-    EXPECT_TRUE(view->Action(kCmdRectButton)->isChecked());
-    EXPECT_FALSE(view->Action(kCmdSelect)->isChecked());
+    ASSERT_TRUE(view->RunCommand(EditorCommand::RectButton));
+    EXPECT_TRUE(view->Action(EditorCommand::RectButton)->isChecked());
+    EXPECT_FALSE(view->Action(EditorCommand::Select)->isChecked());
 
     Drag(view.get(), QPoint(10, 10), QPoint(60, 40));
     ASSERT_EQ(params.m_listDrawObjects.size(), 1u);
@@ -31,7 +32,7 @@ TEST_F(ViewInteraction, RectToolDrawsOneButtonWithOneUndoStep)
     EXPECT_EQ(SharedToolState().currentTool, kToolRect);   // the tool stays for the next button
     EXPECT_EQ(sheet.activated, (std::vector<int>{1}));     // the last state shown: Normal
 
-    ASSERT_TRUE(view->RunCommand(kCmdUndo));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     EXPECT_TRUE(params.m_listDrawObjects.empty());
 }
 
@@ -234,7 +235,7 @@ TEST_F(ViewInteraction, CtrlClickWithoutMovingStillRecordsTheCopy)
     Click(view.get(), QPoint(20, 20), Qt::ControlModifier);
     EXPECT_EQ(params.m_listDrawObjects.size(), 2u);
     EXPECT_EQ(UndoDepth(), 2u);
-    ASSERT_TRUE(view->RunCommand(kCmdUndo));
+    ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     EXPECT_EQ(params.m_listDrawObjects.size(), 1u);
 }
 
@@ -352,6 +353,63 @@ TEST_F(ViewInteraction, DestroyingTheViewEmptiesTheSelection)
     view.reset();
     EXPECT_TRUE(params.m_listSelection.empty());
     EXPECT_EQ(params.m_listDrawObjects.size(), 1u);
+}
+
+// The actions follow the model through its signals: the test never asks the view to update them.
+TEST_F(ViewInteraction, ModelSignalsFollowEachStepAndTheActionsEnableThemselves)
+{
+    CDrawObj* a = AddButton(params, CRect{20, 20, 40, 40});
+    CDrawObj* b = AddButton(params, CRect{60, 30, 80, 50});
+    OpenHistory();
+    view->UpdateCommandUI();   // the history was opened behind the view's back
+    EditorModel* model = view->ModelSignals();
+    QSignalSpy changed(model, &EditorModel::changed);
+    QSignalSpy selection(model, &EditorModel::selectionChanged);
+    QSignalSpy undoState(model, &EditorModel::undoStateChanged);
+    QAction* alignLeft = view->Action(EditorCommand::AlignLeft);
+    QAction* moveToBack = view->Action(EditorCommand::MoveToBack);
+    QAction* undo = view->Action(EditorCommand::Undo);
+    QAction* redo = view->Action(EditorCommand::Redo);
+    EXPECT_FALSE(moveToBack->isEnabled());
+
+    Click(view.get(), QPoint(30, 30));
+    EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));
+    EXPECT_EQ(selection.count(), 1);
+    EXPECT_TRUE(moveToBack->isEnabled());
+    EXPECT_FALSE(alignLeft->isEnabled());
+
+    Click(view.get(), QPoint(70, 40), Qt::ShiftModifier);
+    EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a, b}));
+    EXPECT_EQ(selection.count(), 2);
+    EXPECT_TRUE(alignLeft->isEnabled());
+    EXPECT_FALSE(moveToBack->isEnabled());
+    EXPECT_EQ(changed.count(), 0);   // clicks without a drag move nothing
+    EXPECT_FALSE(undo->isEnabled());
+
+    alignLeft->trigger();
+    EXPECT_EQ(Pos(b).left, 20);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(undoState.count(), 1);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    undo->trigger();
+    EXPECT_EQ(Pos(params.m_listDrawObjects.back().get()).left, 60);
+    EXPECT_EQ(changed.count(), 2);   // the buttons are new objects read from the history
+    EXPECT_EQ(undoState.count(), 2);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+
+    // A change made outside the view reaches the actions at the next sync.
+    params.m_listSelection.clear();
+    while (!params.m_listDrawObjects.empty())
+        params.RemoveObject(params.m_listDrawObjects.front().get());
+    view->UpdateCommandUI();
+    EXPECT_FALSE(view->Action(EditorCommand::SelectAll)->isEnabled());
+    EXPECT_FALSE(view->Action(EditorCommand::Cut)->isEnabled());
+    EXPECT_EQ(changed.count(), 3);
+    view->UpdateCommandUI();
+    EXPECT_EQ(changed.count(), 3);   // nothing new, no signal
 }
 
 }  // namespace

@@ -248,7 +248,7 @@ void RectTool::OnLButtonUp(CDrawView* view, Qt::KeyboardModifiers flags, QPoint 
         view->Model()->RemoveObject(s.newObject);   // the returned owner deletes it
         s.newObject = nullptr;
     }
-    view->Refresh(0);
+    view->Refresh(RefreshHint::All);
     SelectTool& select = *static_cast<SelectTool*>(FindTool(kToolSelect));
     select.SelectTool::OnLButtonDown(view, flags, point);
     select.SelectTool::OnLButtonUp(view, flags, point);

@@ -1,6 +1,5 @@
 #include "widget/editor/draw_view.h"
 
-#include <QAbstractEventDispatcher>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -17,7 +16,8 @@
 
 namespace snippo {
 
-CDrawView::CDrawView(CAppletParameters* model, QWidget* parent) : QWidget(parent), m_pModel(model)
+CDrawView::CDrawView(CAppletParameters* model, QWidget* parent)
+    : QWidget(parent), m_pModel(model), m_pEditorModel(new EditorModel(model, this))
 {
     setObjectName(QStringLiteral("drawView"));
     // Painting covers the whole client area, so the background is never erased first.
@@ -25,13 +25,10 @@ CDrawView::CDrawView(CAppletParameters* model, QWidget* parent) : QWidget(parent
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    CreateActions();
 
     m_bClipboardHasButtons = ClipboardHasButtons();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CDrawView::OnClipboardChanged);
-    // The palette follows the editor on every idle pass, as the model may change under it.
-    if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CDrawView::UpdateCommandUI);
+    CreateActions();
     UpdateCommandUI();
 }
 
@@ -46,7 +43,7 @@ void CDrawView::SetActive(bool active)
     if (active == m_bActive)
         return;
     m_bActive = active;
-    Refresh(2);
+    Refresh(RefreshHint::Objects);
 }
 
 // --- repainting ------------------------------------------------------------------------
@@ -68,31 +65,29 @@ void CDrawView::InvalidateObject(const CDrawObj* obj)
     update(ToQRect(r));
 }
 
-void CDrawView::Refresh(int hint, CDrawObj* obj, const std::vector<CDrawObj*>* list)
+void CDrawView::Refresh(RefreshHint hint, CDrawObj* obj, const std::vector<CDrawObj*>* list)
 {
     switch (hint) {
-    case 0:
+    case RefreshHint::All:
         update();
         break;
-    case 1:
+    case RefreshHint::Object:
         if (obj)
             InvalidateObject(obj);
         break;
-    case 2: {
+    case RefreshHint::Objects: {
         const std::vector<CDrawObj*>& objects = list ? *list : m_pModel->m_listSelection;
         for (const CDrawObj* o : objects)
             InvalidateObject(o);
         break;
     }
-    case 3:
+    case RefreshHint::ObjectsLeavingSelection:
         if (list && list != &m_pModel->m_listSelection) {
             for (CDrawObj* o : *list) {
                 InvalidateObject(o);
                 std::erase(m_pModel->m_listSelection, o);
             }
         }
-        break;
-    default:
         break;
     }
 }
@@ -176,7 +171,7 @@ void CDrawView::Select(CDrawObj* obj, bool add)
 {
     auto& selection = m_pModel->m_listSelection;
     if (!add) {
-        Refresh(2);
+        Refresh(RefreshHint::Objects);
         selection.clear();
     }
     if (obj && !IsSelected(obj)) {

@@ -14,10 +14,19 @@
 #include <vector>
 
 #include "widget/editor/editor_commands.h"
+#include "widget/editor/editor_model.h"
 #include "widget/editor/page_coupling.h"
 #include "widget/model/applet_parameters.h"
 
 namespace snippo {
+
+// What Refresh repaints; the numbers are the hints the editor has always passed.
+enum class RefreshHint : int {
+    All = 0,                       // the whole view
+    Object = 1,                    // `obj`
+    Objects = 2,                   // every object of `list`, the selection when none is given
+    ObjectsLeavingSelection = 3,   // every object of `list`, each also taken out of the selection
+};
 
 class CDrawView : public QWidget {
     Q_OBJECT
@@ -27,6 +36,8 @@ public:
     ~CDrawView() override;
 
     CAppletParameters* Model() const { return m_pModel; }
+    // Signals of the model's changes; the view syncs it after each step of the user.
+    EditorModel* ModelSignals() const { return m_pEditorModel; }
     // The property sheet; null (the default) paints the normal state and shows no pages.
     void SetPageCoupling(EditorPageCoupling* coupling) { m_pCoupling = coupling; }
     EditorPageCoupling* PageCoupling() const { return m_pCoupling; }
@@ -35,11 +46,9 @@ public:
     bool IsActive() const { return m_bActive; }
     void SetActive(bool active);
 
-    // Repainting. Refresh: 0 everything, 1 `obj`, 2 every object of `list` (the selection
-    // when none is given), 3 every object of `list` (not the selection itself), each of which
-    // is also taken out of the selection.
+    // Repainting; with ObjectsLeavingSelection, `list` must not be the selection itself.
     void InvalidateObject(const CDrawObj* obj);
-    void Refresh(int hint, CDrawObj* obj = nullptr, const std::vector<CDrawObj*>* list = nullptr);
+    void Refresh(RefreshHint hint, CDrawObj* obj = nullptr, const std::vector<CDrawObj*>* list = nullptr);
 
     // Selection. Select without `add` first empties the selection; a null object only does
     // that. SelectWithinRect takes a rectangle in device pixels.
@@ -57,15 +66,17 @@ public:
     void ShowStatePage();
     void ShowAppletPage();
 
-    // Commands by identifier (EditorCommand). RunCommand does nothing and returns false while
-    // the command is disabled.
-    bool IsCommandEnabled(int id) const;
-    bool IsCommandChecked(int id) const;
-    bool RunCommand(int id);
-    // The view's actions, one per command, with their shortcuts; the palette shows them.
-    QAction* Action(int id) const;
+    // Commands by identifier. RunCommand does nothing and returns false while the command is
+    // disabled.
+    bool IsCommandEnabled(EditorCommand id) const;
+    bool IsCommandChecked(EditorCommand id) const;
+    bool RunCommand(EditorCommand id);
+    // The view's actions, one per command, with their shortcuts; the palette shows them. Each
+    // action enables itself on the model signal that its command's rule depends on.
+    QAction* Action(EditorCommand id) const;
     const std::vector<QAction*>& Actions() const { return m_actions; }
-    // Brings the actions' enabled and checked states up to date.
+    // Tells the actions about changes made to the model outside the view's own steps (the view
+    // calls it after each of them), and brings the tool checks up to date.
     void UpdateCommandUI();
 
     // Clipboard steps shared by the commands and the Ctrl-drag of the select tool. Paste
@@ -86,6 +97,10 @@ public:
     // What the view shows, painted as in a repaint of its whole client area.
     QImage Render();
 
+signals:
+    // Whether the clipboard holds buttons changed.
+    void clipboardButtonsChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -96,6 +111,8 @@ protected:
 
 private:
     void CreateActions();
+    void BindEnabling(QAction* action, const EditorCommandInfo& info);
+    void SetClipboardHasButtons(bool has);
     void PaintArea(QPainter& p, const QRect& area);
     void UpdateOutline(const QRect& rect);
     void OnRightButton(QPoint point);
@@ -110,19 +127,20 @@ private:
     void OnEditSelectAll();
     void OnEditUndo();
     void OnEditRedo();
-    void OnStack(int id);
-    void OnAlign(int id);
+    void OnStack(EditorCommand id);
+    void OnAlign(EditorCommand id);
     void OnSpace(bool across);
     void OnCenter(bool horizontal);
 
     CAppletParameters* m_pModel;                // not owned
+    EditorModel* m_pEditorModel;                // child
     EditorPageCoupling* m_pCoupling = nullptr;  // not owned
     bool m_bActive = false;
     bool m_bCapture = false;
     bool m_bClipboardHasButtons = false;
     QRect m_rubberBand;
     std::vector<QAction*> m_actions;
-    std::map<int, QAction*> m_actionById;
+    std::map<EditorCommand, QAction*> m_actionById;
 };
 
 }  // namespace snippo

@@ -6,8 +6,8 @@
 #include "widget/editor/draw_tool.h"
 #include "widget/editor/draw_view.h"
 #include "widget/editor/layout_commands.h"
-#include "widget/editor/message_box.h"
 #include "widget/editor/palette_icons.h"
+#include "widget/editor/prompt_service.h"
 
 namespace snippo {
 
@@ -16,7 +16,7 @@ void CDrawView::CreateActions()
     for (const EditorCommandInfo& info : EditorCommandTable()) {
         auto* action = new QAction(this);
         action->setObjectName(QString::fromLatin1(info.objectName));
-        action->setData(info.id);
+        action->setData(static_cast<int>(info.id));
         const QString tip = CommandToolTip(info.id);
         action->setText(tip.isEmpty() ? QString::fromLatin1(info.objectName + 7) : tip);
         action->setToolTip(tip);
@@ -26,17 +26,45 @@ void CDrawView::CreateActions()
             action->setShortcut(QKeySequence(QKeyCombination::fromCombined(info.key)));
             action->setShortcutContext(Qt::WindowShortcut);
         }
-        if (info.id == kCmdSelect || info.id == kCmdRectButton)
+        if (info.id == EditorCommand::Select || info.id == EditorCommand::RectButton)
             action->setCheckable(true);
-        const int id = info.id;
+        const EditorCommand id = info.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
         addAction(action);
         m_actions.push_back(action);
         m_actionById[id] = action;
+        BindEnabling(action, info);
     }
 }
 
-QAction* CDrawView::Action(int id) const
+void CDrawView::BindEnabling(QAction* action, const EditorCommandInfo& info)
+{
+    const EditorCommand id = info.id;
+    auto update = [this, action, id] { action->setEnabled(IsCommandEnabled(id)); };
+    switch (info.enable) {
+    case EnableRule::Always:
+        break;
+    case EnableRule::AnySelected:
+    case EnableRule::OneSelected:
+    case EnableRule::TwoSelected:
+    case EnableRule::ThreeSelected:
+        connect(m_pEditorModel, &EditorModel::selectionChanged, action, update);
+        break;
+    case EnableRule::AnyButton:
+        connect(m_pEditorModel, &EditorModel::changed, action, update);
+        break;
+    case EnableRule::UndoStep:
+    case EnableRule::RedoStep:
+        connect(m_pEditorModel, &EditorModel::undoStateChanged, action, update);
+        break;
+    case EnableRule::ClipboardButtons:
+        connect(this, &CDrawView::clipboardButtonsChanged, action, update);
+        break;
+    }
+    update();
+}
+
+QAction* CDrawView::Action(EditorCommand id) const
 {
     auto it = m_actionById.find(id);
     return it == m_actionById.end() ? nullptr : it->second;
@@ -44,73 +72,55 @@ QAction* CDrawView::Action(int id) const
 
 void CDrawView::OnClipboardChanged()
 {
-    m_bClipboardHasButtons = ClipboardHasButtons();
-    UpdateCommandUI();
+    SetClipboardHasButtons(ClipboardHasButtons());
 }
 
-bool CDrawView::IsCommandEnabled(int id) const
+void CDrawView::SetClipboardHasButtons(bool has)
 {
-    const std::size_t selected = m_pModel->m_listSelection.size();
-    switch (id) {
-    case kCmdSelect:
-    case kCmdRectButton:
-        return true;
-    case kCmdCut:
-    case kCmdCopy:
-    case kCmdDuplicate:
-    case kCmdDelete:
-    case kCmdCenterVertical:
-    case kCmdCenterHorizontal:
-        return selected > 0;
-    case kCmdPaste:
-        return m_bClipboardHasButtons;
-    case kCmdSelectAll:
-        return !m_pModel->m_listDrawObjects.empty();
-    case kCmdUndo:
-        return m_pModel->CanUndo();
-    case kCmdRedo:
-        return m_pModel->CanRedo();
-    case kCmdMoveBackward:
-    case kCmdMoveForward:
-    case kCmdMoveToBack:
-    case kCmdMoveToFront:
-        return selected == 1;
-    case kCmdAlignLeft:
-    case kCmdAlignRight:
-    case kCmdAlignTop:
-    case kCmdAlignBottom:
-    case kCmdSameWidth:
-    case kCmdSameHeight:
-    case kCmdSameSize:
-        return selected >= 2;
-    case kCmdSpaceAcross:
-    case kCmdSpaceDown:
-        return selected >= 3;
-    default:
+    if (has == m_bClipboardHasButtons)
+        return;
+    m_bClipboardHasButtons = has;
+    emit clipboardButtonsChanged();
+}
+
+bool CDrawView::IsCommandEnabled(EditorCommand id) const
+{
+    const EditorCommandInfo* info = FindEditorCommand(id);
+    if (!info)
         return false;
+    const std::size_t selected = m_pModel->m_listSelection.size();
+    switch (info->enable) {
+    case EnableRule::Always: return true;
+    case EnableRule::AnySelected: return selected > 0;
+    case EnableRule::OneSelected: return selected == 1;
+    case EnableRule::TwoSelected: return selected >= 2;
+    case EnableRule::ThreeSelected: return selected >= 3;
+    case EnableRule::ClipboardButtons: return m_bClipboardHasButtons;
+    case EnableRule::AnyButton: return !m_pModel->m_listDrawObjects.empty();
+    case EnableRule::UndoStep: return m_pModel->CanUndo();
+    case EnableRule::RedoStep: return m_pModel->CanRedo();
     }
+    return false;
 }
 
-bool CDrawView::IsCommandChecked(int id) const
+bool CDrawView::IsCommandChecked(EditorCommand id) const
 {
-    if (id == kCmdSelect)
+    if (id == EditorCommand::Select)
         return SharedToolState().currentTool == kToolSelect;
-    if (id == kCmdRectButton)
+    if (id == EditorCommand::RectButton)
         return SharedToolState().currentTool == kToolRect;
     return false;
 }
 
 void CDrawView::UpdateCommandUI()
 {
-    for (QAction* action : m_actions) {
-        const int id = action->data().toInt();
-        action->setEnabled(IsCommandEnabled(id));
+    m_pEditorModel->Sync();
+    for (QAction* action : m_actions)
         if (action->isCheckable())
-            action->setChecked(IsCommandChecked(id));
-    }
+            action->setChecked(IsCommandChecked(static_cast<EditorCommand>(action->data().toInt())));
 }
 
-bool CDrawView::RunCommand(int id)
+bool CDrawView::RunCommand(EditorCommand id)
 {
     if (!IsCommandEnabled(id)) {
         UpdateCommandUI();
@@ -118,32 +128,31 @@ bool CDrawView::RunCommand(int id)
     }
     const bool hadSelection = !m_pModel->m_listSelection.empty();
     switch (id) {
-    case kCmdSelect: DrawTool::SetCurrent(kToolSelect); break;
-    case kCmdRectButton: DrawTool::SetCurrent(kToolRect); break;
-    case kCmdCut: OnEditCut(); break;
-    case kCmdCopy: OnEditCopy(); break;
-    case kCmdPaste: OnEditPaste(); break;
-    case kCmdDuplicate: OnEditDuplicate(); break;
-    case kCmdDelete: OnEditClear(); break;
-    case kCmdSelectAll: OnEditSelectAll(); break;
-    case kCmdUndo: OnEditUndo(); break;
-    case kCmdRedo: OnEditRedo(); break;
-    case kCmdMoveBackward:
-    case kCmdMoveForward:
-    case kCmdMoveToBack:
-    case kCmdMoveToFront: OnStack(id); break;
-    case kCmdAlignLeft:
-    case kCmdAlignRight:
-    case kCmdAlignTop:
-    case kCmdAlignBottom:
-    case kCmdSameWidth:
-    case kCmdSameHeight:
-    case kCmdSameSize: OnAlign(id); break;
-    case kCmdSpaceAcross: OnSpace(true); break;
-    case kCmdSpaceDown: OnSpace(false); break;
-    case kCmdCenterVertical: OnCenter(false); break;
-    case kCmdCenterHorizontal: OnCenter(true); break;
-    default: return false;
+    case EditorCommand::Select: DrawTool::SetCurrent(kToolSelect); break;
+    case EditorCommand::RectButton: DrawTool::SetCurrent(kToolRect); break;
+    case EditorCommand::Cut: OnEditCut(); break;
+    case EditorCommand::Copy: OnEditCopy(); break;
+    case EditorCommand::Paste: OnEditPaste(); break;
+    case EditorCommand::Duplicate: OnEditDuplicate(); break;
+    case EditorCommand::Delete: OnEditClear(); break;
+    case EditorCommand::SelectAll: OnEditSelectAll(); break;
+    case EditorCommand::Undo: OnEditUndo(); break;
+    case EditorCommand::Redo: OnEditRedo(); break;
+    case EditorCommand::MoveBackward:
+    case EditorCommand::MoveForward:
+    case EditorCommand::MoveToBack:
+    case EditorCommand::MoveToFront: OnStack(id); break;
+    case EditorCommand::AlignLeft:
+    case EditorCommand::AlignRight:
+    case EditorCommand::AlignTop:
+    case EditorCommand::AlignBottom:
+    case EditorCommand::SameWidth:
+    case EditorCommand::SameHeight:
+    case EditorCommand::SameSize: OnAlign(id); break;
+    case EditorCommand::SpaceAcross: OnSpace(true); break;
+    case EditorCommand::SpaceDown: OnSpace(false); break;
+    case EditorCommand::CenterVertical: OnCenter(false); break;
+    case EditorCommand::CenterHorizontal: OnCenter(true); break;
     }
     // The sheet must never keep showing a button that a command replaced or removed: with
     // nothing selected any more (a delete, an undo back to an empty applet) the applet shows.
@@ -161,7 +170,7 @@ void CDrawView::CopySelection()
     if (m_pModel->m_listSelection.empty())
         return;
     PutButtonsOnClipboard(m_pModel->m_listSelection);
-    m_bClipboardHasButtons = true;
+    SetClipboardHasButtons(true);
 }
 
 bool CDrawView::PasteFromClipboard()
@@ -172,13 +181,13 @@ bool CDrawView::PasteFromClipboard()
     try {
         pasted = ReadButtons(ClipboardButtonData());
     } catch (const ArchiveError& error) {
-        EditorMessageBox::Show(this,
-                               QStringLiteral("The buttons on the Clipboard cannot be read: %1\nNothing was pasted.")
-                                   .arg(QString::fromUtf8(error.what())),
-                               QStringLiteral("Paste"));
+        widget::ShowPrompt(this, {tr("Paste"),
+                                  tr("The buttons on the Clipboard cannot be read: %1\nNothing was pasted.")
+                                      .arg(QString::fromUtf8(error.what())),
+                                  QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok});
         return false;
     }
-    Refresh(2);
+    Refresh(RefreshHint::Objects);
     auto& selection = m_pModel->m_listSelection;
     selection.clear();
     for (auto& obj : pasted) {
@@ -222,7 +231,7 @@ void CDrawView::OnEditClear()
     auto& selection = m_pModel->m_listSelection;
     if (selection.empty())
         return;
-    Refresh(2);
+    Refresh(RefreshHint::Objects);
     const std::vector<CDrawObj*> doomed = selection;
     for (CDrawObj* obj : doomed)
         m_pModel->RemoveObject(obj);   // the returned owner deletes it
@@ -242,22 +251,22 @@ void CDrawView::OnEditSelectAll()
 void CDrawView::OnEditUndo()
 {
     if (m_pModel->Undo())
-        Refresh(0);
+        Refresh(RefreshHint::All);
 }
 
 void CDrawView::OnEditRedo()
 {
     if (m_pModel->Redo())
-        Refresh(0);
+        Refresh(RefreshHint::All);
 }
 
 // --- layout ----------------------------------------------------------------------------
 
-void CDrawView::OnStack(int id)
+void CDrawView::OnStack(EditorCommand id)
 {
-    const StackMove move = id == kCmdMoveBackward  ? StackMove::Backward
-                           : id == kCmdMoveForward ? StackMove::Forward
-                           : id == kCmdMoveToBack  ? StackMove::ToBack
+    const StackMove move = id == EditorCommand::MoveBackward  ? StackMove::Backward
+                           : id == EditorCommand::MoveForward ? StackMove::Forward
+                           : id == EditorCommand::MoveToBack  ? StackMove::ToBack
                                                    : StackMove::ToFront;
     if (!MoveInStack(*m_pModel, move))
         return;
@@ -265,22 +274,22 @@ void CDrawView::OnStack(int id)
     m_pModel->Checkpoint();
 }
 
-void CDrawView::OnAlign(int id)
+void CDrawView::OnAlign(EditorCommand id)
 {
     bool done = false;
     switch (id) {
-    case kCmdAlignLeft: done = AlignSelection(*m_pModel, AlignEdge::Left); break;
-    case kCmdAlignRight: done = AlignSelection(*m_pModel, AlignEdge::Right); break;
-    case kCmdAlignTop: done = AlignSelection(*m_pModel, AlignEdge::Top); break;
-    case kCmdAlignBottom: done = AlignSelection(*m_pModel, AlignEdge::Bottom); break;
-    case kCmdSameWidth: done = MatchSelectionSize(*m_pModel, SizeMatch::Width); break;
-    case kCmdSameHeight: done = MatchSelectionSize(*m_pModel, SizeMatch::Height); break;
-    case kCmdSameSize: done = MatchSelectionSize(*m_pModel, SizeMatch::Both); break;
+    case EditorCommand::AlignLeft: done = AlignSelection(*m_pModel, AlignEdge::Left); break;
+    case EditorCommand::AlignRight: done = AlignSelection(*m_pModel, AlignEdge::Right); break;
+    case EditorCommand::AlignTop: done = AlignSelection(*m_pModel, AlignEdge::Top); break;
+    case EditorCommand::AlignBottom: done = AlignSelection(*m_pModel, AlignEdge::Bottom); break;
+    case EditorCommand::SameWidth: done = MatchSelectionSize(*m_pModel, SizeMatch::Width); break;
+    case EditorCommand::SameHeight: done = MatchSelectionSize(*m_pModel, SizeMatch::Height); break;
+    case EditorCommand::SameSize: done = MatchSelectionSize(*m_pModel, SizeMatch::Both); break;
     default: break;
     }
     if (!done)
         return;
-    Refresh(0);
+    Refresh(RefreshHint::All);
     m_pModel->Checkpoint();
 }
 
@@ -288,7 +297,7 @@ void CDrawView::OnSpace(bool across)
 {
     if (!SpaceSelection(*m_pModel, across))
         return;
-    Refresh(0);
+    Refresh(RefreshHint::All);
     m_pModel->Checkpoint();
 }
 
@@ -296,7 +305,7 @@ void CDrawView::OnCenter(bool horizontal)
 {
     if (!CenterSelection(*m_pModel, horizontal))
         return;
-    Refresh(0);
+    Refresh(RefreshHint::All);
     m_pModel->Checkpoint();
 }
 

@@ -12,7 +12,7 @@ namespace snippo {
 CPaletteBar::CPaletteBar(QWidget* parent) : QToolBar(parent)
 {
     setObjectName(QStringLiteral("paletteBar"));
-    setWindowTitle(QStringLiteral("Palette"));
+    setWindowTitle(tr("Palette"));
     setIconSize(QSize(16, 16));
     setOrientation(Qt::Horizontal);
     setMovable(false);
@@ -24,8 +24,8 @@ CPaletteBar::CPaletteBar(QWidget* parent) : QToolBar(parent)
 bool CPaletteBar::LoadCommands(const CDrawView& view)
 {
     clear();
-    for (int id : kPaletteLayout) {
-        if (id == 0) {
+    for (EditorCommand id : kPaletteLayout) {
+        if (id == kPaletteSeparator) {
             addSeparator();
             continue;
         }
@@ -50,7 +50,7 @@ CPaletteFrame::CPaletteFrame(QWidget* owner)
       m_pBar(new CPaletteBar(this))
 {
     setObjectName(QStringLiteral("paletteFrame"));
-    setWindowTitle(QStringLiteral("Palette"));
+    setWindowTitle(tr("Palette"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pBar);

@@ -49,11 +49,11 @@ void Bars(QPainter& p, const QRect& a, const QRect& b, const QRect& c)
             p.drawRect(r);
 }
 
-void Paint(QPainter& p, int id)
+void Paint(QPainter& p, EditorCommand id)
 {
     p.setPen(QPen(kInk, 1));
     switch (id) {
-    case kCmdCut:
+    case EditorCommand::Cut:
         p.setRenderHint(QPainter::Antialiasing);
         p.drawLine(QPointF(4, 1), QPointF(10, 10));
         p.drawLine(QPointF(12, 1), QPointF(6, 10));
@@ -62,7 +62,7 @@ void Paint(QPainter& p, int id)
         p.drawEllipse(QPointF(4.5, 12.5), 2.5, 2.5);
         p.drawEllipse(QPointF(11.5, 12.5), 2.5, 2.5);
         break;
-    case kCmdCopy:
+    case EditorCommand::Copy:
         p.setBrush(kPaper);
         p.drawRect(1, 1, 8, 10);
         p.drawRect(6, 4, 8, 10);
@@ -70,7 +70,7 @@ void Paint(QPainter& p, int id)
         p.drawLine(8, 9, 12, 9);
         p.drawLine(8, 11, 11, 11);
         break;
-    case kCmdPaste:
+    case EditorCommand::Paste:
         p.setBrush(QColor(170, 120, 60));
         p.drawRect(2, 2, 11, 13);
         p.setBrush(kGrey);
@@ -78,13 +78,13 @@ void Paint(QPainter& p, int id)
         p.setBrush(kPaper);
         p.drawRect(7, 6, 7, 8);
         break;
-    case kCmdDuplicate:
+    case EditorCommand::Duplicate:
         p.setBrush(kGrey);
         p.drawRect(1, 1, 9, 7);
         p.setBrush(kBox);
         p.drawRect(5, 7, 9, 7);
         break;
-    case kCmdSelect: {
+    case EditorCommand::Select: {
         p.setRenderHint(QPainter::Antialiasing);
         QPolygonF arrow;
         arrow << QPointF(4, 1) << QPointF(4, 13) << QPointF(7, 10) << QPointF(9.5, 15) << QPointF(11, 14.3)
@@ -93,17 +93,17 @@ void Paint(QPainter& p, int id)
         p.drawPolygon(arrow);
         break;
     }
-    case kCmdRectButton:
+    case EditorCommand::RectButton:
         p.fillRect(1, 4, 14, 9, kBox);
         p.fillRect(1, 4, 14, 1, QColor(200, 215, 245));
         p.fillRect(1, 4, 1, 9, QColor(200, 215, 245));
         p.fillRect(1, 12, 14, 1, QColor(20, 40, 90));
         p.fillRect(14, 4, 1, 9, QColor(20, 40, 90));
         break;
-    case kCmdUndo:
-    case kCmdRedo: {
+    case EditorCommand::Undo:
+    case EditorCommand::Redo: {
         p.setRenderHint(QPainter::Antialiasing);
-        if (id == kCmdRedo) {
+        if (id == EditorCommand::Redo) {
             p.translate(16, 0);
             p.scale(-1, 1);
         }
@@ -117,73 +117,73 @@ void Paint(QPainter& p, int id)
         p.drawPolygon(QPolygonF({QPointF(1, 7), QPointF(7, 2), QPointF(7.5, 9.5)}));
         break;
     }
-    case kCmdMoveBackward:
+    case EditorCommand::MoveBackward:
         Stack(p, {{QRect(5, 5, 9, 9), true}, {QRect(1, 1, 9, 9), false}});
         break;
-    case kCmdMoveForward:
+    case EditorCommand::MoveForward:
         Stack(p, {{QRect(1, 1, 9, 9), false}, {QRect(5, 5, 9, 9), true}});
         break;
-    case kCmdMoveToBack:
+    case EditorCommand::MoveToBack:
         Stack(p, {{QRect(6, 6, 8, 8), true}, {QRect(3, 3, 8, 8), false}, {QRect(0, 0, 8, 8), false}});
         break;
-    case kCmdMoveToFront:
+    case EditorCommand::MoveToFront:
         Stack(p, {{QRect(0, 0, 8, 8), false}, {QRect(3, 3, 8, 8), false}, {QRect(6, 6, 8, 8), true}});
         break;
-    case kCmdAlignLeft:
+    case EditorCommand::AlignLeft:
         Bars(p, QRect(2, 2, 11, 4), QRect(2, 9, 7, 4), QRect());
         p.fillRect(1, 0, 1, 16, kAccent);
         break;
-    case kCmdAlignRight:
+    case EditorCommand::AlignRight:
         Bars(p, QRect(2, 2, 11, 4), QRect(6, 9, 7, 4), QRect());
         p.fillRect(14, 0, 1, 16, kAccent);
         break;
-    case kCmdAlignTop:
+    case EditorCommand::AlignTop:
         Bars(p, QRect(2, 2, 4, 11), QRect(9, 2, 4, 7), QRect());
         p.fillRect(0, 1, 16, 1, kAccent);
         break;
-    case kCmdAlignBottom:
+    case EditorCommand::AlignBottom:
         Bars(p, QRect(2, 2, 4, 11), QRect(9, 6, 4, 7), QRect());
         p.fillRect(0, 14, 16, 1, kAccent);
         break;
-    case kCmdSameWidth:
+    case EditorCommand::SameWidth:
         Bars(p, QRect(2, 1, 11, 4), QRect(2, 11, 11, 4), QRect());
         p.setBrush(kAccent);
         p.setPen(kAccent);
         Arrow(p, QPointF(7.5, 8), QPointF(14, 8));
         Arrow(p, QPointF(7.5, 8), QPointF(1, 8));
         break;
-    case kCmdSameHeight:
+    case EditorCommand::SameHeight:
         Bars(p, QRect(1, 2, 4, 11), QRect(11, 2, 4, 11), QRect());
         p.setBrush(kAccent);
         p.setPen(kAccent);
         Arrow(p, QPointF(8, 7.5), QPointF(8, 14));
         Arrow(p, QPointF(8, 7.5), QPointF(8, 1));
         break;
-    case kCmdSameSize:
+    case EditorCommand::SameSize:
         Bars(p, QRect(1, 1, 6, 6), QRect(8, 8, 6, 6), QRect());
         p.setBrush(kAccent);
         p.setPen(kAccent);
         Arrow(p, QPointF(9, 5), QPointF(14, 5));
         Arrow(p, QPointF(4, 9), QPointF(4, 14));
         break;
-    case kCmdSpaceAcross:
+    case EditorCommand::SpaceAcross:
         Bars(p, QRect(0, 4, 3, 8), QRect(6, 4, 3, 8), QRect(12, 4, 3, 8));
         p.fillRect(3, 14, 3, 1, kAccent);
         p.fillRect(9, 14, 3, 1, kAccent);
         break;
-    case kCmdSpaceDown:
+    case EditorCommand::SpaceDown:
         Bars(p, QRect(4, 0, 8, 3), QRect(4, 6, 8, 3), QRect(4, 12, 8, 3));
         p.fillRect(14, 3, 1, 3, kAccent);
         p.fillRect(14, 9, 1, 3, kAccent);
         break;
-    case kCmdCenterVertical:
+    case EditorCommand::CenterVertical:
         p.fillRect(0, 0, 16, 1, kInk);
         p.fillRect(0, 15, 16, 1, kInk);
         Bars(p, QRect(3, 5, 10, 5), QRect(), QRect());
         p.fillRect(8, 2, 1, 2, kAccent);
         p.fillRect(8, 12, 1, 2, kAccent);
         break;
-    case kCmdCenterHorizontal:
+    case EditorCommand::CenterHorizontal:
         p.fillRect(0, 0, 1, 16, kInk);
         p.fillRect(15, 0, 1, 16, kInk);
         Bars(p, QRect(5, 3, 5, 10), QRect(), QRect());
@@ -197,11 +197,11 @@ void Paint(QPainter& p, int id)
 
 }  // namespace
 
-QImage PaletteIconImage(int commandId)
+QImage PaletteIconImage(EditorCommand commandId)
 {
     bool known = false;
-    for (int id : kPaletteLayout)
-        known = known || (id != 0 && id == commandId);
+    for (EditorCommand id : kPaletteLayout)
+        known = known || (id != kPaletteSeparator && id == commandId);
     if (!known)
         return {};
     QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
@@ -211,7 +211,7 @@ QImage PaletteIconImage(int commandId)
     return image;
 }
 
-QIcon PaletteIcon(int commandId)
+QIcon PaletteIcon(EditorCommand commandId)
 {
     const QImage image = PaletteIconImage(commandId);
     return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));

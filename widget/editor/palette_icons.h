@@ -4,10 +4,12 @@
 #include <QIcon>
 #include <QImage>
 
+#include "widget/editor/editor_commands.h"
+
 namespace snippo {
 
 // The picture of an editor command; a null image for a command without one.
-QImage PaletteIconImage(int commandId);
-QIcon PaletteIcon(int commandId);
+QImage PaletteIconImage(EditorCommand commandId);
+QIcon PaletteIcon(EditorCommand commandId);
 
 }  // namespace snippo

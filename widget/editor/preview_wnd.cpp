@@ -50,9 +50,9 @@ CPreviewWnd::CPreviewWnd(CAppletParameters* params, EditorPageCoupling* coupling
       m_pCoupling(coupling)
 {
     setObjectName(QStringLiteral("previewWnd"));
-    setWindowTitle(QStringLiteral("Preview windows"));
+    setWindowTitle(tr("Preview windows"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(PaletteIcon(kCmdRectButton));
+    setWindowIcon(PaletteIcon(EditorCommand::RectButton));
     setDockNestingEnabled(false);
 
     m_pPaletteFrame = new CPaletteFrame(this);

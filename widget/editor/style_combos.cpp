@@ -186,7 +186,7 @@ void CBackStyleCombo::PaintSample(QPainter& p, const QRect& item, const QRect& i
         p.setPen(text);
         p.setBackgroundMode(Qt::TransparentMode);
         p.drawText(QRect(item.left() + item.width() / 6 + 2, item.top() + 2, item.width(), item.height()),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QStringLiteral("Transparent"));
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, tr("Transparent"));
         p.restore();
         return;
     }
@@ -242,7 +242,7 @@ void CBorderStyleCombo::PaintSample(QPainter& p, const QRect& item, const QRect&
         p.setPen(text);
         p.setBackgroundMode(Qt::TransparentMode);
         p.drawText(QRect(item.left() + item.width() / 4 + 2, item.top() + 2, item.width(), item.height()),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QStringLiteral("Plain"));
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, tr("Plain"));
         p.restore();
         return;
     }

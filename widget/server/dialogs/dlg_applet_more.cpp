@@ -37,7 +37,7 @@ void SetIfChanged(QLineEdit* edit, const QString& text)
 }  // namespace
 
 CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
-    : CPropertyPage(owner, 6, QStringLiteral("Applet More"), 4005)
+    : CPropertyPage(owner, 6, tr("Applet More"), 4005)
 {
     setObjectName(QStringLiteral("CDlgAppletMore"));
     m_pBackImage = new QLineEdit(this);
@@ -49,11 +49,11 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     m_pClassWebPath = new QLineEdit(this);
     m_pClassWebPath->setObjectName(QStringLiteral("classWebPathEdit"));
 
-    auto* image = new QGroupBox(QStringLiteral("Image Position"), this);
+    auto* image = new QGroupBox(tr("Image Position"), this);
     image->setObjectName(QStringLiteral("imagePositionGroup"));
-    m_pSpecify = new QRadioButton(QStringLiteral("Specify"), image);
+    m_pSpecify = new QRadioButton(tr("Specify"), image);
     m_pSpecify->setObjectName(QStringLiteral("specifyRadio"));
-    m_pTile = new QRadioButton(QStringLiteral("Tile"), image);
+    m_pTile = new QRadioButton(tr("Tile"), image);
     m_pTile->setObjectName(QStringLiteral("tileRadio"));
     m_pX = new QLineEdit(image);
     m_pX->setObjectName(QStringLiteral("imageXEdit"));
@@ -67,22 +67,22 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     position->addWidget(m_pSpecify);
     position->addWidget(m_pTile);
     position->addSpacing(12);
-    position->addWidget(MakeLabel(QStringLiteral("X :"), m_pX, image));
+    position->addWidget(MakeLabel(tr("X :"), m_pX, image));
     position->addWidget(m_pX);
     position->addWidget(m_pXSpin);
-    position->addWidget(MakeLabel(QStringLiteral("Y :"), m_pY, image));
+    position->addWidget(MakeLabel(tr("Y :"), m_pY, image));
     position->addWidget(m_pY);
     position->addWidget(m_pYSpin);
     position->addStretch(1);
 
-    auto* loading = new QGroupBox(QStringLiteral("While Loading"), this);
+    auto* loading = new QGroupBox(tr("While Loading"), this);
     loading->setObjectName(QStringLiteral("loadingGroup"));
     m_pMessage = new QLineEdit(loading);
     m_pMessage->setObjectName(QStringLiteral("messageEdit"));
-    m_pProgressBar = new QCheckBox(QStringLiteral("With progress bar"), loading);
+    m_pProgressBar = new QCheckBox(tr("With progress bar"), loading);
     m_pProgressBar->setObjectName(QStringLiteral("progressBarCheck"));
     auto* loadingRow = new QHBoxLayout(loading);
-    loadingRow->addWidget(MakeLabel(QStringLiteral("Message:"), m_pMessage, loading));
+    loadingRow->addWidget(MakeLabel(tr("Message:"), m_pMessage, loading));
     loadingRow->addWidget(m_pMessage, 1);
     loadingRow->addWidget(m_pProgressBar);
 
@@ -91,13 +91,13 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     m_pWebRuntime->setObjectName(QStringLiteral("webRuntimeCheck"));
 
     auto* grid = new QGridLayout;
-    grid->addWidget(MakeLabel(QStringLiteral("Background Image:"), m_pBackImage, this), 0, 0);
+    grid->addWidget(MakeLabel(tr("Background Image:"), m_pBackImage, this), 0, 0);
     grid->addWidget(m_pBackImage, 0, 1);
     grid->addWidget(m_pBackImageBrowse, 0, 2);
-    grid->addWidget(MakeLabel(QStringLiteral("Background Audio:"), m_pBackAudio, this), 1, 0);
+    grid->addWidget(MakeLabel(tr("Background Audio:"), m_pBackAudio, this), 1, 0);
     grid->addWidget(m_pBackAudio, 1, 1);
     grid->addWidget(m_pBackAudioBrowse, 1, 2);
-    grid->addWidget(MakeLabel(QStringLiteral("Class Web Path:"), m_pClassWebPath, this), 2, 0);
+    grid->addWidget(MakeLabel(tr("Class Web Path:"), m_pClassWebPath, this), 2, 0);
     grid->addWidget(m_pClassWebPath, 2, 1, 1, 2);
     grid->addWidget(m_pWebRuntime, 3, 1, 1, 2);
     auto* layout = new QVBoxLayout(this);
@@ -217,7 +217,7 @@ void CDlgAppletMore::OnBrowseImage()
     if (!IsInitialised())
         return;
     ReadControls();
-    CWebPathFileDialog dlg(m_strBackImage, m_strBackImageWeb, QString::fromLatin1(kImageFilter), this);
+    CWebPathFileDialog dlg(m_strBackImage, m_strBackImageWeb, FileFilter(kImageFilter), this);
     if (dlg.Exec() != QDialog::Accepted)
         return;
     m_strBackImage = dlg.GetPathName();
@@ -231,7 +231,7 @@ void CDlgAppletMore::OnBrowseAudio()
     if (!IsInitialised())
         return;
     ReadControls();
-    CWebPathFileDialog dlg(m_strBackAudio, m_strBackAudioWeb, QString::fromLatin1(kAudioFilter), this);
+    CWebPathFileDialog dlg(m_strBackAudio, m_strBackAudioWeb, FileFilter(kAudioFilter), this);
     if (dlg.Exec() != QDialog::Accepted)
         return;
     m_strBackAudio = dlg.GetPathName();

@@ -16,7 +16,7 @@
 namespace snippo {
 
 CDlgAppletParam::CDlgAppletParam(CDlgButtonProperties* owner)
-    : CPropertyPage(owner, 5, QStringLiteral("Applet Parameters"), 103)
+    : CPropertyPage(owner, 5, tr("Applet Parameters"), 103)
 {
     setObjectName(QStringLiteral("CDlgAppletParam"));
     m_pStyles = new CStyleControls(this, true, [this] { Apply(); });
@@ -24,10 +24,10 @@ CDlgAppletParam::CDlgAppletParam(CDlgButtonProperties* owner)
     m_pThick = MakeNumberEdit(QStringLiteral("appletThickEdit"), border);
     m_pThickSpin = new CUpDown(m_pThick, border);
     auto* borderGrid = qobject_cast<QGridLayout*>(border->layout());
-    borderGrid->addWidget(MakeLabel(QStringLiteral("Thick:"), m_pThick, border), 2, 0);
+    borderGrid->addWidget(MakeLabel(tr("Thick:"), m_pThick, border), 2, 0);
     borderGrid->addLayout(EditWithUpDown(m_pThick, m_pThickSpin), 2, 1);
 
-    auto* size = new QGroupBox(QStringLiteral("Size"), this);
+    auto* size = new QGroupBox(tr("Size"), this);
     size->setObjectName(QStringLiteral("sizeGroup"));
     m_pWidth = MakeNumberEdit(QStringLiteral("appletWidthEdit"), size);
     m_pHeight = MakeNumberEdit(QStringLiteral("appletHeightEdit"), size);
@@ -35,13 +35,13 @@ CDlgAppletParam::CDlgAppletParam(CDlgButtonProperties* owner)
     m_pHeightSpin = new CUpDown(m_pHeight, size);
     m_pAlign = new QComboBox(size);
     m_pAlign->setObjectName(QStringLiteral("appletAlignCombo"));
-    m_pAlign->addItems({QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
+    m_pAlign->addItems({tr("Center"), tr("Left"), tr("Right")});
     auto* sizeGrid = new QGridLayout(size);
-    sizeGrid->addWidget(MakeLabel(QStringLiteral("Width:"), m_pWidth, size), 0, 0);
+    sizeGrid->addWidget(MakeLabel(tr("Width:"), m_pWidth, size), 0, 0);
     sizeGrid->addLayout(EditWithUpDown(m_pWidth, m_pWidthSpin), 0, 1);
-    sizeGrid->addWidget(MakeLabel(QStringLiteral("Height:"), m_pHeight, size), 0, 2);
+    sizeGrid->addWidget(MakeLabel(tr("Height:"), m_pHeight, size), 0, 2);
     sizeGrid->addLayout(EditWithUpDown(m_pHeight, m_pHeightSpin), 0, 3);
-    sizeGrid->addWidget(MakeLabel(QStringLiteral("Align:"), m_pAlign, size), 0, 4);
+    sizeGrid->addWidget(MakeLabel(tr("Align:"), m_pAlign, size), 0, 4);
     sizeGrid->addWidget(m_pAlign, 0, 5);
     sizeGrid->setColumnStretch(6, 1);
 

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "widget/editor/prompt_service.h"
 #include "widget/server/dialogs/ui_services.h"
 
 namespace snippo {
@@ -16,8 +17,8 @@ CDlgBrowseFiles::CDlgBrowseFiles(const QString& folder, const QString& patterns,
     : QDialog(parent), m_strFolder(folder), m_strPatterns(patterns)
 {
     setObjectName(QStringLiteral("CDlgBrowseFiles"));
-    setWindowTitle(QStringLiteral("Browse Files"));
-    auto* label = new QLabel(QStringLiteral("Files Existing in the Destination Directory:"), this);
+    setWindowTitle(tr("Browse Files"));
+    auto* label = new QLabel(tr("Files Existing in the Destination Directory:"), this);
     label->setObjectName(QStringLiteral("filesLabel"));
     m_pList = new QListWidget(this);
     m_pList->setObjectName(QStringLiteral("fileList"));
@@ -35,7 +36,7 @@ CDlgBrowseFiles::CDlgBrowseFiles(const QString& folder, const QString& patterns,
 bool CDlgBrowseFiles::OnInitDialog()
 {
     if (m_strFolder.isEmpty() || m_strPatterns.isEmpty()) {
-        DialogMessageBox::Show(this, QStringLiteral("The directory and file type can not be blank!"));
+        widget::ShowWindowPrompt(this, tr("The directory and file type can not be blank!"));
         return false;
     }
     if (!m_strFolder.endsWith(u'/'))
@@ -45,7 +46,7 @@ bool CDlgBrowseFiles::OnInitDialog()
     const QDir dir(m_strFolder.left(m_strFolder.size() - 1).isEmpty() ? QStringLiteral("/")
                                                                        : m_strFolder.left(m_strFolder.size() - 1));
     if (!dir.exists()) {
-        DialogMessageBox::Show(this, QStringLiteral("Directory %1 does not exist!").arg(m_strFolder));
+        widget::ShowWindowPrompt(this, tr("Directory %1 does not exist!").arg(m_strFolder));
         return false;
     }
 

@@ -8,6 +8,7 @@
 
 #include "widget/editor/draw_view.h"
 #include "widget/editor/preview_wnd.h"
+#include "widget/editor/prompt_service.h"
 #include "widget/model/applet_parameters.h"
 #include "widget/server/dialogs/menu_property_sheet.h"
 #include "widget/server/dialogs/ui_services.h"
@@ -40,7 +41,7 @@ CDlgButtonProperties::CDlgButtonProperties(CAppletParameters* params, QWidget* p
       m_pParams(params)
 {
     setObjectName(QStringLiteral("CDlgButtonProperties"));
-    setWindowTitle(QStringLiteral("Button Properties"));
+    setWindowTitle(tr("Button Properties"));
     // The template size, 324 x 134 dialog units; the sheet makes the dialog grow to fit it.
     resize(486, 218);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &CDlgButtonProperties::OnApplicationStateChanged);
@@ -86,7 +87,7 @@ void CDlgButtonProperties::OnInitDialog()
         editor->show();
         editor->SetCreated(true);
     } else {
-        DialogMessageBox::Show(this, QStringLiteral("Failure"), QMessageBox::NoIcon);
+        widget::ShowWindowPrompt(this, tr("Failure"), QMessageBox::NoIcon);
     }
 
     // 2.

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "widget/editor/prompt_service.h"
 #include "widget/model/text_fields.h"
 #include "widget/server/dialogs/dlg_browse_files.h"
 #include "widget/server/dialogs/ui_services.h"
@@ -19,11 +20,11 @@ namespace snippo {
 CDlgCopyResources::CDlgCopyResources(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CDlgCopyResources"));
-    setWindowTitle(QStringLiteral("Copy Resources"));
+    setWindowTitle(tr("Copy Resources"));
 
-    auto* note = new QLabel(QStringLiteral("These files' names have already been used in the destination directory. "
-                                           "If you don't rename the destination file's name, the files with same "
-                                           "name will be overwritten."),
+    auto* note = new QLabel(tr("These files' names have already been used in the destination directory. "
+                               "If you don't rename the destination file's name, the files with same "
+                               "name will be overwritten."),
                             this);
     note->setObjectName(QStringLiteral("noteLabel"));
     note->setWordWrap(true);
@@ -35,16 +36,16 @@ CDlgCopyResources::CDlgCopyResources(QWidget* parent) : QDialog(parent)
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_pList->setColumnCount(2);
-    m_pList->setHeaderLabels({QStringLiteral("Destination File Name"), QStringLiteral("Resource File")});
+    m_pList->setHeaderLabels({tr("Destination File Name"), tr("Resource File")});
     m_pList->header()->setStretchLastSection(true);
 
-    m_pOk = new QPushButton(QStringLiteral("OK"), this);
+    m_pOk = new QPushButton(tr("OK"), this);
     m_pOk->setObjectName(QStringLiteral("okButton"));
     m_pOk->setDefault(true);
-    m_pBrowse = new QPushButton(QStringLiteral("Browse ..."), this);
+    m_pBrowse = new QPushButton(tr("Browse ..."), this);
     m_pBrowse->setObjectName(QStringLiteral("browseButton"));
     m_pBrowse->setAutoDefault(false);
-    m_pRename = new QPushButton(QStringLiteral("Rename"), this);
+    m_pRename = new QPushButton(tr("Rename"), this);
     m_pRename->setObjectName(QStringLiteral("renameButton"));
     m_pRename->setAutoDefault(false);
 
@@ -76,11 +77,11 @@ void CDlgCopyResources::AddConflict(std::string* pathField)
 
 int CDlgCopyResources::Exec()
 {
-    m_pHeader->setText(QStringLiteral("Destination Directory: ") + QString::fromStdString(m_strDestination));
+    m_pHeader->setText(tr("Destination Directory: ") + QString::fromStdString(m_strDestination));
     const QFontMetrics metrics(m_pList->header()->font());
     const int margin = 2 * m_pList->header()->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
-    m_pList->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Destination File Name")) + margin);
-    m_pList->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("Resource File")) + margin + 140);
+    m_pList->setColumnWidth(0, metrics.horizontalAdvance(tr("Destination File Name")) + margin);
+    m_pList->setColumnWidth(1, metrics.horizontalAdvance(tr("Resource File")) + margin + 140);
 
     m_bFilling = true;
     m_pList->clear();
@@ -111,7 +112,7 @@ void CDlgCopyResources::OnRename()
 {
     const QList<QTreeWidgetItem*> selected = m_pList->selectedItems();
     if (selected.isEmpty()) {
-        DialogMessageBox::Show(this, QStringLiteral("Please select a file to rename first!"));
+        widget::ShowWindowPrompt(this, tr("Please select a file to rename first!"));
         return;
     }
     m_pList->setFocus();
@@ -159,7 +160,7 @@ void CDlgCopyResources::accept()
         if (ec) {
             // The model keeps pointing at the original file rather than at a file of that name
             // that is not the one the user chose.
-            DialogMessageBox::Show(this, QStringLiteral("The file %1 could not be copied to %2: %3")
+            widget::ShowWindowPrompt(this, tr("The file %1 could not be copied to %2: %3")
                                              .arg(QString::fromStdString(row.source), QString::fromStdString(target),
                                                   QString::fromStdString(ec.message())));
             continue;

@@ -23,7 +23,7 @@ namespace snippo {
 CDlgFont::CDlgFont(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CDlgFont"));
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(tr("Font"));
 
     m_pFontName = new QComboBox(this);
     m_pFontName->setObjectName(QStringLiteral("fontNameCombo"));
@@ -38,16 +38,16 @@ CDlgFont::CDlgFont(QWidget* parent) : QDialog(parent)
     m_pSizeSpin = new CUpDown(m_pSize, this);
     m_pEffect = new QComboBox(this);
     m_pEffect->setObjectName(QStringLiteral("effectCombo"));
-    m_pEffect->addItems({QStringLiteral("Normal"), QStringLiteral("Outline"), QStringLiteral("Sunken"),
-                         QStringLiteral("Bulge"), QStringLiteral("With Shadow")});
+    m_pEffect->addItems({tr("Normal"), tr("Outline"), tr("Sunken"),
+                         tr("Bulge"), tr("With Shadow")});
 
-    auto* style = new QGroupBox(QStringLiteral("Font Style"), this);
+    auto* style = new QGroupBox(tr("Font Style"), this);
     style->setObjectName(QStringLiteral("fontStyleGroup"));
-    m_pPlain = new QRadioButton(QStringLiteral("Plain"), style);
+    m_pPlain = new QRadioButton(tr("Plain"), style);
     m_pPlain->setObjectName(QStringLiteral("plainRadio"));
-    m_pBold = new QRadioButton(QStringLiteral("Bold"), style);
+    m_pBold = new QRadioButton(tr("Bold"), style);
     m_pBold->setObjectName(QStringLiteral("boldRadio"));
-    m_pItalic = new QRadioButton(QStringLiteral("Italic"), style);
+    m_pItalic = new QRadioButton(tr("Italic"), style);
     m_pItalic->setObjectName(QStringLiteral("italicRadio"));
     auto* radios = new QVBoxLayout(style);
     radios->addWidget(m_pPlain);
@@ -55,18 +55,18 @@ CDlgFont::CDlgFont(QWidget* parent) : QDialog(parent)
     radios->addWidget(m_pItalic);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(MakeLabel(QStringLiteral("Font Name:"), m_pFontName, this), 0, 0);
+    grid->addWidget(MakeLabel(tr("Font Name:"), m_pFontName, this), 0, 0);
     grid->addWidget(m_pFontName, 0, 1, 1, 2);
-    grid->addWidget(MakeLabel(QStringLiteral("Font Color"), m_pColor, this), 1, 0);
+    grid->addWidget(MakeLabel(tr("Font Color"), m_pColor, this), 1, 0);
     grid->addWidget(m_pColor, 1, 1, Qt::AlignLeft);
-    grid->addWidget(MakeLabel(QStringLiteral("Font Size:"), m_pSize, this), 2, 0);
+    grid->addWidget(MakeLabel(tr("Font Size:"), m_pSize, this), 2, 0);
     auto* size = new QHBoxLayout;
     size->setSpacing(0);
     size->addWidget(m_pSize);
     size->addWidget(m_pSizeSpin);
     size->addStretch(1);
     grid->addLayout(size, 2, 1, 1, 2);
-    grid->addWidget(MakeLabel(QStringLiteral("Special Effects:"), m_pEffect, this), 3, 0);
+    grid->addWidget(MakeLabel(tr("Special Effects:"), m_pEffect, this), 3, 0);
     grid->addWidget(m_pEffect, 3, 1, 1, 2);
     grid->addWidget(style, 0, 3, 4, 1);
 

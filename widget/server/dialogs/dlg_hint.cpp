@@ -32,12 +32,12 @@ void AddNumber(QGridLayout* grid, int row, int column, const QString& label, QLi
 
 }  // namespace
 
-CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, QStringLiteral("Hint "), 4004)
+CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, tr("Hint "), 4004)
 {
     setObjectName(QStringLiteral("CDlgHint"));
     m_pStyles = new CStyleControls(this, false, [this] { Apply(); });
 
-    auto* hint = new QGroupBox(QStringLiteral("Hint"), this);
+    auto* hint = new QGroupBox(tr("Hint"), this);
     hint->setObjectName(QStringLiteral("hintGroup"));
     m_pLabel = new QPlainTextEdit(hint);
     m_pLabel->setObjectName(QStringLiteral("hintLabelEdit"));
@@ -56,20 +56,20 @@ CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, QStrin
     m_pAlign = new QComboBox(hint);
     m_pAlign->setObjectName(QStringLiteral("hintAlignCombo"));
     m_pAlign->addItems(AlignmentEntries());
-    m_pFontButton = new QPushButton(QStringLiteral("Font.."), this);
+    m_pFontButton = new QPushButton(tr("Font.."), this);
     m_pFontButton->setObjectName(QStringLiteral("hintFontButton"));
-    m_pAutoButton = new QPushButton(QStringLiteral("Auto Calculate"), hint);
+    m_pAutoButton = new QPushButton(tr("Auto Calculate"), hint);
     m_pAutoButton->setObjectName(QStringLiteral("autoCalculateButton"));
 
     auto* grid = new QGridLayout(hint);
-    grid->addWidget(MakeLabel(QStringLiteral("Label:"), m_pLabel, hint), 0, 0, Qt::AlignTop);
+    grid->addWidget(MakeLabel(tr("Label:"), m_pLabel, hint), 0, 0, Qt::AlignTop);
     grid->addWidget(m_pLabel, 0, 1, 1, 5);
-    AddNumber(grid, 1, 0, QStringLiteral("X-pos:"), m_pX, m_pXSpin, hint);
-    AddNumber(grid, 1, 2, QStringLiteral("Y-pos:"), m_pY, m_pYSpin, hint);
-    grid->addWidget(MakeLabel(QStringLiteral("Align:"), m_pAlign, hint), 1, 4);
+    AddNumber(grid, 1, 0, tr("X-pos:"), m_pX, m_pXSpin, hint);
+    AddNumber(grid, 1, 2, tr("Y-pos:"), m_pY, m_pYSpin, hint);
+    grid->addWidget(MakeLabel(tr("Align:"), m_pAlign, hint), 1, 4);
     grid->addWidget(m_pAlign, 1, 5);
-    AddNumber(grid, 2, 0, QStringLiteral("Width:"), m_pWidth, m_pWidthSpin, hint);
-    AddNumber(grid, 2, 2, QStringLiteral("Height:"), m_pHeight, m_pHeightSpin, hint);
+    AddNumber(grid, 2, 0, tr("Width:"), m_pWidth, m_pWidthSpin, hint);
+    AddNumber(grid, 2, 2, tr("Height:"), m_pHeight, m_pHeightSpin, hint);
     grid->addWidget(m_pAutoButton, 2, 4, 1, 2);
 
     auto* thick = new QHBoxLayout;
@@ -77,7 +77,7 @@ CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, QStrin
     thick->addWidget(m_pThick);
     thick->addWidget(m_pThickSpin);
     auto* border = qobject_cast<QGridLayout*>(m_pStyles->BorderGroup()->layout());
-    border->addWidget(MakeLabel(QStringLiteral("Thick:"), m_pThick, m_pStyles->BorderGroup()), 2, 0);
+    border->addWidget(MakeLabel(tr("Thick:"), m_pThick, m_pStyles->BorderGroup()), 2, 0);
     border->addLayout(thick, 2, 1, Qt::AlignLeft);
 
     auto* top = new QHBoxLayout;

@@ -42,11 +42,11 @@ CDlgResourceFiles::CDlgResourceFiles(QWidget* parent, const QString& caption, co
         m_rows.push_back(row);
     }
 
-    auto* applyTo = new QGroupBox(QStringLiteral("Apply to"), this);
+    auto* applyTo = new QGroupBox(tr("Apply to"), this);
     applyTo->setObjectName(QStringLiteral("applyToGroup"));
-    m_pOnlyThis = new QRadioButton(QStringLiteral("Only this button"), applyTo);
+    m_pOnlyThis = new QRadioButton(tr("Only this button"), applyTo);
     m_pOnlyThis->setObjectName(QStringLiteral("onlyThisRadio"));
-    m_pAllButtons = new QRadioButton(QStringLiteral("All the buttons"), applyTo);
+    m_pAllButtons = new QRadioButton(tr("All the buttons"), applyTo);
     m_pAllButtons->setObjectName(QStringLiteral("allButtonsRadio"));
     auto* radios = new QHBoxLayout(applyTo);
     radios->addWidget(m_pOnlyThis);
@@ -142,19 +142,19 @@ void CDlgResourceFiles::keyPressEvent(QKeyEvent* event)
 }
 
 CDlgImage::CDlgImage(QWidget* parent)
-    : CDlgResourceFiles(parent, QStringLiteral("Image"), QStringLiteral("CDlgImage"), kTemplate,
-                        {{QStringLiteral("Normal:"), QStringLiteral("normal")},
-                         {QStringLiteral("Mouse Over:"), QStringLiteral("mouseOver")},
-                         {QStringLiteral("Click:"), QStringLiteral("click")}},
-                        QString::fromLatin1(kImageFilter))
+    : CDlgResourceFiles(parent, tr("Image"), QStringLiteral("CDlgImage"), kTemplate,
+                        {{tr("Normal:"), QStringLiteral("normal")},
+                         {tr("Mouse Over:"), QStringLiteral("mouseOver")},
+                         {tr("Click:"), QStringLiteral("click")}},
+                        FileFilter(kImageFilter))
 {
 }
 
 CDlgAudio::CDlgAudio(QWidget* parent)
-    : CDlgResourceFiles(parent, QStringLiteral("Audio"), QStringLiteral("CDlgAudio"), kTemplate,
-                        {{QStringLiteral("Mouse Over:"), QStringLiteral("mouseOver")},
-                         {QStringLiteral("Click:"), QStringLiteral("click")}},
-                        QString::fromLatin1(kAudioFilter))
+    : CDlgResourceFiles(parent, tr("Audio"), QStringLiteral("CDlgAudio"), kTemplate,
+                        {{tr("Mouse Over:"), QStringLiteral("mouseOver")},
+                         {tr("Click:"), QStringLiteral("click")}},
+                        FileFilter(kAudioFilter))
 {
 }
 

@@ -5,6 +5,7 @@
 // them back on OK.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <string>
 #include <vector>
@@ -77,8 +78,14 @@ public:
     explicit CDlgAudio(QWidget* parent = nullptr);
 };
 
-// The filters handed to the file dialog, as they stand.
-inline constexpr const char* kImageFilter = "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
-inline constexpr const char* kAudioFilter = "Audio Files(*.au) | *.au";
+// The filters handed to the file dialog, as they stand; FileFilter gives them translated.
+inline constexpr const char* kImageFilter =
+    QT_TRANSLATE_NOOP("snippo::CDlgResourceFiles", "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||");
+inline constexpr const char* kAudioFilter =
+    QT_TRANSLATE_NOOP("snippo::CDlgResourceFiles", "Audio Files(*.au) | *.au");
+inline QString FileFilter(const char* filter)
+{
+    return QCoreApplication::translate("snippo::CDlgResourceFiles", filter);
+}
 
 }  // namespace snippo

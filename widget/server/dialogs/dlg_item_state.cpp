@@ -18,7 +18,7 @@ namespace snippo {
 
 QStringList AlignmentEntries()
 {
-    return {QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")};
+    return {CDlgItemState::tr("Left"), CDlgItemState::tr("Center"), CDlgItemState::tr("Right")};
 }
 
 CDlgItemState::CDlgItemState(CDlgButtonProperties* owner, int index, const QString& caption, int templateId,
@@ -28,7 +28,7 @@ CDlgItemState::CDlgItemState(CDlgButtonProperties* owner, int index, const QStri
     setObjectName(name);
     m_pStyles = new CStyleControls(this, false, [this] { Apply(); });
 
-    auto* text = new QGroupBox(QStringLiteral("Text and Image"), this);
+    auto* text = new QGroupBox(tr("Text and Image"), this);
     text->setObjectName(QStringLiteral("textImageGroup"));
     m_pTextAlign = new QComboBox(text);
     m_pTextAlign->setObjectName(QStringLiteral("textAlignCombo"));
@@ -45,18 +45,18 @@ CDlgItemState::CDlgItemState(CDlgButtonProperties* owner, int index, const QStri
     for (QLineEdit* e : {m_pTextOffset, m_pImageOffset})
         e->setFixedWidth(60);
     auto* grid = new QGridLayout(text);
-    grid->addWidget(MakeLabel(QStringLiteral("Text Align: "), m_pTextAlign, text), 0, 0);
+    grid->addWidget(MakeLabel(tr("Text Align: "), m_pTextAlign, text), 0, 0);
     grid->addWidget(m_pTextAlign, 0, 1);
-    grid->addWidget(MakeLabel(QStringLiteral("Text Offset:"), m_pTextOffset, text), 0, 2);
+    grid->addWidget(MakeLabel(tr("Text Offset:"), m_pTextOffset, text), 0, 2);
     grid->addWidget(m_pTextOffset, 0, 3);
     grid->addWidget(m_pTextOffsetSpin, 0, 4);
-    grid->addWidget(MakeLabel(QStringLiteral("Image Align:"), m_pImageAlign, text), 1, 0);
+    grid->addWidget(MakeLabel(tr("Image Align:"), m_pImageAlign, text), 1, 0);
     grid->addWidget(m_pImageAlign, 1, 1);
-    grid->addWidget(MakeLabel(QStringLiteral("Image Offset:"), m_pImageOffset, text), 1, 2);
+    grid->addWidget(MakeLabel(tr("Image Offset:"), m_pImageOffset, text), 1, 2);
     grid->addWidget(m_pImageOffset, 1, 3);
     grid->addWidget(m_pImageOffsetSpin, 1, 4);
     grid->setColumnStretch(5, 1);
-    m_pFontButton = new QPushButton(QStringLiteral("Font.."), this);
+    m_pFontButton = new QPushButton(tr("Font.."), this);
     m_pFontButton->setObjectName(QStringLiteral("fontButton"));
 
     auto* top = new QHBoxLayout;
@@ -150,9 +150,9 @@ void CDlgItemState::OnFont()
 }
 
 CDlgItemNormal::CDlgItemNormal(CDlgButtonProperties* owner)
-    : CDlgItemState(owner, 1, QStringLiteral("Normal"), 144, QStringLiteral("CDlgItemNormal"))
+    : CDlgItemState(owner, 1, tr("Normal"), 144, QStringLiteral("CDlgItemNormal"))
 {
-    m_pApplyAllButton = new QPushButton(QStringLiteral("Apply To all status"), this);
+    m_pApplyAllButton = new QPushButton(tr("Apply To all status"), this);
     m_pApplyAllButton->setObjectName(QStringLiteral("applyToAllButton"));
     ExtraRow()->addWidget(m_pApplyAllButton, 0, 1);
     connect(m_pApplyAllButton, &QPushButton::clicked, this, &CDlgItemNormal::OnApplyToAll);
@@ -167,12 +167,12 @@ void CDlgItemNormal::OnApplyToAll()
 }
 
 CDlgItemMouseOver::CDlgItemMouseOver(CDlgButtonProperties* owner)
-    : CDlgItemState(owner, 2, QStringLiteral("Mouse Over"), 147, QStringLiteral("CDlgItemMouseOver"))
+    : CDlgItemState(owner, 2, tr("Mouse Over"), 147, QStringLiteral("CDlgItemMouseOver"))
 {
 }
 
 CDlgItemClick::CDlgItemClick(CDlgButtonProperties* owner)
-    : CDlgItemState(owner, 3, QStringLiteral("Clicked"), 148, QStringLiteral("CDlgItemClick"))
+    : CDlgItemState(owner, 3, tr("Clicked"), 148, QStringLiteral("CDlgItemClick"))
 {
 }
 

@@ -26,7 +26,7 @@ void AddNumber(QGridLayout* grid, int row, int column, const QString& label, QLi
 }  // namespace
 
 CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner)
-    : CPropertyPage(owner, 0, QStringLiteral("General Info"), 141)
+    : CPropertyPage(owner, 0, tr("General Info"), 141)
 {
     setObjectName(QStringLiteral("CDlgMenuStyle"));
     m_pX = MakeNumberEdit(QStringLiteral("xEdit"), this);
@@ -54,24 +54,24 @@ CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner)
     m_pTarget->addItems({QStringLiteral("_self"), QStringLiteral("_parent"), QStringLiteral("_top"),
                          QStringLiteral("_blank")});
     m_pTarget->setCurrentIndex(-1);
-    m_pImageButton = new QPushButton(QStringLiteral("Image..."), this);
+    m_pImageButton = new QPushButton(tr("Image..."), this);
     m_pImageButton->setObjectName(QStringLiteral("imageButton"));
-    m_pAudioButton = new QPushButton(QStringLiteral("Audio..."), this);
+    m_pAudioButton = new QPushButton(tr("Audio..."), this);
     m_pAudioButton->setObjectName(QStringLiteral("audioButton"));
 
     auto* grid = new QGridLayout(this);
-    AddNumber(grid, 0, 0, QStringLiteral("X-coordinate:"), m_pX, m_pXSpin, this);
-    AddNumber(grid, 0, 2, QStringLiteral("Y-coordinate:"), m_pY, m_pYSpin, this);
-    AddNumber(grid, 0, 4, QStringLiteral("Border Thick:"), m_pThick, m_pThickSpin, this);
-    AddNumber(grid, 1, 0, QStringLiteral("Width:"), m_pWidth, m_pWidthSpin, this);
-    AddNumber(grid, 1, 2, QStringLiteral("Height:"), m_pHeight, m_pHeightSpin, this);
-    grid->addWidget(MakeLabel(QStringLiteral("Label:"), m_pLabel, this), 2, 0, Qt::AlignTop);
+    AddNumber(grid, 0, 0, tr("X-coordinate:"), m_pX, m_pXSpin, this);
+    AddNumber(grid, 0, 2, tr("Y-coordinate:"), m_pY, m_pYSpin, this);
+    AddNumber(grid, 0, 4, tr("Border Thick:"), m_pThick, m_pThickSpin, this);
+    AddNumber(grid, 1, 0, tr("Width:"), m_pWidth, m_pWidthSpin, this);
+    AddNumber(grid, 1, 2, tr("Height:"), m_pHeight, m_pHeightSpin, this);
+    grid->addWidget(MakeLabel(tr("Label:"), m_pLabel, this), 2, 0, Qt::AlignTop);
     grid->addWidget(m_pLabel, 2, 1, 1, 5);
-    grid->addWidget(MakeLabel(QStringLiteral("Description:"), m_pDescription, this), 3, 0);
+    grid->addWidget(MakeLabel(tr("Description:"), m_pDescription, this), 3, 0);
     grid->addWidget(m_pDescription, 3, 1, 1, 5);
-    grid->addWidget(MakeLabel(QStringLiteral("Link to:"), m_pLink, this), 4, 0);
+    grid->addWidget(MakeLabel(tr("Link to:"), m_pLink, this), 4, 0);
     grid->addWidget(m_pLink, 4, 1, 1, 5);
-    grid->addWidget(MakeLabel(QStringLiteral("Target Frame:"), m_pTarget, this), 5, 0);
+    grid->addWidget(MakeLabel(tr("Target Frame:"), m_pTarget, this), 5, 0);
     grid->addWidget(m_pTarget, 5, 1, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

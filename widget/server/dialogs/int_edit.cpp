@@ -1,12 +1,13 @@
 #include "widget/server/dialogs/int_edit.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <limits>
 
-#include "widget/server/dialogs/ui_services.h"
+#include "widget/editor/prompt_service.h"
 
 namespace snippo {
 
@@ -130,7 +131,7 @@ bool FailOn(QLineEdit* edit, const QString& text)
     if (g_quietReading)
         return false;
     RejectedField() = edit;
-    DialogMessageBox::Show(edit, text, QMessageBox::Warning);
+    widget::ShowWindowPrompt(edit, text, QMessageBox::Warning);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
     return false;
@@ -138,14 +139,15 @@ bool FailOn(QLineEdit* edit, const QString& text)
 
 }  // namespace
 
-bool ReadIntField(QLineEdit* edit, std::int32_t low, std::int32_t high, std::int32_t& value)
-{
+bool ReadIntField(QLineEdit* edit, std::int32_t low, std::int32_t high, std::int32_t& value) {
     std::int32_t v = 0;
     if (!ParseIntegerText(edit->text(), &v)) {
-        return FailOn(edit, QStringLiteral("Please enter an integer."));
+        return FailOn(edit, QCoreApplication::translate("IntegerField", "Please enter an integer."));
     }
     if (v < low || v > high) {
-        return FailOn(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high));
+        return FailOn(edit, QCoreApplication::translate("IntegerField", "Please enter an integer between %1 and %2.")
+                                .arg(low)
+                                .arg(high));
     }
     value = v;
     return true;

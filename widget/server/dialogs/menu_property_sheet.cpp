@@ -81,7 +81,7 @@ void AddMnemonics(QWidget* page)
 CMenuPropertySheet::CMenuPropertySheet(CDlgButtonProperties* owner, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("CMenuPropertySheet"));
-    setWindowTitle(QStringLiteral("Property Sheet"));
+    setWindowTitle(tr("Property Sheet"));
 
     m_pages = {new CDlgMenuStyle(owner),     new CDlgItemNormal(owner),  new CDlgItemMouseOver(owner),
                new CDlgItemClick(owner),     new CDlgHint(owner),        new CDlgAppletParam(owner),

@@ -47,7 +47,7 @@ CDrawView* CPropertyPage::View() const
 void CPropertyPage::RefreshEditor() const
 {
     if (CDrawView* view = View())
-        view->Refresh(0);
+        view->Refresh(RefreshHint::All);
 }
 
 void CPropertyPage::OnInitDialog()

@@ -27,13 +27,13 @@ CColorButton* MakeSwatch(const QString& name, QWidget* parent)
 CStyleControls::CStyleControls(QWidget* page, bool appletBackground, std::function<void()> apply)
     : QObject(page), m_pPage(page), m_apply(std::move(apply))
 {
-    m_pBackGroup = new QGroupBox(QStringLiteral("Background"), page);
+    m_pBackGroup = new QGroupBox(tr("Background"), page);
     m_pBackGroup->setObjectName(QStringLiteral("backgroundGroup"));
     m_pBackButton = MakeSwatch(QStringLiteral("backColorButton"), m_pBackGroup);
     m_pFadeButton = MakeSwatch(QStringLiteral("fadeColorButton"), m_pBackGroup);
     m_pSwapButton = new QPushButton(QStringLiteral("<------>"), m_pBackGroup);
     m_pSwapButton->setObjectName(QStringLiteral("swapColorsButton"));
-    m_pBlackWhiteButton = new QPushButton(QStringLiteral("B/W"), m_pBackGroup);
+    m_pBlackWhiteButton = new QPushButton(tr("B/W"), m_pBackGroup);
     m_pBlackWhiteButton->setObjectName(QStringLiteral("blackWhiteButton"));
     m_pBackStyle = appletBackground ? new CAppletBackStyleCombo(m_pBackGroup) : new CBackStyleCombo(m_pBackGroup);
     m_pBackStyle->setObjectName(QStringLiteral("backStyleCombo"));
@@ -42,25 +42,25 @@ CStyleControls::CStyleControls(QWidget* page, bool appletBackground, std::functi
         b->setAutoDefault(false);
 
     auto* back = new QGridLayout(m_pBackGroup);
-    back->addWidget(MakeLabel(QStringLiteral("Back Color"), m_pBackButton, m_pBackGroup), 0, 0);
+    back->addWidget(MakeLabel(tr("Back Color"), m_pBackButton, m_pBackGroup), 0, 0);
     back->addWidget(m_pSwapButton, 0, 1);
-    back->addWidget(MakeLabel(QStringLiteral("Fade Color"), m_pFadeButton, m_pBackGroup), 0, 2);
+    back->addWidget(MakeLabel(tr("Fade Color"), m_pFadeButton, m_pBackGroup), 0, 2);
     back->addWidget(m_pBackButton, 1, 0, Qt::AlignHCenter);
     back->addWidget(m_pBlackWhiteButton, 1, 1);
     back->addWidget(m_pFadeButton, 1, 2, Qt::AlignHCenter);
-    back->addWidget(MakeLabel(QStringLiteral("Style"), m_pBackStyle, m_pBackGroup), 2, 0);
+    back->addWidget(MakeLabel(tr("Style"), m_pBackStyle, m_pBackGroup), 2, 0);
     back->addWidget(m_pBackStyle, 2, 1, 1, 2);
 
-    m_pBorderGroup = new QGroupBox(QStringLiteral("Border"), page);
+    m_pBorderGroup = new QGroupBox(tr("Border"), page);
     m_pBorderGroup->setObjectName(QStringLiteral("borderGroup"));
     m_pBorderButton = MakeSwatch(QStringLiteral("borderColorButton"), m_pBorderGroup);
     m_pBorderStyle = new CBorderStyleCombo(m_pBorderGroup);
     m_pBorderStyle->setObjectName(QStringLiteral("borderStyleCombo"));
     m_pBorderStyle->setMinimumWidth(110);
     auto* border = new QGridLayout(m_pBorderGroup);
-    border->addWidget(MakeLabel(QStringLiteral("Color"), m_pBorderButton, m_pBorderGroup), 0, 0);
+    border->addWidget(MakeLabel(tr("Color"), m_pBorderButton, m_pBorderGroup), 0, 0);
     border->addWidget(m_pBorderButton, 0, 1, Qt::AlignLeft);
-    border->addWidget(MakeLabel(QStringLiteral("Style"), m_pBorderStyle, m_pBorderGroup), 1, 0);
+    border->addWidget(MakeLabel(tr("Style"), m_pBorderStyle, m_pBorderGroup), 1, 0);
     border->addWidget(m_pBorderStyle, 1, 1);
 
     m_pBackButton->SetColour(m_crBack);

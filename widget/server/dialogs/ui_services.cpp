@@ -10,19 +10,6 @@ namespace snippo {
 
 namespace {
 
-struct MessageRecord {
-    std::deque<QMessageBox::StandardButton> answers;
-    bool answerAll = false;
-    QStringList texts;
-    QMessageBox::Icon lastIcon = QMessageBox::NoIcon;
-};
-
-MessageRecord& Messages()
-{
-    static MessageRecord record;
-    return record;
-}
-
 struct ColourRecord {
     std::deque<std::optional<COLORREF>> answers;
     COLORREF lastInitial = 0;
@@ -48,58 +35,6 @@ DialogHelpHandler& HelpHandler()
 }
 
 }  // namespace
-
-QMessageBox::StandardButton DialogMessageBox::Show(QWidget* parent, const QString& text, QMessageBox::Icon icon,
-                                                   QMessageBox::StandardButtons buttons)
-{
-    MessageRecord& r = Messages();
-    r.texts.append(text);
-    r.lastIcon = icon;
-    if (!r.answers.empty()) {
-        QMessageBox::StandardButton answer = r.answers.front();
-        r.answers.pop_front();
-        return answer;
-    }
-    if (r.answerAll)
-        return QMessageBox::Ok;
-    const QString caption = parent ? parent->window()->windowTitle() : QString();
-    QMessageBox box(icon, caption, text, buttons, parent);
-    box.setObjectName(QStringLiteral("dialogMessageBox"));
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-void DialogMessageBox::SetNextAnswer(QMessageBox::StandardButton answer)
-{
-    Messages().answers.push_back(answer);
-}
-
-void DialogMessageBox::SetAnswerAll(bool on)
-{
-    Messages().answerAll = on;
-}
-
-QStringList DialogMessageBox::Texts()
-{
-    return Messages().texts;
-}
-
-QString DialogMessageBox::LastText()
-{
-    return Messages().texts.isEmpty() ? QString() : Messages().texts.last();
-}
-
-QMessageBox::Icon DialogMessageBox::LastIcon()
-{
-    return Messages().lastIcon;
-}
-
-void DialogMessageBox::ResetRecord()
-{
-    MessageRecord& r = Messages();
-    r.texts.clear();
-    r.answers.clear();
-    r.lastIcon = QMessageBox::NoIcon;
-}
 
 bool ColourChooser::Choose(QWidget* parent, COLORREF initial, COLORREF* chosen)
 {

@@ -1,38 +1,20 @@
-// The few places where the dialogs hand control to the user outside their own windows:
-// message boxes, the colour dialog, the modal run of a sub-dialog and help. Each goes through
-// a small class here, so that a test can answer in advance and read what would have been
-// shown. In normal use every answer comes from the user.
+// The few places where the dialogs hand control to the user outside their own windows: the
+// colour dialog, the modal run of a sub-dialog and help (message boxes go through
+// widget/editor/prompt_service.h). Each goes through a small class here, so that a test can
+// answer in advance and read what would have been shown. In normal use every answer comes
+// from the user.
 #pragma once
 
-#include <QMessageBox>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <optional>
 
 #include "widget/model/colour.h"
 
 class QDialog;
+class QWidget;
 
 namespace snippo {
-
-class DialogMessageBox {
-public:
-    // Shows a message box; the caption is the title of the window that asks.
-    static QMessageBox::StandardButton Show(QWidget* parent, const QString& text,
-                                            QMessageBox::Icon icon = QMessageBox::Warning,
-                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok);
-
-    // The next box is not shown: Show returns `answer` at once. Several answers queue up.
-    static void SetNextAnswer(QMessageBox::StandardButton answer = QMessageBox::Ok);
-    // While set, every box is answered with OK without being shown.
-    static void SetAnswerAll(bool on);
-    // Every text asked for since the last ResetRecord, oldest first.
-    static QStringList Texts();
-    static QString LastText();
-    static QMessageBox::Icon LastIcon();
-    static void ResetRecord();
-};
 
 class ColourChooser {
 public:

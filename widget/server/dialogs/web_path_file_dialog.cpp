@@ -55,7 +55,7 @@ CWebPathFileDialog::CWebPathFileDialog(const QString& localPath, const QString& 
 
     m_pWebPath = new QLineEdit(webPath, this);
     m_pWebPath->setObjectName(QStringLiteral("webPathEdit"));
-    auto* label = new QLabel(QStringLiteral("Web Path:"), this);
+    auto* label = new QLabel(tr("Web Path:"), this);
     label->setObjectName(QStringLiteral("webPathLabel"));
     label->setBuddy(m_pWebPath);
     if (auto* grid = qobject_cast<QGridLayout*>(layout())) {

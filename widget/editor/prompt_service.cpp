@@ -1,0 +1,43 @@
+#include "widget/editor/prompt_service.h"
+
+#include <QWidget>
+
+namespace snippo::widget {
+
+namespace {
+
+PromptHandler& Responder()
+{
+    static PromptHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+QMessageBox::StandardButton ShowPrompt(QWidget* parent, const PromptRequest& request)
+{
+    if (const PromptHandler& responder = Responder())
+        return responder(request);
+    QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    box.setObjectName(QStringLiteral("promptMessageBox"));
+    box.setDefaultButton(request.defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QMessageBox::StandardButton ShowWindowPrompt(QWidget* parent, const QString& text, QMessageBox::Icon icon)
+{
+    const QString title = parent ? parent->window()->windowTitle() : QString();
+    return ShowPrompt(parent, {title, text, icon, QMessageBox::Ok, QMessageBox::Ok});
+}
+
+ScopedPromptResponder::ScopedPromptResponder(PromptHandler handler) : m_previous(std::move(Responder()))
+{
+    Responder() = std::move(handler);
+}
+
+ScopedPromptResponder::~ScopedPromptResponder()
+{
+    Responder() = std::move(m_previous);
+}
+
+}  // namespace snippo::widget

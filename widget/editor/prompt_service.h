@@ -1,0 +1,44 @@
+// Every message box of the widget library goes through here. Normally the box is shown; while
+// a ScopedPromptResponder lives, its handler answers instead and nothing is shown, so a test
+// can read the exact request and choose the button.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace snippo::widget {
+
+struct PromptRequest {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+};
+
+using PromptHandler = std::function<QMessageBox::StandardButton(const PromptRequest&)>;
+
+// Shows the request as a modal message box over `parent` and returns the button pressed.
+QMessageBox::StandardButton ShowPrompt(QWidget* parent, const PromptRequest& request);
+
+// A box with OK only, titled like the window of `parent` that asks.
+QMessageBox::StandardButton ShowWindowPrompt(QWidget* parent, const QString& text,
+                                             QMessageBox::Icon icon = QMessageBox::Warning);
+
+// Answers every prompt with `handler` while it lives; the handler in place before comes back
+// when it is destroyed, so responders nest.
+class ScopedPromptResponder {
+public:
+    explicit ScopedPromptResponder(PromptHandler handler);
+    ~ScopedPromptResponder();
+    ScopedPromptResponder(const ScopedPromptResponder&) = delete;
+    ScopedPromptResponder& operator=(const ScopedPromptResponder&) = delete;
+
+private:
+    PromptHandler m_previous;
+};
+
+}  // namespace snippo::widget
