@@ -8,8 +8,9 @@ start_dir=$PWD
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-liberation locales-all nodejs chromium firefox-esr)
-run_packages=(xdg-utils xvfb xauth)
+          qt6-base-dev libgl-dev libx11-dev qt6-documentation-tools fonts-liberation locales-all
+          nodejs chromium firefox-esr)
+run_packages=(xdg-utils xvfb xauth assistant-qt6)
 
 install_missing() {
   local missing=()
