@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QSortFilterProxyModel>
 
 namespace snippo {
 
@@ -53,6 +55,23 @@ QString takeFileName(PromptRecord::Kind kind, const QString& title, const QStrin
     s.record.push_back(rec);
     return name;
 }
+
+// Folders and the files that may be executed. QDir's permission filters cannot say this: with
+// only Executable set they hide every readable entry, folders included.
+class ExecutableFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (files == nullptr)
+            return true;
+        QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+};
 
 // "Tessaly Widgets File(*.qwd) " -> the patterns inside the parentheses, for Qt's own parser,
 // which needs the text to end with the closing parenthesis.
@@ -162,12 +181,14 @@ QString CPrompts::GetExecutableFileName(QWidget* parent, const QString& title, c
         return takeFileName(PromptRecord::Kind::Executable, title, filter);
     QFileDialog dialog(parent, title, "/usr/bin");
     dialog.setObjectName("executableFileDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new ExecutableFilter(&dialog));
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Programs here carry no extension: the filter's description is kept, its pattern
     // becomes "any file that may be executed".
     QString description = filter.section('(', 0, 0).trimmed();
     dialog.setNameFilter(description + " (*)");
-    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QDir::cleanPath(dialog.selectedFiles().front());
