@@ -8,9 +8,10 @@ start_dir=$PWD
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-l10n-tools libgl-dev fonts-liberation locales-all nodejs chromium firefox-esr
+          qt6-base-dev qt6-l10n-tools qt6-documentation-tools libgl-dev libx11-dev
+          fonts-liberation locales-all nodejs chromium firefox-esr
           scdoc desktop-file-utils appstream shared-mime-info lintian dpkg-dev binutils)
-run_packages=(xdg-utils xvfb xauth)
+run_packages=(xdg-utils xvfb xauth assistant-qt6)
 
 install_missing() {
   local missing=()

@@ -6,6 +6,7 @@
 #include "host/dlg_web_browser.h"
 #include "host/doc.h"
 #include "host/icons.h"
+#include "host/lock_keys.h"
 #include "host/resource.h"
 #include "host/view.h"
 
@@ -229,6 +230,7 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName("statusBar");
+    std::vector<QLabel*> panes;
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel(this);
         pane->setObjectName(QString("indicator") + indicator);
@@ -236,7 +238,9 @@ void CMainFrame::CreateStatusBar()
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(indicator) + 8);
         pane->setAlignment(Qt::AlignCenter);
         bar->addPermanentWidget(pane);
+        panes.push_back(pane);
     }
+    new CLockKeyPanes(panes[0], panes[1], panes[2], this);
     bar->showMessage(tr(kIdleMessage));
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
         if (text.isEmpty())

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 
 namespace snippo {
 
@@ -130,18 +132,41 @@ QString ChooseFolder(QWidget* parent, const QString& title)
     return QFileDialog::getExistingDirectory(parent, title, QDir::currentPath());
 }
 
+namespace {
+
+// Folders and the files that may be executed. QDir's permission filters cannot say this: with
+// only Executable set they hide every readable entry, folders included.
+class ExecutableFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (files == nullptr)
+            return true;
+        QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+};
+
+}  // namespace
+
 QString ChooseExecutable(QWidget* parent, const QString& title, const QString& filter)
 {
     if (slot<FilePromptResponder>())
         return answerFile(FilePromptRequest::Kind::Executable, title, filter);
     QFileDialog dialog(parent, title, "/usr/bin");
     dialog.setObjectName("executableFileDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new ExecutableFilter(&dialog));
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Programs here carry no extension: the filter's description is kept, its pattern
     // becomes "any file that may be executed".
     QString description = filter.section('(', 0, 0).trimmed();
     dialog.setNameFilter(description + " (*)");
-    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QDir::cleanPath(dialog.selectedFiles().front());

@@ -52,13 +52,19 @@ std::string HelpTitle(const std::string& helpFile);
 
 // Shows help. Needs a QApplication. Returns false, and shows nothing, when the help file has
 // no topics (HELP_QUIT always succeeds). A context number without a topic opens the contents
-// with a note saying so. `owner` only places the window near the asking one.
+// (the window adds a note saying so). `owner` only places the window near the asking one.
+//
+// The viewer is Qt Assistant, in a process of its own, on a collection built from the topics
+// in the user's cache folder; the window in this process stands in where Assistant is missing
+// or cannot be shown (see help_viewers.h; SNIPPO_HELP_VIEWER=window forces the window). Both
+// stay usable while modal dialogs run, and HELP_QUIT closes both.
 bool WinHelp(QWidget* owner, const std::string& helpFile, std::uint32_t command, std::uintptr_t data);
 
-// The help window, or null when none is open. Its children have object names: "helpTabs",
+// The help window in this process, or null when none is open (always null with Assistant). Its children have object names: "helpTabs",
 // "helpContents", "helpKeyword", "helpIndex", "helpTopicText".
 QWidget* HelpWindow();
-// The context number of the topic on show, 0 when the window shows none.
+// The context number of the topic on show (with Assistant: the last one asked for), 0 when
+// none is.
 std::uint32_t HelpCurrentContext();
 
 }  // namespace snippo

@@ -5,9 +5,13 @@
 #include "platform/registry/registry.h"
 #include "platform/shell/shell.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QListView>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdlib>
 #include <sys/stat.h>
@@ -203,6 +207,54 @@ TEST_F(Browser, DialogWritesTheChoiceAndKeepsTheOtherValues)
     EXPECT_EQ(app->m_nBrowserMode, 1);
     EXPECT_EQ(app->m_strBrowserPath, "/opt/mine/browse");
     EXPECT_EQ(app->m_nKnownBrowser, 2);
+}
+
+// The real chooser behind "...": it lists folders and programs, not other files, and gives the
+// chosen program's full path.
+TEST_F(Browser, ProgramChooserListsFoldersAndProgramsOnly)
+{
+    fs::path bin = tmp / "programs";
+    fs::create_directories(bin / "tools");
+    makeProgram(bin / "mybrowser");
+    WriteFile(bin / "notes.txt", "not a program\n");
+    snippo::ScopedFilePromptResponder realChooser{{}};   // no answers: the real chooser shows
+
+    QStringList listed;
+    bool seen = false;
+    // Looks for the chooser until it is up, reads what it lists, then picks the program.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QFileDialog* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "executableFileDialog" && w->isVisible())
+                dialog = qobject_cast<QFileDialog*>(w);
+        if (dialog == nullptr || seen)
+            return;
+        seen = true;
+        poll.stop();
+        auto* view = dialog->findChild<QListView*>("listView");
+        dialog->setDirectory(QString::fromStdString(bin.string()));
+        if (view != nullptr) {
+            // The folder is read in the background; entries arrive one by one.
+            QAbstractItemModel* model = view->model();
+            auto rows = [&] { return model->rowCount(view->rootIndex()); };
+            (void)QTest::qWaitFor([&] { return rows() >= 2; }, 5000);
+            QTest::qWait(300);
+            for (int i = 0; i < rows(); ++i)
+                listed << model->index(i, 0, view->rootIndex()).data().toString();
+        }
+        // Typed as the user types it; a chooser that does not take it is closed all the same.
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("fileNameEdit"), "mybrowser");
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        QTimer::singleShot(5000, dialog, [dialog] { dialog->reject(); });
+    });
+    poll.start(20);
+    QString chosen = snippo::ChooseExecutable(nullptr, "Open", "Web Browser(*.EXE) | *.EXE");
+    ASSERT_TRUE(seen);
+    EXPECT_FALSE(listed.isEmpty()) << "the chooser has its list view";
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"mybrowser", "tools"}));
+    EXPECT_EQ(chosen.toStdString(), (bin / "mybrowser").string());
 }
 
 TEST_F(Browser, LaunchInEachMode)

@@ -3,6 +3,7 @@
 
 #include "host/about_dlg.h"
 #include "host/help_topics.h"
+#include "host/lock_keys.h"
 #include "platform/help/help.h"
 
 #include <QApplication>
@@ -117,6 +118,24 @@ TEST_F(Frame_, ToolBarButtonsInOrder)
     EXPECT_FALSE(Frame()->Action(res::ID_VIEW_TOOLBAR)->isChecked());
     Command(res::ID_VIEW_STATUS_BAR);
     EXPECT_TRUE(Frame()->statusBar()->isHidden());
+}
+
+TEST_F(Frame_, LockPanesShowTheLitIndicatorsAndStayBlankWithoutX11)
+{
+    // Indicators are looked up by name; their numbers vary with the keyboard map.
+    EXPECT_EQ(LockStateFromIndicators(0b101, 0, 1, 2), (LockKeyState{true, false, true}));
+    EXPECT_EQ(LockStateFromIndicators(0b1010, 3, 1, 2), (LockKeyState{true, true, false}));
+    EXPECT_EQ(LockStateFromIndicators(0xFFFFFFFFu, -1, 31, 40), (LockKeyState{false, true, false}));
+    EXPECT_EQ(LockPaneText("SCRL", true), "SCRL");
+    EXPECT_EQ(LockPaneText("SCRL", false), "");
+
+    ASSERT_TRUE(Start());
+    Frame()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
+    QTest::keyClick(Frame()->windowHandle(), Qt::Key_CapsLock);
+    EXPECT_FALSE(QueryLockKeys().has_value()) << "offscreen tells no lock state";
+    for (const char* name : {"indicatorCAP", "indicatorNUM", "indicatorSCRL"})
+        EXPECT_EQ(Frame()->statusBar()->findChild<QLabel*>(name)->text(), "") << name;
 }
 
 TEST_F(Frame_, EveryHelpContextOfTheProgramHasATopic)
