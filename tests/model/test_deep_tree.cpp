@@ -118,10 +118,10 @@ TEST(DeepTree, EveryWalkOfAHundredThousandLevels)
         EXPECT_EQ("GIF89a", ReadAll(target.File("deep.gif")));
 
         // A snapshot holds the whole tree: undo brings it back after the button is gone.
-        p.ResetHistory();
+        p.History().ResetHistory();
         p.DeleteContents();
-        p.Checkpoint();
-        ASSERT_TRUE(p.Undo());
+        p.History().Checkpoint();
+        ASSERT_TRUE(p.History().Undo());
         ASSERT_EQ(1u, p.m_listDrawObjects.size());
         const std::vector<const CGlimMenuItem*> restored = Chain(p.m_listDrawObjects[0]->m_pMenu);
         ASSERT_EQ(std::size_t(items), restored.size());

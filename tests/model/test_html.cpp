@@ -82,7 +82,6 @@ TEST(Html, OneButtonWithItsHint)
                   Param("IStyle-1", kHintIStyle) + Param("I1-0", "Hint,,,,,,,_self,") +
                   Param("Misc", "2,1,1,-0,0-1,") + "</applet>\r\n</p>\r\n",
               html);
-    EXPECT_TRUE(p.m_arrFlatItems.empty());
 }
 
 TEST(Html, NumbersColoursAndPairsOfTheHtmlForm)

@@ -86,7 +86,6 @@ TEST(Parameters, TwoButtonsAndTheNormalisedRectangle)
     EXPECT_EQ((CRect{50, 80, 5, 60}), second->m_position);
     EXPECT_EQ(5, second->m_pMenu->m_nX);
     EXPECT_EQ(45, second->m_pMenu->m_nWidth);
-    EXPECT_TRUE(p.m_arrFlatItems.empty());
 }
 
 TEST(Parameters, EveryMenuAndItemIsWrittenVisibleOrNot)

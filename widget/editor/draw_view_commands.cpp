@@ -67,9 +67,9 @@ bool CDrawView::IsCommandEnabled(int id) const
     case kCmdSelectAll:
         return !m_pModel->m_listDrawObjects.empty();
     case kCmdUndo:
-        return m_pModel->CanUndo();
+        return m_pModel->History().CanUndo();
     case kCmdRedo:
-        return m_pModel->CanRedo();
+        return m_pModel->History().CanRedo();
     case kCmdMoveBackward:
     case kCmdMoveForward:
     case kCmdMoveToBack:
@@ -198,7 +198,7 @@ void CDrawView::OnEditCopy()
 void CDrawView::OnEditPaste()
 {
     if (PasteFromClipboard())
-        m_pModel->Checkpoint();
+        m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnEditCut()
@@ -227,7 +227,7 @@ void CDrawView::OnEditClear()
     for (CDrawObj* obj : doomed)
         m_pModel->RemoveObject(obj);   // the returned owner deletes it
     selection.clear();
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnEditSelectAll()
@@ -236,18 +236,18 @@ void CDrawView::OnEditSelectAll()
         return;
     for (const auto& obj : m_pModel->m_listDrawObjects)
         Select(obj.get(), true);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnEditUndo()
 {
-    if (m_pModel->Undo())
+    if (m_pModel->History().Undo())
         Refresh(0);
 }
 
 void CDrawView::OnEditRedo()
 {
-    if (m_pModel->Redo())
+    if (m_pModel->History().Redo())
         Refresh(0);
 }
 
@@ -262,7 +262,7 @@ void CDrawView::OnStack(int id)
     if (!MoveInStack(*m_pModel, move))
         return;
     InvalidateObject(m_pModel->m_listSelection.front());
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnAlign(int id)
@@ -281,7 +281,7 @@ void CDrawView::OnAlign(int id)
     if (!done)
         return;
     Refresh(0);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnSpace(bool across)
@@ -289,7 +289,7 @@ void CDrawView::OnSpace(bool across)
     if (!SpaceSelection(*m_pModel, across))
         return;
     Refresh(0);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnCenter(bool horizontal)
@@ -297,7 +297,7 @@ void CDrawView::OnCenter(bool horizontal)
     if (!CenterSelection(*m_pModel, horizontal))
         return;
     Refresh(0);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 }  // namespace snippo

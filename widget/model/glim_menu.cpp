@@ -1,5 +1,7 @@
 #include "widget/model/glim_menu.h"
 
+#include <utility>
+
 namespace snippo {
 
 namespace {
@@ -383,19 +385,29 @@ void CGlimMenuItem::SetSubMenu(CGlimMenu* menu)
     m_pSubMenu = menu;
 }
 
+const std::string& CGlimMenuItem::ResourcePath(int i) const
+{
+    const std::string* paths[kResourceCount] = {&m_strImageNormal, &m_strImageOver, &m_strImageClick,
+                                                &m_strAudioOver, &m_strAudioClick};
+    return *paths[i];
+}
+
+const std::string& CGlimMenuItem::ResourceWebPath(int i) const
+{
+    const std::string* paths[kResourceCount] = {&m_strImageNormalWeb, &m_strImageOverWeb,
+                                                &m_strImageClickWeb, &m_strAudioOverWeb,
+                                                &m_strAudioClickWeb};
+    return *paths[i];
+}
+
 std::string& CGlimMenuItem::ResourcePath(int i)
 {
-    std::string* paths[kResourceCount] = {&m_strImageNormal, &m_strImageOver, &m_strImageClick,
-                                          &m_strAudioOver, &m_strAudioClick};
-    return *paths[i];
+    return const_cast<std::string&>(std::as_const(*this).ResourcePath(i));
 }
 
 std::string& CGlimMenuItem::ResourceWebPath(int i)
 {
-    std::string* paths[kResourceCount] = {&m_strImageNormalWeb, &m_strImageOverWeb,
-                                          &m_strImageClickWeb, &m_strAudioOverWeb,
-                                          &m_strAudioClickWeb};
-    return *paths[i];
+    return const_cast<std::string&>(std::as_const(*this).ResourceWebPath(i));
 }
 
 void CGlimMenuItem::Serialize(CArchive& ar)

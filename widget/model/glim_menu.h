@@ -82,7 +82,8 @@ public:
     GlimStateStyle m_styleClick;
     std::vector<CGlimMenuItem*> m_items;            // owned, in display order
     std::int32_t m_bVisible = 1;
-    std::int32_t m_nIndex = -1;                     // number in the last encoding pass only
+    // Number in the last encoding pass only: the encoders, which change nothing else, note it.
+    mutable std::int32_t m_nIndex = -1;
 
 };
 
@@ -106,6 +107,8 @@ public:
     static constexpr int kResourceCount = 5;
     std::string& ResourcePath(int i);
     std::string& ResourceWebPath(int i);
+    const std::string& ResourcePath(int i) const;
+    const std::string& ResourceWebPath(int i) const;
 
     std::string m_strLabel;
     std::string m_strDescription;
@@ -130,9 +133,10 @@ public:
 // then the items' sub-menus are numbered in item order. Returns the number of menus.
 int NumberMenus(const std::vector<CGlimMenu*>& topLevel, std::vector<CGlimMenuItem*>& items);
 
-// Calls f(menu) for every menu of the tree under `root` (pre-order), without recursion.
-template <class F>
-void ForEachMenu(CGlimMenu* root, F&& f);
+// Calls f(menu) for every menu of the tree under `root` (pre-order), without recursion;
+// `Menu` is CGlimMenu or const CGlimMenu.
+template <class Menu, class F>
+void ForEachMenu(Menu* root, F&& f);
 
 }  // namespace snippo
 

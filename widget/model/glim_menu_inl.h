@@ -4,12 +4,12 @@
 
 namespace snippo {
 
-template <class F>
-void ForEachMenu(CGlimMenu* root, F&& f)
+template <class Menu, class F>
+void ForEachMenu(Menu* root, F&& f)
 {
-    std::vector<CGlimMenu*> stack{root};
+    std::vector<Menu*> stack{root};
     while (!stack.empty()) {
-        CGlimMenu* m = stack.back();
+        Menu* m = stack.back();
         stack.pop_back();
         if (!m)
             continue;

@@ -22,9 +22,29 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 
 std::string EscapeLabel(std::string label)
 {
-    ReplaceAll(label, "\r\n", kLineBreakEscape);
-    ReplaceAll(label, ",", kCommaEscape);
-    return label;
+    std::string out;
+    AppendEscapedLabel(out, label);
+    return out;
+}
+
+void AppendEscapedLabel(std::string& out, std::string_view label)
+{
+    // One pass does both: neither escape holds a comma or a line break.
+    for (std::size_t pos = 0;;) {
+        std::size_t hit = label.find_first_of(",\r", pos);
+        while (hit != std::string_view::npos && label[hit] == '\r' && label.substr(hit, 2) != "\r\n")
+            hit = label.find_first_of(",\r", hit + 1);
+        out.append(label.substr(pos, hit - pos));
+        if (hit == std::string_view::npos)
+            return;
+        if (label[hit] == ',') {
+            out += kCommaEscape;
+            pos = hit + 1;
+        } else {
+            out += kLineBreakEscape;
+            pos = hit + 2;
+        }
+    }
 }
 
 std::string UnescapeField(std::string field)
