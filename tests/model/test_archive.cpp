@@ -394,7 +394,7 @@ TEST(Archive, ObjectNestingIsBoundedWhileMenusNestDeeper)
     CDrawObj* button = AddButton(p, {1, 2, 30, 40});
     CGlimMenu* m = button->m_pMenu;
     for (int i = 0; i < CArchive::kMaxNesting + 5; ++i) {
-        m = m->InsertNewItemAtFront()->m_pSubMenu;
+        m = m->InsertNewItemAtFront()->SubMenu();
         m->m_nMenuValueC = i;
     }
     m->InsertNewItemAtFront()->m_strLabel = "bottom";
@@ -409,7 +409,7 @@ TEST(Archive, ItemCountsAreBoundByTheSmallestItem)
 {
     // Items as small as they come: every text empty, sub-menus without items.
     CGlimMenu m(3, "");
-    for (CGlimMenuItem* item : m.m_items) {
+    for (const auto& item : m.m_items) {
         item->m_strLabel.clear();
         item->m_pSubMenu->m_strName.clear();
     }

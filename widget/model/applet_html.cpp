@@ -172,7 +172,7 @@ std::string CAppletParameters::EncodeHTML(const std::string& previewPath, std::i
             Add(misc, obj->m_pMenu->m_nIndex);
         }
     for (std::size_t i = 0; i < pass.flatItems.size(); ++i) {
-        const CGlimMenu* sub = pass.flatItems[i]->m_pSubMenu;
+        const CGlimMenu* sub = pass.flatItems[i]->SubMenu();
         if (Emitted(sub)) {
             AppendInt(misc, static_cast<std::int32_t>(i));
             misc += '-';
@@ -199,7 +199,7 @@ void CAppletParameters::EmitMenu(std::string& html, MenuNumbering& pass, const C
             continue;
         for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
             if ((*it)->m_bVisible)
-                pending.push_back((*it)->m_pSubMenu);
+                pending.push_back((*it)->SubMenu());
     }
 }
 
@@ -248,10 +248,10 @@ bool CAppletParameters::EmitOneMenu(std::string& html, MenuNumbering& pass, cons
     NumberedParamLine(html, "IStyle-", n, -1, v);
 
     int k = 0;
-    for (const CGlimMenuItem* item : menu->m_items) {
+    for (const auto& item : menu->m_items) {
         if (!item->m_bVisible)
             continue;
-        pass.flatItems.push_back(item);
+        pass.flatItems.push_back(item.get());
         v.clear();
         AppendEscapedLabel(v, item->m_strLabel);
         v += ',';

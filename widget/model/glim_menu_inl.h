@@ -15,7 +15,7 @@ void ForEachMenu(Menu* root, F&& f)
             continue;
         f(m);
         for (auto it = m->m_items.rbegin(); it != m->m_items.rend(); ++it)
-            stack.push_back((*it)->m_pSubMenu);
+            stack.push_back((*it)->m_pSubMenu.get());
     }
 }
 

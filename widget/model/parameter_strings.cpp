@@ -235,7 +235,7 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
     out.itemStyle.push_back(v);
     out.firstItem.push_back(out.items.size());
 
-    for (const CGlimMenuItem* item : menu->m_items) {
+    for (const auto& item : menu->m_items) {
         v.clear();
         AppendEscapedLabel(v, item->m_strLabel);
         v += ',';
@@ -279,7 +279,7 @@ void CAppletParameters::WriteMenu(EncodedMenus& out, MenuNumbering& pass, const 
         }
         const std::size_t i = top.next++;
         out.subMenu[top.first + i] = pass.counter;   // the number the sub-menu is about to take
-        write(top.menu->m_items[i]->m_pSubMenu);
+        write(top.menu->m_items[i]->SubMenu());
     }
 }
 
@@ -634,12 +634,11 @@ std::vector<std::unique_ptr<CGlimMenu>> BuildMenus(const StoredTree& stored, con
             const std::size_t s = links.subMenuOf[i];
             std::unique_ptr<CGlimMenu> sub =
                 s != kNone ? std::move(owned[s]) : std::make_unique<CGlimMenu>(0, "GlimButton");
-            auto item = std::make_unique<CGlimMenuItem>("Button", sub.get());
-            sub.release();
+            auto item = std::make_unique<CGlimMenuItem>("Button", std::move(sub));
             // A missing item keeps the constructor's defaults.
             if (const std::string* value = itemValue[i])
                 ReadItem(*item, *value, directory);
-            menus[j]->AddItem(item.release(), 0);
+            menus[j]->AddItem(std::move(item), 0);
         }
     }
     std::vector<std::unique_ptr<CGlimMenu>> buttons;
