@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 
 #include "widget/model/applet_parameters.h"
 #include "widget/model/string_table.h"
@@ -16,22 +17,24 @@ namespace snippo {
 
 namespace {
 
-// Appends `text` with "&", "\"", "<" and ">" as entities, for attribute values.
+// Appends `text` with "&", "\"", "<" and ">" as entities, for attribute values. Runs of
+// plain characters go in as one piece.
 void AppendEscaped(std::string& out, std::string_view text)
 {
-    for (std::size_t pos = 0;;) {
-        const std::size_t hit = text.find_first_of("&\"<>", pos);
-        out.append(text.substr(pos, hit - pos));
-        if (hit == std::string_view::npos)
-            return;
-        switch (text[hit]) {
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        case '<': out += "&lt;"; break;
-        default: out += text[hit] == '>' ? "&gt;" : ""; break;
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* entity;
+        switch (text[i]) {
+        case '&': entity = "&amp;"; break;
+        case '"': entity = "&quot;"; break;
+        case '<': entity = "&lt;"; break;
+        case '>': entity = "&gt;"; break;
+        default: continue;
         }
-        pos = hit + 1;
+        out.append(text.substr(plain, i - plain)).append(entity);
+        plain = i + 1;
     }
+    out.append(text.substr(plain));
 }
 
 // One parameter line. The value is escaped for the attribute; the applet receives exactly
@@ -104,11 +107,6 @@ bool IsRegularFile(const std::string& path)
     return std::filesystem::is_regular_file(path, ec);
 }
 
-bool Emitted(const CGlimMenu* menu)
-{
-    return menu && menu->m_bVisible && menu->CountItems(0) > 0;
-}
-
 const char* const kNotice = "Menu buttons made with Tessaly GlimButton 1.0";
 
 }  // namespace
@@ -159,24 +157,26 @@ std::string CAppletParameters::EncodeHTML(const std::string& previewPath, std::i
     ParamLine(html, "ApStyle", v);
 
     MenuNumbering pass;
+    std::vector<std::int32_t> topLevel;
     for (const auto& obj : m_listDrawObjects)
-        EmitMenu(html, pass, obj->m_pMenu, mode, previewPath);
+        if (const std::int32_t n = EmitMenu(html, pass, obj->m_pMenu, mode, previewPath); n >= 0)
+            topLevel.push_back(n);
 
+    // The numbers were noted while writing: asking the menus again would walk the whole
+    // tree once more.
     std::string misc;
-    misc.reserve(pass.counts.size() + 12 * (m_listDrawObjects.size() + pass.flatItems.size()));
+    misc.reserve(pass.counts.size() + 12 * (topLevel.size() + pass.flatItems.size()));
     Add(misc, pass.counter);
     misc += pass.counts;
-    for (const auto& obj : m_listDrawObjects)
-        if (Emitted(obj->m_pMenu)) {
-            misc += '-';
-            Add(misc, obj->m_pMenu->m_nIndex);
-        }
-    for (std::size_t i = 0; i < pass.flatItems.size(); ++i) {
-        const CGlimMenu* sub = pass.flatItems[i]->SubMenu();
-        if (Emitted(sub)) {
+    for (std::int32_t n : topLevel) {
+        misc += '-';
+        Add(misc, n);
+    }
+    for (std::size_t i = 0; i < pass.subMenuNumber.size(); ++i) {
+        if (pass.subMenuNumber[i] >= 0) {
             AppendInt(misc, static_cast<std::int32_t>(i));
             misc += '-';
-            Add(misc, sub->m_nIndex);
+            Add(misc, pass.subMenuNumber[i]);
         }
     }
     ParamLine(html, LoadWidgetString(IDS_MISC_KEY), misc);
@@ -186,31 +186,39 @@ std::string CAppletParameters::EncodeHTML(const std::string& previewPath, std::i
     return html;
 }
 
-void CAppletParameters::EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* root, std::int16_t mode,
-                                 const std::string& previewPath)
+std::int32_t CAppletParameters::EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* root,
+                                        std::int16_t mode, const std::string& previewPath)
 {
     // Pre-order from an explicit list, so that the depth of the tree costs no stack: the
     // sub-menus of a menu's visible items go on in reverse, and so come off in item order.
-    std::vector<const CGlimMenu*> pending{root};
+    // Each waits with the flat position of the item that holds it (none for the root).
+    constexpr std::size_t kRoot = static_cast<std::size_t>(-1);
+    std::vector<std::pair<const CGlimMenu*, std::size_t>> pending{{root, kRoot}};
+    std::int32_t rootNumber = -1;
     while (!pending.empty()) {
-        const CGlimMenu* menu = pending.back();
+        const auto [menu, owner] = pending.back();
         pending.pop_back();
+        const std::size_t first = pass.flatItems.size();
         if (!EmitOneMenu(html, pass, menu, mode, previewPath))
             continue;
-        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
-            if ((*it)->m_bVisible)
-                pending.push_back((*it)->SubMenu());
+        (owner == kRoot ? rootNumber : pass.subMenuNumber[owner]) = menu->m_nIndex;
+        for (std::size_t i = pass.flatItems.size(); i-- > first;)
+            pending.emplace_back(pass.flatItems[i]->SubMenu(), i);
     }
+    return rootNumber;
 }
 
 bool CAppletParameters::EmitOneMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
                                     const std::string& previewPath)
 {
-    if (!Emitted(menu))
+    if (!menu || !menu->m_bVisible)
+        return false;
+    const int shown = menu->CountItems(0);
+    if (shown == 0)
         return false;
     const int n = pass.counter;
     menu->m_nIndex = n;
-    Add(pass.counts, menu->CountItems(0));
+    Add(pass.counts, shown);
 
     std::string& v = pass.value;
     v.clear();
@@ -252,6 +260,7 @@ bool CAppletParameters::EmitOneMenu(std::string& html, MenuNumbering& pass, cons
         if (!item->m_bVisible)
             continue;
         pass.flatItems.push_back(item.get());
+        pass.subMenuNumber.push_back(-1);
         v.clear();
         AppendEscapedLabel(v, item->m_strLabel);
         v += ',';
@@ -275,10 +284,15 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
     if (m_bWebRuntime)
         config.AddResource(kWebRuntimeFile, ServerFolder() + "/", m_strClassWebPath);
 
-    auto addIfPresent = [&config](std::string& path, const std::string& webPath) {
+    // Each file is looked at once: the items of a widget share a few images between them.
+    std::unordered_map<std::string, bool> present;
+    auto addIfPresent = [&config, &present](std::string& path, const std::string& webPath) {
         if (path.empty())
             return;
-        if (IsRegularFile(path))
+        const auto [known, fresh] = present.try_emplace(path);
+        if (fresh)
+            known->second = IsRegularFile(path);
+        if (known->second)
             config.AddResource(FileNameOf(path), FolderOf(path), webPath);
         else
             path.clear();   // the file has gone: drop it from the model

@@ -34,6 +34,7 @@ struct MenuNumbering {
     std::int32_t counter = 0;                      // the number the next menu takes
     std::string counts;                            // item count of each menu written, each with ','
     std::vector<const CGlimMenuItem*> flatItems;   // the items written, in order
+    std::vector<std::int32_t> subMenuNumber;       // by flat item: its sub-menu's number, or -1
     std::string value;                             // the parameter value being built
 };
 
@@ -128,8 +129,9 @@ private:
     static void WriteMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu);
     // The menu alone, under the next number.
     static void WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu);
-    // The HTML parameters of the menu and of every sub-menu that is shown, in pre-order.
-    static void EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
+    // The HTML parameters of the menu and of every sub-menu that is shown, in pre-order;
+    // the menu's number, or -1 when it is not shown.
+    static std::int32_t EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
                          const std::string& previewPath);
     // The menu alone, under the next number; true when it is shown.
     static bool EmitOneMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,

@@ -30,21 +30,18 @@ std::string EscapeLabel(std::string label)
 void AppendEscapedLabel(std::string& out, std::string_view label)
 {
     // One pass does both: neither escape holds a comma or a line break.
-    for (std::size_t pos = 0;;) {
-        std::size_t hit = label.find_first_of(",\r", pos);
-        while (hit != std::string_view::npos && label[hit] == '\r' && label.substr(hit, 2) != "\r\n")
-            hit = label.find_first_of(",\r", hit + 1);
-        out.append(label.substr(pos, hit - pos));
-        if (hit == std::string_view::npos)
-            return;
-        if (label[hit] == ',') {
-            out += kCommaEscape;
-            pos = hit + 1;
-        } else {
-            out += kLineBreakEscape;
-            pos = hit + 2;
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == ',') {
+            out.append(label.substr(plain, i - plain)).append(kCommaEscape);
+            plain = i + 1;
+        } else if (label[i] == '\r' && i + 1 < label.size() && label[i + 1] == '\n') {
+            out.append(label.substr(plain, i - plain)).append(kLineBreakEscape);
+            ++i;
+            plain = i + 1;
         }
     }
+    out.append(label.substr(plain));
 }
 
 std::string UnescapeField(std::string field)

@@ -211,7 +211,7 @@ void CDlgMenuStyle::EditResources(CDlgResourceFiles& dlg, int first)
     if (dlg.m_nApplyTo == 1) {
         for (const auto& other : Params()->m_listDrawObjects)
             if (!other->m_pMenu->m_items.empty())
-                write(other->m_pMenu->m_items.front());
+                write(other->m_pMenu->m_items.front().get());
     } else {
         write(item);
     }
