@@ -31,7 +31,7 @@ protected:
         ClickView({20, 20});   // selects A
         ASSERT_EQ(m_params->m_listSelection, std::vector<CDrawObj*>{m_a});
     }
-    CGlimMenuItem* Item(CDrawObj* obj) { return obj->m_pMenu->m_items.front(); }
+    CGlimMenuItem* Item(CDrawObj* obj) { return obj->m_pMenu->m_items.front().get(); }
     CGlimMenu* Hint(CDrawObj* obj) { return Item(obj)->SubMenu(); }
 
     CDrawObj* m_a = nullptr;
