@@ -83,17 +83,17 @@ void BM_Checkpoint(benchmark::State& state)
     CAppletParameters params;
     FillButtons(params, static_cast<int>(state.range(0)));
     for (auto _ : state)
-        params.Checkpoint();
+        params.History().Checkpoint();
 }
 
 void BM_Restore(benchmark::State& state)
 {
     CAppletParameters params;
     FillButtons(params, static_cast<int>(state.range(0)));
-    params.ResetHistory();
-    const UndoHistory::Snapshot snapshot = params.UndoStack().front();
+    params.History().ResetHistory();
+    const UndoHistory::Snapshot snapshot = params.History().UndoStack().front();
     for (auto _ : state)
-        params.Restore(snapshot);
+        params.History().Restore(snapshot);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * snapshot.size()));
 }
 

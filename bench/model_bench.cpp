@@ -68,21 +68,21 @@ std::unique_ptr<CAppletParameters> MakeWidget(int buttons)
     for (int b = 0; b < buttons; ++b) {
         const int x = (b % 10) * 90, y = (b / 10) * 25;
         CDrawObj* obj = p->AddObject(std::make_unique<CDrawRect>(CRect{x, y, x + 80, y + 20}));
-        CGlimMenuItem* button = obj->m_pMenu->m_items[0];
+        CGlimMenuItem* button = obj->m_pMenu->m_items[0].get();
         button->m_strLabel = "Button " + std::to_string(b);
         button->m_strLink = "http://example.org/page" + std::to_string(b) + ".html";
-        CGlimMenuItem* hint = button->m_pSubMenu->m_items[0];
+        CGlimMenuItem* hint = button->m_pSubMenu->m_items[0].get();
         hint->m_strLabel = "Hint for button " + std::to_string(b);
-        CGlimMenu* dropDown = hint->m_pSubMenu;
+        CGlimMenu* dropDown = hint->SubMenu();
         for (int i = 0; i < 5; ++i) {
-            auto* item = new CGlimMenuItem("Entry " + std::to_string(i) + ",\r\nsecond line");
+            auto item = std::make_unique<CGlimMenuItem>("Entry " + std::to_string(i) + ",\r\nsecond line");
             item->m_strDescription = "Drop-down entry " + std::to_string(i);
             item->m_strLink = "http://example.org/b" + std::to_string(b) + "/e" + std::to_string(i) + ".html";
             item->m_strTarget = "_blank";
             item->m_strImageNormal = Space().File("normal.gif");
             item->m_strImageNormalWeb = "http://example.org/img/";
             item->m_strImageOver = Space().File("over.gif");
-            dropDown->AddItem(item, 0);
+            dropDown->AddItem(std::move(item), 0);
         }
     }
     return p;

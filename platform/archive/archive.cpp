@@ -137,21 +137,28 @@ void CArchive::ForgetReadObjects(std::size_t first)
         m_read[i] = nullptr;
 }
 
-CObject* CArchive::ReadObject(const char* expectedClass)
+CObject* CArchive::ReadReference(const char* expectedClass)
 {
-    m_lastWasRef = false;
-    std::uint32_t tag = ReadUInt32();
+    const std::uint32_t tag = ReadUInt32();
     if (tag == 0)
         return nullptr;
-    if (tag != kNewObject) {
-        if (tag > m_read.size() || !m_read[tag - 1])
-            throw ArchiveError("Archive refers to an object that it does not hold.");
-        CObject* obj = m_read[tag - 1];
-        if (expectedClass && std::strcmp(obj->GetClassName(), expectedClass) != 0)
-            throw ArchiveError("Archive refers to an object of an unexpected class.");
-        m_lastWasRef = true;
-        return obj;
-    }
+    if (tag == kNewObject)
+        throw ArchiveError("Archive holds a new object where it must refer to one read before.");
+    if (tag > m_read.size() || !m_read[tag - 1])
+        throw ArchiveError("Archive refers to an object that it does not hold.");
+    CObject* obj = m_read[tag - 1];
+    if (expectedClass && std::strcmp(obj->GetClassName(), expectedClass) != 0)
+        throw ArchiveError("Archive refers to an object of an unexpected class.");
+    return obj;
+}
+
+std::unique_ptr<CObject> CArchive::ReadNewObject(const char* expectedClass)
+{
+    const std::uint32_t tag = ReadUInt32();
+    if (tag == 0)
+        return nullptr;
+    if (tag != kNewObject)
+        throw ArchiveError("Archive refers to an object read before where it must hold a new one.");
     std::string name = ReadString();
     std::uint32_t schema = ReadUInt32();
     if (expectedClass && name != expectedClass)
@@ -164,7 +171,7 @@ CObject* CArchive::ReadObject(const char* expectedClass)
     if (m_depth >= kMaxNesting)
         throw ArchiveError("Archive objects are nested too deeply.");
 
-    std::unique_ptr<CObject> obj(rec->second.create());
+    std::unique_ptr<CObject> obj = rec->second.create();
     std::size_t slot = m_read.size();
     m_read.push_back(obj.get());
     ++m_depth;
@@ -178,8 +185,7 @@ CObject* CArchive::ReadObject(const char* expectedClass)
         throw;
     }
     --m_depth;
-    m_lastWasRef = false;
-    return obj.release();
+    return obj;
 }
 
 }  // namespace snippo

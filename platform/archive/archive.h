@@ -10,7 +10,7 @@
 // already read (the editor's selection refers to objects of the object list).
 //
 // Reading never trusts the data: every count and length is checked against the bytes that
-// remain, nesting through ReadObject is bounded, and any violation throws ArchiveError.
+// remain, nesting through ReadNewObject is bounded, and any violation throws ArchiveError.
 // Classes whose objects nest to any depth (the menu tree) frame their objects themselves
 // with BeginObject / ReadNewObjectTag and walk them with their own stack, so that neither
 // the call stack nor the nesting bound limits how deep the data may go.
@@ -42,7 +42,7 @@ public:
 };
 
 // Classes register a factory under their name so that a reader can create them.
-using ObjectFactory = CObject* (*)();
+using ObjectFactory = std::unique_ptr<CObject> (*)();
 void RegisterArchiveClass(const std::string& name, std::uint32_t schema, ObjectFactory create);
 
 // Registers a class at static-initialisation time:  static ArchiveClass<CFoo> reg("CFoo", 1);
@@ -50,7 +50,7 @@ template <class T>
 struct ArchiveClass {
     ArchiveClass(const char* name, std::uint32_t schema)
     {
-        RegisterArchiveClass(name, schema, [] () -> CObject* { return new T(); });
+        RegisterArchiveClass(name, schema, [] () -> std::unique_ptr<CObject> { return std::make_unique<T>(); });
     }
 };
 
@@ -91,13 +91,13 @@ public:
     // a reference instead, and the result is false.
     bool BeginObject(const CObject* obj);
 
-    // Returns the object read. A newly created object belongs to the caller; a reference
-    // returns an object read earlier from this archive (owned by whoever took it then).
-    // `expectedClass`, when given, must be the class name of the object (or of the
-    // referenced object).
-    CObject* ReadObject(const char* expectedClass = nullptr);
-    // True when the last ReadObject resolved a reference rather than creating an object.
-    bool LastReadWasReference() const { return m_lastWasRef; }
+    // Reads an object that must be new here: the caller owns it. A null object gives null;
+    // a reference to an object read earlier throws. `expectedClass`, when given, must be the
+    // class name of the object.
+    std::unique_ptr<CObject> ReadNewObject(const char* expectedClass = nullptr);
+    // Reads a reference to an object read earlier from this archive, owned by whoever took
+    // it then. A null object gives null; a new object throws (it would belong to nobody).
+    CObject* ReadReference(const char* expectedClass = nullptr);
 
     // For readers that create objects themselves: reads the framing of an object that must
     // be new here, of class `className` in its registered schema (anything else, a null
@@ -124,7 +124,6 @@ private:
     Mode m_mode;
     std::size_t m_pos = 0;
     int m_depth = 0;
-    bool m_lastWasRef = false;
     std::unordered_map<const CObject*, std::uint32_t> m_written;  // storing: object -> index
     std::vector<CObject*> m_read;                                 // loading: index-1 -> object
 };

@@ -31,8 +31,8 @@ protected:
         ClickView({20, 20});   // selects A
         ASSERT_EQ(m_params->m_listSelection, std::vector<CDrawObj*>{m_a});
     }
-    CGlimMenuItem* Item(CDrawObj* obj) { return obj->m_pMenu->m_items.front(); }
-    CGlimMenu* Hint(CDrawObj* obj) { return Item(obj)->m_pSubMenu; }
+    CGlimMenuItem* Item(CDrawObj* obj) { return obj->m_pMenu->m_items.front().get(); }
+    CGlimMenu* Hint(CDrawObj* obj) { return Item(obj)->SubMenu(); }
 
     CDrawObj* m_a = nullptr;
     CDrawObj* m_b = nullptr;

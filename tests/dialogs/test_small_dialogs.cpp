@@ -105,8 +105,8 @@ protected:
         m_source = m_temp.File("src/pic.gif", "new picture");
         m_dest = m_temp.Path() + "/dest/";
         m_temp.File("dest/pic.gif", "old picture");
-        m_a = AddButton({0, 0, 10, 10})->m_pMenu->m_items.front();
-        m_b = AddButton({0, 20, 10, 30})->m_pMenu->m_items.front();
+        m_a = AddButton({0, 0, 10, 10})->m_pMenu->m_items.front().get();
+        m_b = AddButton({0, 20, 10, 30})->m_pMenu->m_items.front().get();
         m_a->m_strImageNormal = m_source;
         m_b->m_strImageOver = m_source;
     }

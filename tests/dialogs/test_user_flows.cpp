@@ -238,7 +238,7 @@ TEST_F(UserFlowTest, FieldsKeepWhatIsTypedAndEnterPressesNoButton)
 
 TEST_F(UserFlowTest, PagesShowTheSelectionAndTheKeyboardReadsThemRowByRow)
 {
-    m_params->ResetHistory();   // as Config starts
+    m_params->History().ResetHistory();   // as Config starts
     OpenActive();
     // A state page shown for the first time, nothing selected: offsets 0, not blanks.
     ActivatePage(2);

@@ -145,8 +145,8 @@ protected:
         ResetEditorState();
     }
     // Opens the history on the current buttons, as the configuration dialog does.
-    void OpenHistory() { params.ResetHistory(); }
-    std::size_t UndoDepth() const { return params.UndoStack().size(); }
+    void OpenHistory() { params.History().ResetHistory(); }
+    std::size_t UndoDepth() const { return params.History().UndoStack().size(); }
 
     CAppletParameters params;
     std::unique_ptr<CDrawView> view;

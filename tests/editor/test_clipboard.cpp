@@ -124,7 +124,7 @@ TEST_F(ClipboardTest, AButtonWithAVeryDeepHintTreePaintsDuplicatesAndUndoes)
     // The hint's item has a sub-menu with one item, and so on, 100,000 levels down.
     CDrawObj* a = AddButton(params, CRect{5, 6, 60, 30});
     a->m_pMenu->m_items.front()->m_strLabel = "Deep";
-    CGlimMenuItem* item = a->m_pMenu->m_items[0]->m_pSubMenu->m_items[0];
+    CGlimMenuItem* item = a->m_pMenu->m_items[0]->m_pSubMenu->m_items[0].get();
     const int levels = 100000;
     for (int i = 1; i <= levels; ++i) {
         item = item->m_pSubMenu->InsertNewItemAtFront();
@@ -141,8 +141,8 @@ TEST_F(ClipboardTest, AButtonWithAVeryDeepHintTreePaintsDuplicatesAndUndoes)
     ASSERT_NE(copy, a);
     std::size_t depth = 0;
     const CGlimMenuItem* last = nullptr;
-    for (const CGlimMenu* m = copy->m_pMenu; !m->m_items.empty(); m = m->m_items[0]->m_pSubMenu) {
-        last = m->m_items[0];
+    for (const CGlimMenu* m = copy->m_pMenu; !m->m_items.empty(); m = m->m_items[0]->SubMenu()) {
+        last = m->m_items[0].get();
         ++depth;
     }
     EXPECT_EQ(depth, std::size_t(levels + 2));

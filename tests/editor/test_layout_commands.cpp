@@ -181,7 +181,7 @@ TEST_F(LayoutCommands, StackingOrderMovesTheSingleSelectedButton)
     EXPECT_EQ(UndoDepth(), 5u);
 
     // Already at the back: nothing moves, but the step is still recorded.
-    params.ResetHistory();
+    params.History().ResetHistory();
     EXPECT_TRUE(view->RunCommand(EditorCommand::MoveToBack));
     EXPECT_TRUE(view->RunCommand(EditorCommand::MoveBackward));
     EXPECT_EQ(order(), (std::vector<CDrawObj*>{a, b, c}));
@@ -209,12 +209,12 @@ TEST_F(LayoutCommands, UndoIsDisabledAtOpeningAndKeepsFourSteps)
     EXPECT_EQ(Pos(params.m_listDrawObjects.front().get()).left, 47);
 
     // Five changes; only the last four can be undone.
-    params.ResetHistory();
+    params.History().ResetHistory();
     CDrawObj* obj = params.m_listDrawObjects.front().get();
     view->Select(obj);
     for (int i = 1; i <= 5; ++i) {
         obj->m_position.OffsetRect(1, 0);
-        params.Checkpoint();
+        params.History().Checkpoint();
     }
     int undone = 0;
     while (view->RunCommand(EditorCommand::Undo))

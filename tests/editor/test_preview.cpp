@@ -238,7 +238,7 @@ TEST_F(PreviewTest, F1AsksForTheWindowsHelpTopic)
 TEST_F(PreviewTest, ThePaletteDrivesTheViewsCommands) {
     ShowCreated();
     AddButton(params, CRect{3, 7, 23, 27});
-    params.ResetHistory();
+    params.History().ResetHistory();
     wnd->View()->Select(params.m_listDrawObjects.front().get());
     wnd->View()->UpdateCommandUI();
     auto* button = qobject_cast<QToolButton*>(

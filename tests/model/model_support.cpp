@@ -193,8 +193,8 @@ void ExpectItemEqual(const CGlimMenuItem& e, const CGlimMenuItem& a, const Compa
     EXPECT_EQ(e.m_strTarget, a.m_strTarget) << where;
     EXPECT_EQ(e.m_strLink, a.m_strLink) << where;
     EXPECT_EQ(e.m_bVisible, a.m_bVisible) << where;
-    ASSERT_NE(nullptr, a.m_pSubMenu) << where;
-    ExpectMenuEqual(*e.m_pSubMenu, *a.m_pSubMenu, opt, false, where + ">sub");
+    ASSERT_NE(nullptr, a.SubMenu()) << where;
+    ExpectMenuEqual(*e.SubMenu(), *a.SubMenu(), opt, false, where + ">sub");
 }
 
 void ExpectMenuEqual(const CGlimMenu& e, const CGlimMenu& a, const CompareOptions& opt, bool topLevel,
@@ -408,9 +408,9 @@ void ModelGenerator::FillMenu(CGlimMenu& menu, int depth, const std::vector<std:
                                  : depth >= 4 ? 0 : static_cast<int>(Below(depth == 1 ? 3 : 4));
     for (int i = 0; i < count; ++i) {
         auto* item = new CGlimMenuItem("Button");
-        menu.AddItem(item, 0);
+        menu.AddItem(std::unique_ptr<CGlimMenuItem>(item), 0);
         FillItem(*item, resources);
-        FillMenu(*item->m_pSubMenu, depth + 1, resources, everyField);
+        FillMenu(*item->SubMenu(), depth + 1, resources, everyField);
     }
 }
 

@@ -124,22 +124,32 @@ TEST(Archive, ObjectsAreWrittenOnceAndThenReferenced)
     EXPECT_EQ(1, Int32At(b, b.size() - 4));
 
     CArchive in(b);
-    EXPECT_EQ(nullptr, in.ReadObject());
-    std::unique_ptr<CObject> first(in.ReadObject("CDrawRect"));
-    EXPECT_FALSE(in.LastReadWasReference());
+    EXPECT_EQ(nullptr, in.ReadNewObject());
+    std::unique_ptr<CObject> first = in.ReadNewObject("CDrawRect");
     ASSERT_NE(nullptr, first);
     EXPECT_STREQ("CDrawRect", first->GetClassName());
-    CObject* again = in.ReadObject("CDrawRect");
-    EXPECT_TRUE(in.LastReadWasReference());
+    CObject* again = in.ReadReference("CDrawRect");
     EXPECT_EQ(first.get(), again);
     EXPECT_EQ(0u, in.Remaining());
+
+    // Each call takes only its own kind: a new object read as a reference would belong to
+    // nobody, a reference read as a new object would be deleted twice.
+    CArchive newAsReference(b);
+    EXPECT_EQ(nullptr, newAsReference.ReadReference());
+    EXPECT_THROW(newAsReference.ReadReference("CDrawRect"), ArchiveError);
+    CArchive referenceAsNew(b);
+    referenceAsNew.ReadNewObject();
+    std::unique_ptr<CObject> owned = referenceAsNew.ReadNewObject("CDrawRect");
+    EXPECT_THROW(referenceAsNew.ReadNewObject("CDrawRect"), ArchiveError);
 }
 
 TEST(Archive, ForgedObjectTagsAreRejected)
 {
     auto expectRejected = [](const Bytes& b, const char* expected) {
-        CArchive in(b);
-        EXPECT_THROW(delete in.ReadObject(expected), ArchiveError);
+        CArchive asNew(b);
+        EXPECT_THROW(asNew.ReadNewObject(expected), ArchiveError);
+        CArchive asReference(b);
+        EXPECT_THROW(asReference.ReadReference(expected), ArchiveError);
     };
     Bytes unknown;
     PutInt32(unknown, -1);
@@ -246,7 +256,7 @@ TEST(Archive, DrawObjectRoundTripKeepsEveryFieldButTheIndex)
                 out.WriteObject(obj.get());
             }
             CArchive in(b);
-            std::unique_ptr<CObject> read(in.ReadObject("CDrawRect"));
+            std::unique_ptr<CObject> read = in.ReadNewObject("CDrawRect");
             auto* rect = dynamic_cast<CDrawRect*>(read.get());
             ASSERT_NE(nullptr, rect);
             auto* orig = static_cast<CDrawRect*>(obj.get());
@@ -337,7 +347,7 @@ TEST(Archive, SharedOrMisplacedObjectsAreRejected)
 
 namespace {
 
-// An object holding another of its kind: nesting through ReadObject, as forged data could.
+// An object holding another of its kind: nesting through ReadNewObject, as forged data could.
 class CNestedProbe : public CObject {
 public:
     const char* GetClassName() const override { return "CNestedProbe"; }
@@ -347,7 +357,7 @@ public:
         if (ar.IsStoring())
             ar.WriteObject(inner.get());
         else
-            inner.reset(ar.ReadObject("CNestedProbe"));
+            inner = ar.ReadNewObject("CNestedProbe");
     }
     std::unique_ptr<CObject> inner;
 };
@@ -371,12 +381,12 @@ TEST(Archive, ObjectNestingIsBoundedWhileMenusNestDeeper)
 {
     const Bytes atBound = NestedProbes(CArchive::kMaxNesting);
     CArchive fits(atBound);
-    std::unique_ptr<CObject> read(fits.ReadObject("CNestedProbe"));
+    std::unique_ptr<CObject> read = fits.ReadNewObject("CNestedProbe");
     EXPECT_NE(nullptr, read);
     EXPECT_EQ(0u, fits.Remaining());
     const Bytes beyond = NestedProbes(CArchive::kMaxNesting + 1);
     CArchive refused(beyond);
-    EXPECT_THROW(delete refused.ReadObject("CNestedProbe"), ArchiveError);
+    EXPECT_THROW(refused.ReadNewObject("CNestedProbe"), ArchiveError);
 
     // A menu frames its items itself: a tree deeper than that bound is a real tree, and
     // comes back whole, references to objects after it included.
@@ -384,7 +394,7 @@ TEST(Archive, ObjectNestingIsBoundedWhileMenusNestDeeper)
     CDrawObj* button = AddButton(p, {1, 2, 30, 40});
     CGlimMenu* m = button->m_pMenu;
     for (int i = 0; i < CArchive::kMaxNesting + 5; ++i) {
-        m = m->InsertNewItemAtFront()->m_pSubMenu;
+        m = m->InsertNewItemAtFront()->SubMenu();
         m->m_nMenuValueC = i;
     }
     m->InsertNewItemAtFront()->m_strLabel = "bottom";
@@ -399,7 +409,7 @@ TEST(Archive, ItemCountsAreBoundByTheSmallestItem)
 {
     // Items as small as they come: every text empty, sub-menus without items.
     CGlimMenu m(3, "");
-    for (CGlimMenuItem* item : m.m_items) {
+    for (const auto& item : m.m_items) {
         item->m_strLabel.clear();
         item->m_pSubMenu->m_strName.clear();
     }

@@ -58,7 +58,7 @@ TEST(ConfigFile, SaveGathersSupportFilesAndReadRebuildsTheirPaths)
     WriteAll(src.File("bg.gif"), "background");
     CAppletParameters p;
     CDrawObj* button = AddButton(p, {10, 10, 90, 30});
-    CGlimMenuItem* item = button->m_pMenu->m_items[0];
+    CGlimMenuItem* item = button->m_pMenu->m_items[0].get();
     item->m_strImageNormal = src.File("a.gif");
     item->m_strImageNormalWeb = "http://web/";
     item->m_strAudioClick = src.File("b.au");
@@ -100,7 +100,7 @@ TEST(ConfigFile, SaveGathersSupportFilesAndReadRebuildsTheirPaths)
     ASSERT_TRUE(ReadConfigFile(rc, rp, file, &applied));
     EXPECT_TRUE(applied);
     ASSERT_EQ(1u, rp.m_listDrawObjects.size());
-    const CGlimMenuItem* read = rp.m_listDrawObjects[0]->m_pMenu->m_items[0];
+    const CGlimMenuItem* read = rp.m_listDrawObjects[0]->m_pMenu->m_items[0].get();
     EXPECT_EQ(dest.File("a.gif"), read->m_strImageNormal);
     EXPECT_EQ(dest.File("b.au"), read->m_strAudioClick);
     EXPECT_EQ(dest.File("bg.gif"), rp.m_strBackImage);
@@ -138,8 +138,8 @@ TEST(ConfigFile, SameImageFromAnotherFolderGoesToTheConflictHandler)
     CAppletParameters p;
     CDrawObj* one = AddButton(p, {0, 0, 10, 10});
     CDrawObj* two = AddButton(p, {0, 20, 10, 30});
-    CGlimMenuItem* first = one->m_pMenu->m_items[0];
-    CGlimMenuItem* second = two->m_pMenu->m_items[0];
+    CGlimMenuItem* first = one->m_pMenu->m_items[0].get();
+    CGlimMenuItem* second = two->m_pMenu->m_items[0].get();
     first->m_strImageNormal = src.File("a.gif");
     second->m_strImageNormal = src.File("a.gif");
     second->m_strAudioOver = src.File("c.gif");
@@ -185,7 +185,7 @@ TEST(ConfigFile, OnlyRegularFilesCountAndFailedCopiesKeepTheirPath)
     fs::create_directory(src.File("folder.gif"));
     WriteAll(src.File("a.gif"), "a");
     CAppletParameters p;
-    CGlimMenuItem* item = AddButton(p, {0, 0, 10, 10})->m_pMenu->m_items[0];
+    CGlimMenuItem* item = AddButton(p, {0, 0, 10, 10})->m_pMenu->m_items[0].get();
     item->m_strImageNormal = src.File("folder.gif");
     item->m_strImageOver = src.File("missing.gif");
     item->m_strImageClick = src.File("a.gif");

@@ -40,7 +40,7 @@ void OnSmallStack(const std::function<void()>& body)
 CGlimMenuItem* AddChain(CAppletParameters& p, int levels)
 {
     CDrawObj* button = AddButton(p, {10, 20, 90, 40});
-    CGlimMenuItem* item = button->m_pMenu->m_items[0]->m_pSubMenu->m_items[0];
+    CGlimMenuItem* item = button->m_pMenu->m_items[0]->m_pSubMenu->m_items[0].get();
     for (int i = 1; i <= levels; ++i) {
         item = item->m_pSubMenu->InsertNewItemAtFront();
         item->m_strLabel = i == levels ? "Deepest" : "L" + std::to_string(i);
@@ -52,9 +52,9 @@ CGlimMenuItem* AddChain(CAppletParameters& p, int levels)
 std::vector<const CGlimMenuItem*> Chain(const CGlimMenu* top)
 {
     std::vector<const CGlimMenuItem*> items;
-    for (const CGlimMenu* m = top; !m->m_items.empty(); m = m->m_items[0]->m_pSubMenu) {
+    for (const CGlimMenu* m = top; !m->m_items.empty(); m = m->m_items[0]->SubMenu()) {
         EXPECT_EQ(1u, m->m_items.size());
-        items.push_back(m->m_items[0]);
+        items.push_back(m->m_items[0].get());
     }
     return items;
 }
@@ -118,10 +118,10 @@ TEST(DeepTree, EveryWalkOfAHundredThousandLevels)
         EXPECT_EQ("GIF89a", ReadAll(target.File("deep.gif")));
 
         // A snapshot holds the whole tree: undo brings it back after the button is gone.
-        p.ResetHistory();
+        p.History().ResetHistory();
         p.DeleteContents();
-        p.Checkpoint();
-        ASSERT_TRUE(p.Undo());
+        p.History().Checkpoint();
+        ASSERT_TRUE(p.History().Undo());
         ASSERT_EQ(1u, p.m_listDrawObjects.size());
         const std::vector<const CGlimMenuItem*> restored = Chain(p.m_listDrawObjects[0]->m_pMenu);
         ASSERT_EQ(std::size_t(items), restored.size());
@@ -133,13 +133,13 @@ TEST(DeepTree, EveryWalkOfAHundredThousandLevels)
 
         // A deep copy is a tree of its own with the same labels; web paths start empty.
         {
-            const CGlimMenu copy(*p.m_listDrawObjects[0]->m_pMenu);
-            const std::vector<const CGlimMenuItem*> copied = Chain(&copy);
+            const std::unique_ptr<CGlimMenu> copy = p.m_listDrawObjects[0]->m_pMenu->CopyWithoutWebPaths();
+            const std::vector<const CGlimMenuItem*> copied = Chain(copy.get());
             ASSERT_EQ(restored.size(), copied.size());
             std::size_t differing = 0, shared = 0;
             for (std::size_t i = 0; i < copied.size(); ++i) {
                 differing += copied[i]->m_strLabel != restored[i]->m_strLabel;
-                shared += copied[i] == restored[i] || copied[i]->m_pSubMenu == restored[i]->m_pSubMenu;
+                shared += copied[i] == restored[i] || copied[i]->SubMenu() == restored[i]->SubMenu();
             }
             EXPECT_EQ(0u, differing);
             EXPECT_EQ(0u, shared);

@@ -82,7 +82,6 @@ TEST(Html, OneButtonWithItsHint)
                   Param("IStyle-1", kHintIStyle) + Param("I1-0", "Hint,,,,,,,_self,") +
                   Param("Misc", "2,1,1,-0,0-1,") + "</applet>\r\n</p>\r\n",
               html);
-    EXPECT_TRUE(p.m_arrFlatItems.empty());
 }
 
 TEST(Html, NumbersColoursAndPairsOfTheHtmlForm)
@@ -133,19 +132,19 @@ TEST(Html, InvisibleItemsAndMenusAreLeftOut)
     CDrawObj* hidden = AddButton(p, {0, 0, 10, 10});
     hidden->m_pMenu->m_items[0]->m_bVisible = 0;
     CDrawObj* shown = AddButton(p, {0, 20, 10, 30});
-    CGlimMenu* hint = shown->m_pMenu->m_items[0]->m_pSubMenu;
+    CGlimMenu* hint = shown->m_pMenu->m_items[0]->SubMenu();
     // Two more hint items: one invisible, one whose visible sub-menu is switched off.
     CGlimMenuItem* gone = new CGlimMenuItem("gone");
     gone->m_bVisible = 0;
-    gone->m_pSubMenu->AddItem(new CGlimMenuItem("never"), 0);
-    hint->AddItem(gone, 0);
+    gone->m_pSubMenu->AddItem(std::make_unique<CGlimMenuItem>("never"), 0);
+    hint->AddItem(std::unique_ptr<CGlimMenuItem>(gone), 0);
     CGlimMenuItem* closed = new CGlimMenuItem("closed");
-    closed->m_pSubMenu->AddItem(new CGlimMenuItem("inside"), 0);
+    closed->m_pSubMenu->AddItem(std::make_unique<CGlimMenuItem>("inside"), 0);
     closed->m_pSubMenu->m_bVisible = 0;
-    hint->AddItem(closed, 0);
+    hint->AddItem(std::unique_ptr<CGlimMenuItem>(closed), 0);
     CGlimMenuItem* open = new CGlimMenuItem("open");
-    open->m_pSubMenu->AddItem(new CGlimMenuItem("leaf"), 0);
-    hint->AddItem(open, 0);
+    open->m_pSubMenu->AddItem(std::make_unique<CGlimMenuItem>("leaf"), 0);
+    hint->AddItem(std::unique_ptr<CGlimMenuItem>(open), 0);
 
     CWidgetConfig c;
     const std::string html = p.GetHTML(c, kHtmlRelative);
@@ -170,7 +169,7 @@ TEST(Html, ValuesAreEscapedForTheAttributeOnly)
 {
     CAppletParameters p;
     CDrawObj* b = AddButton(p, {0, 0, 10, 10});
-    CGlimMenuItem* item = b->m_pMenu->m_items[0];
+    CGlimMenuItem* item = b->m_pMenu->m_items[0].get();
     item->m_strLabel = "Say \"hi\",\r\n<b>&";
     item->m_strDescription = "a\"b";
     item->m_strTarget = "_top";
@@ -195,7 +194,7 @@ TEST(Html, SupportFileAddressesPerMode)
     WriteAll(dir.File("s.au"), "AU");
     CAppletParameters p;
     CDrawObj* b = AddButton(p, {0, 0, 10, 10});
-    CGlimMenuItem* item = b->m_pMenu->m_items[0];
+    CGlimMenuItem* item = b->m_pMenu->m_items[0].get();
     item->m_strImageNormal = dir.File("a.gif");
     item->m_strImageNormalWeb = "http://w/img/";
     item->m_strAudioClick = dir.File("s.au");   // no web path: the name alone
@@ -232,15 +231,15 @@ TEST(Html, ResourceListInTraversalOrderWithDuplicatesAndDroppedFiles)
     p.m_strBackAudio = dir.File("bg.au");
     CDrawObj* a = AddButton(p, {0, 0, 10, 10});
     CDrawObj* b = AddButton(p, {0, 20, 10, 30});
-    CGlimMenuItem* first = a->m_pMenu->m_items[0];
+    CGlimMenuItem* first = a->m_pMenu->m_items[0].get();
     first->m_strImageClick = dir.File("two.gif");
     first->m_strImageNormal = dir.File("one.gif");
     first->m_strImageNormalWeb = "http://one/";
     first->m_strAudioOver = dir.File("over.au");
-    CGlimMenuItem* hint = a->m_pMenu->m_items[0]->m_pSubMenu->m_items[0];
+    CGlimMenuItem* hint = a->m_pMenu->m_items[0]->m_pSubMenu->m_items[0].get();
     hint->m_bVisible = 0;   // invisible items still bring their files
     hint->m_strImageOver = dir.File("one.gif");
-    CGlimMenuItem* second = b->m_pMenu->m_items[0];
+    CGlimMenuItem* second = b->m_pMenu->m_items[0].get();
     second->m_strImageNormal = dir.File("missing.gif");
     second->m_strImageOver = dir.File("folder.gif");   // a folder is no support file
 

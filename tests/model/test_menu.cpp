@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> Labels(const CGlimMenu& m)
 {
     std::vector<std::string> labels;
-    for (const CGlimMenuItem* item : m.m_items)
+    for (const auto& item : m.m_items)
         labels.push_back(item->m_strLabel);
     return labels;
 }
@@ -84,7 +84,7 @@ TEST(Menu, ItemDefaultsAndOwnSubMenu)
     EXPECT_EQ("", item.m_strTarget);
     EXPECT_EQ("", item.m_strLink);
     EXPECT_EQ(1, item.m_bVisible);
-    ASSERT_NE(nullptr, item.m_pSubMenu);
+    ASSERT_NE(nullptr, item.SubMenu());
     EXPECT_EQ("GlimButton", item.m_pSubMenu->m_strName);
     EXPECT_TRUE(item.m_pSubMenu->m_items.empty());
 
@@ -94,16 +94,17 @@ TEST(Menu, ItemDefaultsAndOwnSubMenu)
     EXPECT_EQ("click.au", item.ResourcePath(4));
     EXPECT_EQ("web/", item.ResourceWebPath(1));
 
-    auto* given = new CGlimMenu(2, "Given");
-    CGlimMenuItem withMenu("Label", given);
+    auto owned = std::make_unique<CGlimMenu>(2, "Given");
+    CGlimMenu* given = owned.get();
+    CGlimMenuItem withMenu("Label", std::move(owned));
     EXPECT_EQ("Label", withMenu.m_strLabel);
-    EXPECT_EQ(given, withMenu.m_pSubMenu);
+    EXPECT_EQ(given, withMenu.SubMenu());
     EXPECT_EQ(1, withMenu.m_bVisible);
 
     auto* replacement = new CGlimMenu(1, "Sub");
-    item.SetSubMenu(replacement);
-    EXPECT_EQ(replacement, item.m_pSubMenu);
-    item.SetSubMenu(replacement);   // installing the menu it holds keeps it alive
+    item.SetSubMenu(std::unique_ptr<CGlimMenu>(replacement));
+    EXPECT_EQ(replacement, item.SubMenu());
+    item.SetSubMenu(std::unique_ptr<CGlimMenu>(replacement));   // installing the menu it holds keeps it alive
     EXPECT_EQ("Sub", item.m_pSubMenu->m_strName);
 }
 
@@ -130,8 +131,9 @@ TEST(Menu, CopyIsDeepAndKeepsEveryStyleField)
     item->m_bVisible = 0;
     item->m_pSubMenu->InsertNewItemAtFront()->m_strLabel = "deep";
 
-    CGlimMenu copy(*source);
-    const CGlimMenuItem* copied = copy.m_items.at(0);
+    const std::unique_ptr<CGlimMenu> copiedMenu = source->CopyWithoutWebPaths();
+    const CGlimMenu& copy = *copiedMenu;
+    const CGlimMenuItem* copied = copy.m_items.at(0).get();
     source.reset();   // the copy shares nothing with the source
 
     EXPECT_EQ("Source", copy.m_strName);
@@ -153,7 +155,7 @@ TEST(Menu, CopyIsDeepAndKeepsEveryStyleField)
     auto& c = const_cast<CGlimMenuItem&>(*copied);
     for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
         EXPECT_EQ("", c.ResourceWebPath(r)) << r;   // web paths are not copied
-    EXPECT_EQ((std::vector<std::string>{"deep"}), Labels(*copied->m_pSubMenu));
+    EXPECT_EQ((std::vector<std::string>{"deep"}), Labels(*copied->SubMenu()));
 }
 
 TEST(Menu, CopyPropertiesLeavesItemsVisibilityAndIndex)
@@ -183,7 +185,7 @@ TEST(Menu, ItemCountInsertAddRemove)
     EXPECT_EQ("Button", first->m_strLabel);
     EXPECT_EQ(1, m.SetItemCount(3, 1));
     EXPECT_EQ((std::vector<std::string>{"Button", "item2", "item3"}), Labels(m));
-    EXPECT_EQ(first, m.m_items[0]);
+    EXPECT_EQ(first, m.m_items[0].get());
     EXPECT_EQ(1, m.SetItemCount(1, 1));
     EXPECT_EQ((std::vector<std::string>{"Button"}), Labels(m));
     EXPECT_EQ(1, m.SetItemCount(2, 0));
@@ -191,11 +193,11 @@ TEST(Menu, ItemCountInsertAddRemove)
     m.SetItemCount(-4, 1);
     EXPECT_TRUE(m.m_items.empty());
 
-    EXPECT_EQ(0, m.AddItem(nullptr, 1));
+    EXPECT_EQ(0, m.AddItem(std::unique_ptr<CGlimMenuItem>(nullptr), 1));
     EXPECT_TRUE(m.m_items.empty());
-    EXPECT_EQ(1, m.AddItem(new CGlimMenuItem("b"), 0));
-    EXPECT_EQ(1, m.AddItem(new CGlimMenuItem("a"), 1));
-    EXPECT_EQ(1, m.AddItem(new CGlimMenuItem("c"), 0));
+    EXPECT_EQ(1, m.AddItem(std::make_unique<CGlimMenuItem>("b"), 0));
+    EXPECT_EQ(1, m.AddItem(std::make_unique<CGlimMenuItem>("a"), 1));
+    EXPECT_EQ(1, m.AddItem(std::make_unique<CGlimMenuItem>("c"), 0));
     EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), Labels(m));
     m.InsertNewItemAtFront();
     EXPECT_EQ((std::vector<std::string>{"Button", "a", "b", "c"}), Labels(m));
@@ -204,7 +206,7 @@ TEST(Menu, ItemCountInsertAddRemove)
     m.m_items[3]->m_bVisible = 0;
     EXPECT_EQ(4, m.CountItems(1));
     EXPECT_EQ(2, m.CountItems(0));
-    for (CGlimMenuItem* item : m.m_items)
+    for (const auto& item : m.m_items)
         item->m_bVisible = 0;
     EXPECT_EQ(0, m.CountItems(0));
     EXPECT_EQ(4, m.CountItems(1));
@@ -250,7 +252,7 @@ TEST(Menu, VeryDeepTreeIsDeletedWithoutExhaustingTheStack)
     auto root = std::make_unique<CGlimMenu>();
     CGlimMenu* m = root.get();
     for (int i = 0; i < 200000; ++i)
-        m = m->InsertNewItemAtFront()->m_pSubMenu;
+        m = m->InsertNewItemAtFront()->SubMenu();
     std::size_t n = 0;
     ForEachMenu(root.get(), [&n](CGlimMenu*) { ++n; });
     EXPECT_EQ(200001u, n);
@@ -263,10 +265,11 @@ TEST(Menu, NumberingIsPreOrderWithItemsGroupedByMenu)
     CDrawObj* a = AddButton(p, {0, 0, 10, 10});
     CDrawObj* b = AddButton(p, {0, 20, 10, 30});
     // A second item in the first button's hint, with a sub-menu of its own.
-    CGlimMenu* hintA = a->m_pMenu->m_items[0]->m_pSubMenu;
-    CGlimMenuItem* extra = new CGlimMenuItem("extra");
-    hintA->AddItem(extra, 0);
-    extra->m_pSubMenu->AddItem(new CGlimMenuItem("leaf"), 0);
+    CGlimMenu* hintA = a->m_pMenu->m_items[0]->SubMenu();
+    auto ownedExtra = std::make_unique<CGlimMenuItem>("extra");
+    CGlimMenuItem* extra = ownedExtra.get();
+    hintA->AddItem(std::move(ownedExtra), 0);
+    extra->m_pSubMenu->AddItem(std::make_unique<CGlimMenuItem>("leaf"), 0);
 
     std::vector<CGlimMenuItem*> items;
     std::vector<CGlimMenu*> top{a->m_pMenu, b->m_pMenu};
@@ -299,9 +302,9 @@ TEST(DrawObject, NewButtonHoldsButtonAndHint)
     EXPECT_EQ(8, button.HandleCount());
     ASSERT_EQ(1u, button.m_pMenu->m_items.size());
     EXPECT_EQ("GlimButton", button.m_pMenu->m_strName);
-    const CGlimMenuItem* item = button.m_pMenu->m_items[0];
+    const CGlimMenuItem* item = button.m_pMenu->m_items[0].get();
     EXPECT_EQ("Button", item->m_strLabel);
-    const CGlimMenu* hint = item->m_pSubMenu;
+    const CGlimMenu* hint = item->SubMenu();
     ASSERT_EQ(1u, hint->m_items.size());
     EXPECT_EQ("Hint", hint->m_items[0]->m_strLabel);
     EXPECT_TRUE(hint->m_items[0]->m_pSubMenu->m_items.empty());

@@ -105,7 +105,7 @@ std::vector<std::string> Corpus()
     CAppletParameters deep;
     CGlimMenu* menu = AddButton(deep, {0, 0, 80, 20})->m_pMenu;
     for (int level = 0; level < 300; ++level) {
-        menu = menu->m_items[0]->m_pSubMenu;
+        menu = menu->m_items[0]->SubMenu();
         menu->SetItemCount(1, 0);
         menu->m_items[0]->m_strImageNormal = "/src/a.gif";
     }
@@ -230,7 +230,7 @@ std::size_t Exercise(CWidgetConfig& c, Stats& stats)
     std::vector<std::string> paths = {p.m_strBackImage, p.m_strBackAudio};
     for (const auto& obj : p.m_listDrawObjects)
         ForEachMenu(obj->m_pMenu, [&](CGlimMenu* m) {
-            for (CGlimMenuItem* item : m->m_items)
+            for (const auto& item : m->m_items)
                 for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
                     paths.push_back(item->ResourcePath(r));
         });

@@ -36,7 +36,7 @@ std::size_t Depth(const CGlimMenu* m)
 {
     std::size_t depth = 1;
     while (!m->m_items.empty()) {
-        m = m->m_items[0]->m_pSubMenu;
+        m = m->m_items[0]->SubMenu();
         ++depth;
     }
     return depth;
@@ -86,7 +86,6 @@ TEST(Parameters, TwoButtonsAndTheNormalisedRectangle)
     EXPECT_EQ((CRect{50, 80, 5, 60}), second->m_position);
     EXPECT_EQ(5, second->m_pMenu->m_nX);
     EXPECT_EQ(45, second->m_pMenu->m_nWidth);
-    EXPECT_TRUE(p.m_arrFlatItems.empty());
 }
 
 TEST(Parameters, EveryMenuAndItemIsWrittenVisibleOrNot)
@@ -94,7 +93,7 @@ TEST(Parameters, EveryMenuAndItemIsWrittenVisibleOrNot)
     CAppletParameters p;
     CDrawObj* b = AddButton(p, {0, 0, 10, 10});
     b->m_pMenu->m_bVisible = 0;
-    CGlimMenuItem* hint = b->m_pMenu->m_items[0]->m_pSubMenu->m_items[0];
+    CGlimMenuItem* hint = b->m_pMenu->m_items[0]->m_pSubMenu->m_items[0].get();
     hint->m_bVisible = 0;
     hint->m_strImageNormal = "/far/away/pic.gif";
     hint->m_strAudioClick = "plain.au";
@@ -121,7 +120,7 @@ TEST(Parameters, LabelEscapesAndFieldSplitting)
 
     CAppletParameters p;
     CDrawObj* b = AddButton(p, {0, 0, 10, 10});
-    CGlimMenuItem* item = b->m_pMenu->m_items[0];
+    CGlimMenuItem* item = b->m_pMenu->m_items[0].get();
     item->m_strLabel = "A,B\r\nC";
     item->m_strDescription = "x,y";         // written as it is: it splits on reading
     item->m_strLink = "L";
@@ -132,7 +131,7 @@ TEST(Parameters, LabelEscapesAndFieldSplitting)
 
     CAppletParameters q;
     q.ReadParameters(c, "/d/");
-    const CGlimMenuItem* r = q.m_listDrawObjects.at(0)->m_pMenu->m_items.at(0);
+    const CGlimMenuItem* r = q.m_listDrawObjects.at(0)->m_pMenu->m_items.at(0).get();
     EXPECT_EQ("A,B\r\nC", r->m_strLabel);
     EXPECT_EQ("x", r->m_strDescription);
     EXPECT_EQ("y", r->m_strLink);        // every later field moves by one
@@ -144,7 +143,7 @@ TEST(Parameters, LabelEscapesAndFieldSplitting)
     c.SetParameter("I0-1", "L,desc|_#`more,http://a~@^`b,_top,,,,,,1,,,,,");
     CAppletParameters s;
     s.ReadParameters(c, "/d/");
-    const CGlimMenuItem* e = s.m_listDrawObjects.at(0)->m_pMenu->m_items.at(0);
+    const CGlimMenuItem* e = s.m_listDrawObjects.at(0)->m_pMenu->m_items.at(0).get();
     EXPECT_EQ("desc\r\nmore", e->m_strDescription);
     EXPECT_EQ("http://a,b", e->m_strLink);
 }
@@ -233,7 +232,7 @@ TEST(Parameters, MissingKeysKeepDefaults)
     EXPECT_EQ(3, m.m_styleClick.nBorderStyle);
     EXPECT_EQ(14, m.m_styleClick.nFontSize);
     ASSERT_EQ(2u, m.m_items.size());
-    for (const CGlimMenuItem* item : m.m_items) {
+    for (const auto& item : m.m_items) {
         EXPECT_EQ("Button", item->m_strLabel);
         EXPECT_EQ("", item->m_strDescription);
         EXPECT_EQ("", item->m_strImageNormal);
@@ -335,7 +334,7 @@ TEST(Parameters, CountsKeepEveryStoredItem)
         {"I1-1", "One,,,,,,,,,1,,,,,"}, {"I1-2", "Two,,,,,,,,,1,,,,,"}, {"I1-3", "Three,,,,,,,,,1,,,,,"}};
     auto labels = [](const CGlimMenu* m) {
         std::string text;
-        for (const CGlimMenuItem* item : m->m_items)
+        for (const auto& item : m->m_items)
             text += item->m_strLabel + ";";
         return text;
     };
@@ -346,7 +345,7 @@ TEST(Parameters, CountsKeepEveryStoredItem)
         CAppletParameters p;
         ReadMap(p, map);
         ASSERT_EQ(1u, p.m_listDrawObjects.size());
-        EXPECT_EQ("One;Two;Three;", labels(p.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_pSubMenu));
+        EXPECT_EQ("One;Two;Three;", labels(p.m_listDrawObjects[0]->m_pMenu->m_items[0]->SubMenu()));
         CWidgetConfig c;
         p.WriteParameters(c);
         EXPECT_EQ("5,1,3,0,0,0,-0,0-1,1-2,2-3,3-4,", c.GetParameter("Misc", ""));
@@ -373,12 +372,12 @@ TEST(Parameters, CountsKeepEveryStoredItem)
         CAppletParameters p;
         ReadMap(p, map);
         ASSERT_EQ(1u, p.m_listDrawObjects.size());
-        EXPECT_EQ("One;Button;Three;", labels(p.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_pSubMenu));
+        EXPECT_EQ("One;Button;Three;", labels(p.m_listDrawObjects[0]->m_pMenu->m_items[0]->SubMenu()));
         // Items named far apart are kept without the millions between them.
         map["I1-1999999999"] = "Far,,,,,,,,,1,,,,,";
         CAppletParameters q;
         ReadMap(q, map);
-        EXPECT_EQ("One;Three;Far;", labels(q.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_pSubMenu));
+        EXPECT_EQ("One;Three;Far;", labels(q.m_listDrawObjects[0]->m_pMenu->m_items[0]->SubMenu()));
     }
 }
 
@@ -392,7 +391,7 @@ TEST(Parameters, StoredNamesStayInTheWidgetFolder)
     EXPECT_EQ("/site/w/key.txt", p.m_strBackImage);
     EXPECT_EQ("/site/w/a.au", p.m_strBackAudio);
     ASSERT_EQ(1u, p.m_listDrawObjects.size());
-    const CGlimMenuItem* item = p.m_listDrawObjects[0]->m_pMenu->m_items[0];
+    const CGlimMenuItem* item = p.m_listDrawObjects[0]->m_pMenu->m_items[0].get();
     EXPECT_EQ("/site/w/hostname", item->m_strImageNormal);
     EXPECT_EQ("/site/w/over.gif", item->m_strImageOver);
     EXPECT_EQ("", item->m_strImageClick);

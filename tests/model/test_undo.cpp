@@ -24,59 +24,59 @@ TEST(Undo, OpensWithNothingToUndoAndKeepsFourSteps)
 {
     CAppletParameters p;
     AddButton(p, {0, 0, 10, 10});
-    p.ResetHistory();
-    EXPECT_EQ(1u, p.UndoStack().size());
-    EXPECT_FALSE(p.CanUndo());
-    EXPECT_FALSE(p.CanRedo());
-    EXPECT_FALSE(p.Undo());
-    EXPECT_FALSE(p.Redo());
+    p.History().ResetHistory();
+    EXPECT_EQ(1u, p.History().UndoStack().size());
+    EXPECT_FALSE(p.History().CanUndo());
+    EXPECT_FALSE(p.History().CanRedo());
+    EXPECT_FALSE(p.History().Undo());
+    EXPECT_FALSE(p.History().Redo());
     EXPECT_EQ(1u, p.m_listDrawObjects.size());
 
     for (int change = 1; change <= 5; ++change) {
         AddButton(p, {change * 100, 0, change * 100 + 10, 10});
-        p.Checkpoint();
-        EXPECT_TRUE(p.CanUndo());
+        p.History().Checkpoint();
+        EXPECT_TRUE(p.History().CanUndo());
     }
-    EXPECT_EQ(5u, p.UndoStack().size());
+    EXPECT_EQ(5u, p.History().UndoStack().size());
     for (int step = 0; step < 4; ++step)
-        EXPECT_TRUE(p.Undo()) << step;
-    EXPECT_FALSE(p.CanUndo());
-    EXPECT_FALSE(p.Undo());
+        EXPECT_TRUE(p.History().Undo()) << step;
+    EXPECT_FALSE(p.History().CanUndo());
+    EXPECT_FALSE(p.History().Undo());
     // Back at the state after the first change: the opening state is gone.
     EXPECT_EQ((std::vector<std::int32_t>{0, 100}), Lefts(p));
-    EXPECT_EQ(4u, p.RedoStack().size());
+    EXPECT_EQ(4u, p.History().RedoStack().size());
 
-    EXPECT_TRUE(p.Redo());
-    EXPECT_TRUE(p.Redo());
+    EXPECT_TRUE(p.History().Redo());
+    EXPECT_TRUE(p.History().Redo());
     EXPECT_EQ((std::vector<std::int32_t>{0, 100, 200, 300}), Lefts(p));
-    EXPECT_EQ(2u, p.RedoStack().size());
+    EXPECT_EQ(2u, p.History().RedoStack().size());
 
     // A new change empties the redo stack.
     p.m_listDrawObjects[0]->m_position.OffsetRect(5, 0);
-    p.Checkpoint();
-    EXPECT_FALSE(p.CanRedo());
-    EXPECT_FALSE(p.Redo());
-    EXPECT_TRUE(p.Undo());
+    p.History().Checkpoint();
+    EXPECT_FALSE(p.History().CanRedo());
+    EXPECT_FALSE(p.History().Redo());
+    EXPECT_TRUE(p.History().Undo());
     EXPECT_EQ((std::vector<std::int32_t>{0, 100, 200, 300}), Lefts(p));
 }
 
 TEST(Undo, RedoOntoAFullStackDropsTheOldest)
 {
     CAppletParameters p;
-    p.ResetHistory();
+    p.History().ResetHistory();
     for (int change = 1; change <= 4; ++change) {
         AddButton(p, {change, 0, change + 10, 10});
-        p.Checkpoint();
+        p.History().Checkpoint();
     }
-    ASSERT_EQ(5u, p.UndoStack().size());
-    ASSERT_TRUE(p.Undo());
-    EXPECT_EQ(4u, p.UndoStack().size());
-    ASSERT_TRUE(p.Redo());
-    EXPECT_EQ(5u, p.UndoStack().size());
+    ASSERT_EQ(5u, p.History().UndoStack().size());
+    ASSERT_TRUE(p.History().Undo());
+    EXPECT_EQ(4u, p.History().UndoStack().size());
+    ASSERT_TRUE(p.History().Redo());
+    EXPECT_EQ(5u, p.History().UndoStack().size());
     EXPECT_EQ(4u, p.m_listDrawObjects.size());
     AddButton(p, {9, 0, 19, 10});
-    p.Checkpoint();
-    EXPECT_EQ(5u, p.UndoStack().size());
+    p.History().Checkpoint();
+    EXPECT_EQ(5u, p.History().UndoStack().size());
 }
 
 TEST(Undo, SnapshotsReproduceEveryFieldButTheIndex)
@@ -89,7 +89,7 @@ TEST(Undo, SnapshotsReproduceEveryFieldButTheIndex)
         b.Fill(twin, {"/x/a.gif", "y.au"}, true);
         for (const auto& obj : p.m_listDrawObjects)
             ForEachMenu(obj->m_pMenu, [](CGlimMenu* m) { m->m_nIndex = 77; });
-        p.ResetHistory();
+        p.History().ResetHistory();
 
         // A change to the buttons and the selection, then back.
         p.m_listSelection.clear();
@@ -97,8 +97,8 @@ TEST(Undo, SnapshotsReproduceEveryFieldButTheIndex)
             p.RemoveObject(p.m_listDrawObjects.front().get());
         AddButton(p, {1, 1, 2, 2});
         p.m_listSelection.push_back(p.m_listDrawObjects.back().get());
-        p.Checkpoint();
-        ASSERT_TRUE(p.Undo());
+        p.History().Checkpoint();
+        ASSERT_TRUE(p.History().Undo());
 
         ExpectModelEqual(twin, p, {Storage::kSnapshot, ""});
         for (const auto& obj : p.m_listDrawObjects)
@@ -112,12 +112,12 @@ TEST(Undo, ApplicationWideSettingsAreNotPartOfASnapshot)
 {
     CAppletParameters p;
     AddButton(p, {0, 0, 10, 10});
-    p.ResetHistory();
+    p.History().ResetHistory();
     AddButton(p, {20, 0, 30, 10});
-    p.Checkpoint();
+    p.History().Checkpoint();
     p.m_nWidth = 500;
     p.m_crBack = 0x123456;
-    ASSERT_TRUE(p.Undo());
+    ASSERT_TRUE(p.History().Undo());
     EXPECT_EQ(1u, p.m_listDrawObjects.size());
     EXPECT_EQ(500, p.m_nWidth);
     EXPECT_EQ(0x123456u, p.m_crBack);
@@ -127,17 +127,17 @@ TEST(Undo, ASnapshotIsACopyAndADamagedOneLeavesAnEmptyModel)
 {
     CAppletParameters p;
     AddButton(p, {0, 0, 10, 10});
-    p.Checkpoint();
-    const UndoHistory::Snapshot before = p.UndoStack().front();
+    p.History().Checkpoint();
+    const UndoHistory::Snapshot before = p.History().UndoStack().front();
     p.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_strLabel = "changed";
-    EXPECT_EQ(before, p.UndoStack().front());
+    EXPECT_EQ(before, p.History().UndoStack().front());
 
-    p.Restore(before);
+    p.History().Restore(before);
     EXPECT_EQ("Button", p.m_listDrawObjects[0]->m_pMenu->m_items[0]->m_strLabel);
 
     UndoHistory::Snapshot damaged(before.begin(), before.begin() + static_cast<long>(before.size() / 2));
     p.m_listSelection.push_back(p.m_listDrawObjects[0].get());
-    EXPECT_THROW(p.Restore(damaged), ArchiveError);
+    EXPECT_THROW(p.History().Restore(damaged), ArchiveError);
     EXPECT_TRUE(p.m_listDrawObjects.empty());
     EXPECT_TRUE(p.m_listSelection.empty());
 }

@@ -17,26 +17,26 @@ namespace {
 // sub-tree, a button whose only item is invisible, and a button whose hint is hidden.
 void BuildModel(CAppletParameters& p)
 {
-    CGlimMenuItem* home = AddButton(p, {10, 10, 90, 30})->m_pMenu->m_items[0];
+    CGlimMenuItem* home = AddButton(p, {10, 10, 90, 30})->m_pMenu->m_items[0].get();
     home->m_strLabel = "Home";
     home->m_strLink = "http://x/?a=1&b=2";
     home->m_strTarget = "_blank";
-    CGlimMenu* hint = home->m_pSubMenu;
+    CGlimMenu* hint = home->SubMenu();
     hint->m_items[0]->m_strLabel = "Tip <b>\r\n\"two\"";
     auto* secret = new CGlimMenuItem("secret");
     secret->m_bVisible = 0;
-    secret->m_pSubMenu->AddItem(new CGlimMenuItem("under secret"), 0);
-    hint->AddItem(secret, 0);
+    secret->m_pSubMenu->AddItem(std::make_unique<CGlimMenuItem>("under secret"), 0);
+    hint->AddItem(std::unique_ptr<CGlimMenuItem>(secret), 0);
     auto* docs = new CGlimMenuItem("Docs");
     docs->m_strLink = "docs.htm";
     auto* deep = new CGlimMenuItem("Deep");
     deep->m_strLink = "d.htm";
     deep->m_strTarget = "main";
-    docs->m_pSubMenu->AddItem(deep, 0);
-    hint->AddItem(docs, 0);
+    docs->m_pSubMenu->AddItem(std::unique_ptr<CGlimMenuItem>(deep), 0);
+    hint->AddItem(std::unique_ptr<CGlimMenuItem>(docs), 0);
 
     AddButton(p, {10, 40, 90, 60})->m_pMenu->m_items[0]->m_bVisible = 0;
-    CGlimMenuItem* c = AddButton(p, {10, 70, 90, 90})->m_pMenu->m_items[0];
+    CGlimMenuItem* c = AddButton(p, {10, 70, 90, 90})->m_pMenu->m_items[0].get();
     c->m_strLabel = "C";
     c->m_pSubMenu->m_bVisible = 0;
 }
@@ -86,10 +86,10 @@ TEST(WebRuntime, FallbackListFollowsTheEmittedMenusAndOnlyAddsToTheAppletHtml)
 TEST(WebRuntime, FallbackListOfAVeryDeepTree)
 {
     CAppletParameters p;
-    CGlimMenu* m = AddButton(p, {0, 0, 10, 10})->m_pMenu->m_items[0]->m_pSubMenu;
+    CGlimMenu* m = AddButton(p, {0, 0, 10, 10})->m_pMenu->m_items[0]->SubMenu();
     constexpr int kDepth = 100000;
     for (int i = 0; i < kDepth; ++i)
-        m = m->m_items.empty() ? m->InsertNewItemAtFront()->m_pSubMenu : m->m_items[0]->m_pSubMenu;
+        m = m->m_items.empty() ? m->InsertNewItemAtFront()->SubMenu() : m->m_items[0]->SubMenu();
     const std::string list = WebRuntimeFallbackList(p);
     std::size_t opened = 0, closed = 0;
     for (std::size_t at = 0; (at = list.find("\t<ul>\r\n", at)) != std::string::npos; ++at)

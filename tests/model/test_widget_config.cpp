@@ -214,6 +214,39 @@ TEST(WidgetFile, ReadFileFailsOnlyWhenTheFileCannotBeRead)
     EXPECT_EQ(SampleConfig().m_arrResources, fresh.m_arrResources);
 }
 
+// The file is read in pieces: lines that straddle two pieces, a CR LF cut between them and
+// a line longer than a piece must read exactly as the same text parsed in memory.
+TEST(WidgetFile, FileReadInPiecesEqualsTheTextParsedWhole)
+{
+    std::string params;
+    std::size_t keys = 0;
+    for (int i = 0; params.size() < 300000; ++i, ++keys)
+        params += "K" + std::to_string(100000 + i) + " = " + std::string(static_cast<std::size_t>(i % 97), 'v') + "\r\n";
+    const std::string longLine(200000, 'x');
+    std::string body;
+    for (int i = 0; i < 3000; ++i)
+        body += std::string(static_cast<std::size_t>(i % 61), 'b') + (i % 2 ? "\r\n" : "\n");
+    body += longLine + "\r\n";
+    const std::string text = kDescBegin + "Title = T\r\n" + kDescEnd + kParamBegin + params + kParamEnd + kResBegin +
+                             "Resource Number = 1\r\na.gif=/w=web/\r\n" + kResEnd + kHtmlBegin +
+                             "Segment Number = 2\r\nSegment Position = cursor\r\n" + body + kSegEnd +
+                             "Segment Position = script\r\n<s>\r\n" + kSegEnd + kHtmlEnd;
+    TempDir dir;
+    for (std::size_t shift : {0, 1, 7}) {   // moves every line end against the pieces
+        const std::string shifted = std::string(shift, '\n') + text;
+        WriteAll(dir.File("big.qwd"), shifted);
+        CWidgetConfig read, parsed;
+        ASSERT_TRUE(read.ReadFile(dir.File("big.qwd")));
+        parsed.Parse(shifted);
+        EXPECT_EQ(parsed.m_mapParameters, read.m_mapParameters) << shift;
+        EXPECT_EQ(parsed.m_arrSegments, read.m_arrSegments) << shift;
+        EXPECT_EQ(parsed.m_arrResources, read.m_arrResources) << shift;
+        EXPECT_EQ(keys, read.m_mapParameters.size());
+        ASSERT_EQ(2u, read.m_arrSegments.size());
+        EXPECT_TRUE(read.m_arrSegments[0].strBody.ends_with(longLine + "\r\n"));
+    }
+}
+
 TEST(WidgetFile, FailedSaveLeavesThePreviousFileIntact)
 {
     TempDir dir;

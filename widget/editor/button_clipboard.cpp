@@ -24,14 +24,13 @@ std::vector<std::unique_ptr<CDrawObj>> ReadButtons(const QByteArray& data)
     std::vector<std::unique_ptr<CDrawObj>> objects;
     const std::uint32_t count = ar.ReadCount();
     for (std::uint32_t i = 0; i < count; ++i) {
-        CObject* obj = ar.ReadObject("CDrawRect");
-        if (!obj || ar.LastReadWasReference())
+        std::unique_ptr<CObject> obj = ar.ReadNewObject("CDrawRect");
+        if (!obj)
             throw ArchiveError("The clipboard data names a button that is missing or listed twice.");
-        auto* drawObj = dynamic_cast<CDrawObj*>(obj);
-        if (!drawObj) {
-            delete obj;
+        auto* drawObj = dynamic_cast<CDrawObj*>(obj.get());
+        if (!drawObj)
             throw ArchiveError("The clipboard data holds an object that is not a button.");
-        }
+        obj.release();
         objects.emplace_back(drawObj);
     }
     if (ar.Remaining() != 0)

@@ -186,13 +186,13 @@ void SelectTool::OnLButtonUp(CDrawView* view, Qt::KeyboardModifiers flags, QPoin
         break;
     case SelectMode::Move:
         if (point != s.downPoint || s.duplicated)
-            model->Checkpoint();
+            model->History().Checkpoint();
         if (model->m_listSelection.size() == 1)
             view->ShowButtonPage();
         break;
     case SelectMode::Resize:
         if (point != s.downPoint)
-            model->Checkpoint();
+            model->History().Checkpoint();
         break;
     case SelectMode::None:
         break;

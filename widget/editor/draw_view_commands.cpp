@@ -97,8 +97,8 @@ bool CDrawView::IsCommandEnabled(EditorCommand id) const
     case EnableRule::ThreeSelected: return selected >= 3;
     case EnableRule::ClipboardButtons: return m_bClipboardHasButtons;
     case EnableRule::AnyButton: return !m_pModel->m_listDrawObjects.empty();
-    case EnableRule::UndoStep: return m_pModel->CanUndo();
-    case EnableRule::RedoStep: return m_pModel->CanRedo();
+    case EnableRule::UndoStep: return m_pModel->History().CanUndo();
+    case EnableRule::RedoStep: return m_pModel->History().CanRedo();
     }
     return false;
 }
@@ -207,7 +207,7 @@ void CDrawView::OnEditCopy()
 void CDrawView::OnEditPaste()
 {
     if (PasteFromClipboard())
-        m_pModel->Checkpoint();
+        m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnEditCut()
@@ -236,7 +236,7 @@ void CDrawView::OnEditClear()
     for (CDrawObj* obj : doomed)
         m_pModel->RemoveObject(obj);   // the returned owner deletes it
     selection.clear();
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnEditSelectAll()
@@ -245,18 +245,18 @@ void CDrawView::OnEditSelectAll()
         return;
     for (const auto& obj : m_pModel->m_listDrawObjects)
         Select(obj.get(), true);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnEditUndo()
 {
-    if (m_pModel->Undo())
+    if (m_pModel->History().Undo())
         Refresh(RefreshHint::All);
 }
 
 void CDrawView::OnEditRedo()
 {
-    if (m_pModel->Redo())
+    if (m_pModel->History().Redo())
         Refresh(RefreshHint::All);
 }
 
@@ -271,7 +271,7 @@ void CDrawView::OnStack(EditorCommand id)
     if (!MoveInStack(*m_pModel, move))
         return;
     InvalidateObject(m_pModel->m_listSelection.front());
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnAlign(EditorCommand id)

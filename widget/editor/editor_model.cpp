@@ -15,12 +15,12 @@ void EditorModel::Sync()
     const bool sameObjects = std::equal(list.begin(), list.end(), m_objects.begin(), m_objects.end(),
                                         [](const auto& owned, const CDrawObj* seen) { return owned.get() == seen; });
     static const UndoHistory::Snapshot kNone;
-    const auto& stack = m_pModel->UndoStack();
+    const auto& stack = m_pModel->History().UndoStack();
     const UndoHistory::Snapshot& current = stack.empty() ? kNone : stack.front();
     const bool historyMoved = current != m_current;
     const bool selectionSame = m_pModel->m_listSelection == m_selection;
-    const bool canUndo = m_pModel->CanUndo();
-    const bool canRedo = m_pModel->CanRedo();
+    const bool canUndo = m_pModel->History().CanUndo();
+    const bool canRedo = m_pModel->History().CanRedo();
     const bool undoStateSame = canUndo == m_bCanUndo && canRedo == m_bCanRedo;
 
     if (!sameObjects) {

@@ -1,8 +1,12 @@
 // The HTML form of the model (the applet tag the page embeds) and the list of support files
 // that it refers to.
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 
 #include "widget/model/applet_parameters.h"
 #include "widget/model/string_table.h"
@@ -13,43 +17,94 @@ namespace snippo {
 
 namespace {
 
+// Appends `text` with "&", "\"", "<" and ">" as entities, for attribute values. Runs of
+// plain characters go in as one piece.
+void AppendEscaped(std::string& out, std::string_view text)
+{
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* entity;
+        switch (text[i]) {
+        case '&': entity = "&amp;"; break;
+        case '"': entity = "&quot;"; break;
+        case '<': entity = "&lt;"; break;
+        case '>': entity = "&gt;"; break;
+        default: continue;
+        }
+        out.append(text.substr(plain, i - plain)).append(entity);
+        plain = i + 1;
+    }
+    out.append(text.substr(plain));
+}
+
 // One parameter line. The value is escaped for the attribute; the applet receives exactly
 // the text of the value.
-void ParamLine(std::string& html, const std::string& name, const std::string& value)
+void ParamLine(std::string& html, std::string_view name, std::string_view value)
 {
     html += "\t<param name=\"";
     html += name;
     html += "\" value=\"";
-    html += HtmlEscape(value);
+    AppendEscaped(html, value);
     html += "\">\r\n";
 }
 
-void Add(std::string& out, const std::string& field) { out += field; out += ','; }
-void Add(std::string& out, std::int32_t v) { out += std::to_string(v); out += ','; }
-std::string Pair(std::int32_t a, std::int32_t b) { return std::to_string(a) + std::to_string(b); }
-
-// The address of a support file in the given output mode.
-std::string Url(const std::string& path, const std::string& webPath, std::int16_t mode, const std::string& previewPath)
+void AppendInt(std::string& out, std::int32_t v)
 {
-    if (path.empty())
-        return {};
-    const std::string name = FileNameOf(path);
-    switch (mode) {
-    case kHtmlPreview: return previewPath + name;
-    case kHtmlWeb: return webPath + name;
-    default: return name;
+    char digits[16];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+}
+
+// The same for the numbered names "MStyle-n", "IStyle-n" and "In-k" (without k when negative).
+void NumberedParamLine(std::string& html, std::string_view prefix, int n, int k, std::string_view value)
+{
+    html += "\t<param name=\"";
+    html += prefix;
+    AppendInt(html, n);
+    if (k >= 0) {
+        html += '-';
+        AppendInt(html, k);
     }
+    html += "\" value=\"";
+    AppendEscaped(html, value);
+    html += "\">\r\n";
+}
+
+void Add(std::string& out, std::string_view field) { out += field; out += ','; }
+void Add(std::string& out, std::int32_t v) { AppendInt(out, v); out += ','; }
+// Two numbers written one after the other, as one field.
+void AddPair(std::string& out, std::int32_t a, std::int32_t b) { AppendInt(out, a); AppendInt(out, b); out += ','; }
+// A colour as six hexadecimal digits, red first.
+void AppendHex(std::string& out, COLORREF colour)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    const std::uint8_t bytes[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    for (std::uint8_t b : bytes) {
+        out += kDigits[b >> 4];
+        out += kDigits[b & 15];
+    }
+}
+void AddHex(std::string& out, COLORREF colour) { AppendHex(out, colour); out += ','; }
+
+// The address of a support file in the given output mode, as a field.
+void AddUrl(std::string& out, const std::string& path, const std::string& webPath, std::int16_t mode,
+            const std::string& previewPath)
+{
+    if (!path.empty()) {
+        switch (mode) {
+        case kHtmlPreview: out += previewPath; break;
+        case kHtmlWeb: out += webPath; break;
+        default: break;
+        }
+        const std::size_t slash = path.rfind('/');
+        out.append(path, slash == std::string::npos ? 0 : slash + 1);
+    }
+    out += ',';
 }
 
 bool IsRegularFile(const std::string& path)
 {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
-}
-
-bool Emitted(const CGlimMenu* menu)
-{
-    return menu && menu->m_bVisible && menu->CountItems(0) > 0;
 }
 
 const char* const kNotice = "Menu buttons made with Tessaly GlimButton 1.0";
@@ -59,94 +114,116 @@ const char* const kNotice = "Menu buttons made with Tessaly GlimButton 1.0";
 std::string CAppletParameters::GetHTML(CWidgetConfig& config, std::int16_t mode)
 {
     BuildResourceList(config);
-    const std::string previewPath = config.GetPreviewPath();
+    PlaceTopLevelMenus();
+    return EncodeHTML(config.GetPreviewPath(), mode);
+}
 
+std::string CAppletParameters::EncodeHTML(const std::string& previewPath, std::int16_t mode) const
+{
     std::string html;
-    html.reserve(1024 + 600 * m_listDrawObjects.size());
+    html.reserve(1024 + 3000 * m_listDrawObjects.size());
     html += "<p align=\"";
     if (m_nAlign >= 0 && m_nAlign <= 2)
         html += LoadWidgetString(IDS_ALIGN_CENTER + m_nAlign);
     html += "\">\r\n<applet ";
-    const std::string codebase = mode == kHtmlPreview ? previewPath : mode == kHtmlWeb ? m_strClassWebPath : std::string();
-    if (!codebase.empty())
-        html += "codebase=\"" + HtmlEscape(codebase) + "\"";
-    html += " code=\"" + HtmlEscape(LoadWidgetString(IDS_APPLET_CLASS)) + "\" align=\"baseline\" width=\"" +
-            std::to_string(m_nWidth) + "\" height=\"" + std::to_string(m_nHeight) + "\">\r\n";
+    const std::string& codebase = mode == kHtmlPreview ? previewPath : mode == kHtmlWeb ? m_strClassWebPath : "";
+    if (!codebase.empty()) {
+        html += "codebase=\"";
+        AppendEscaped(html, codebase);
+        html += '"';
+    }
+    html += " code=\"";
+    AppendEscaped(html, LoadWidgetString(IDS_APPLET_CLASS));
+    html += "\" align=\"baseline\" width=\"";
+    AppendInt(html, m_nWidth);
+    html += "\" height=\"";
+    AppendInt(html, m_nHeight);
+    html += "\">\r\n";
     ParamLine(html, "Notice", kNotice);
 
     std::string v;
-    Add(v, ColorToHex(m_crBack));
-    Add(v, ColorToHex(m_crFade));
-    Add(v, Url(m_strBackImage, m_strBackImageWeb, mode, previewPath));
+    AddHex(v, m_crBack);
+    AddHex(v, m_crFade);
+    AddUrl(v, m_strBackImage, m_strBackImageWeb, mode, previewPath);
     Add(v, m_nImageMode);
     Add(v, m_nImageX);
     Add(v, m_nImageY);
-    Add(v, Url(m_strBackAudio, m_strBackAudioWeb, mode, previewPath));
-    Add(v, Pair(m_nBackStyle, m_nBorderStyle));
+    AddUrl(v, m_strBackAudio, m_strBackAudioWeb, mode, previewPath);
+    AddPair(v, m_nBackStyle, m_nBorderStyle);
     Add(v, m_nBorderThick);
-    Add(v, ColorToHex(m_crBorder));
+    AddHex(v, m_crBorder);
     Add(v, m_bProgressBar);
     v += m_strLoadingMessage;
     ParamLine(html, "ApStyle", v);
 
-    m_nMenuCounter = 0;
-    m_strMenuCounts.clear();
-    m_arrFlatItems.clear();
-    for (const auto& obj : m_listDrawObjects) {
-        CRect r = obj->m_position.Normalized();
-        CGlimMenu* menu = obj->m_pMenu;
-        menu->m_nX = r.left;
-        menu->m_nY = r.top;
-        menu->m_nWidth = r.Width();
-        menu->m_nHeight = r.Height();
-        EmitMenu(html, menu, mode, previewPath);
-    }
-
-    std::string misc = std::to_string(m_nMenuCounter) + ",";
-    misc += m_strMenuCounts;
+    MenuNumbering pass;
+    std::vector<std::int32_t> topLevel;
     for (const auto& obj : m_listDrawObjects)
-        if (Emitted(obj->m_pMenu))
-            misc.append("-").append(std::to_string(obj->m_pMenu->m_nIndex)).append(",");
-    for (std::size_t i = 0; i < m_arrFlatItems.size(); ++i) {
-        const CGlimMenu* sub = m_arrFlatItems[i]->m_pSubMenu;
-        if (Emitted(sub))
-            misc.append(std::to_string(i)).append("-").append(std::to_string(sub->m_nIndex)).append(",");
+        if (const std::int32_t n = EmitMenu(html, pass, obj->m_pMenu, mode, previewPath); n >= 0)
+            topLevel.push_back(n);
+
+    // The numbers were noted while writing: asking the menus again would walk the whole
+    // tree once more.
+    std::string misc;
+    misc.reserve(pass.counts.size() + 12 * (topLevel.size() + pass.flatItems.size()));
+    Add(misc, pass.counter);
+    misc += pass.counts;
+    for (std::int32_t n : topLevel) {
+        misc += '-';
+        Add(misc, n);
+    }
+    for (std::size_t i = 0; i < pass.subMenuNumber.size(); ++i) {
+        if (pass.subMenuNumber[i] >= 0) {
+            AppendInt(misc, static_cast<std::int32_t>(i));
+            misc += '-';
+            Add(misc, pass.subMenuNumber[i]);
+        }
     }
     ParamLine(html, LoadWidgetString(IDS_MISC_KEY), misc);
-    m_arrFlatItems.clear();
     if (m_bWebRuntime)
         html += WebRuntimeFallbackList(*this);
     html += "</applet>\r\n</p>\r\n";
     return html;
 }
 
-void CAppletParameters::EmitMenu(std::string& html, CGlimMenu* root, std::int16_t mode, const std::string& previewPath)
+std::int32_t CAppletParameters::EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* root,
+                                        std::int16_t mode, const std::string& previewPath)
 {
     // Pre-order from an explicit list, so that the depth of the tree costs no stack: the
     // sub-menus of a menu's visible items go on in reverse, and so come off in item order.
-    std::vector<CGlimMenu*> pending{root};
+    // Each waits with the flat position of the item that holds it (none for the root).
+    constexpr std::size_t kRoot = static_cast<std::size_t>(-1);
+    std::vector<std::pair<const CGlimMenu*, std::size_t>> pending{{root, kRoot}};
+    std::int32_t rootNumber = -1;
     while (!pending.empty()) {
-        CGlimMenu* menu = pending.back();
+        const auto [menu, owner] = pending.back();
         pending.pop_back();
-        if (!EmitOneMenu(html, menu, mode, previewPath))
+        const std::size_t first = pass.flatItems.size();
+        if (!EmitOneMenu(html, pass, menu, mode, previewPath))
             continue;
-        for (auto it = menu->m_items.rbegin(); it != menu->m_items.rend(); ++it)
-            if ((*it)->m_bVisible)
-                pending.push_back((*it)->m_pSubMenu);
+        (owner == kRoot ? rootNumber : pass.subMenuNumber[owner]) = menu->m_nIndex;
+        for (std::size_t i = pass.flatItems.size(); i-- > first;)
+            pending.emplace_back(pass.flatItems[i]->SubMenu(), i);
     }
+    return rootNumber;
 }
 
-bool CAppletParameters::EmitOneMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath)
+bool CAppletParameters::EmitOneMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
+                                    const std::string& previewPath)
 {
-    if (!Emitted(menu))
+    if (!menu || !menu->m_bVisible)
         return false;
-    const int n = m_nMenuCounter;
+    const int shown = menu->CountItems(0);
+    if (shown == 0)
+        return false;
+    const int n = pass.counter;
     menu->m_nIndex = n;
-    m_strMenuCounts += std::to_string(menu->CountItems(0)) + ",";
+    Add(pass.counts, shown);
 
-    std::string v;
-    Add(v, ColorToHex(menu->m_crMenuColorA));
-    Add(v, Pair(menu->m_nMenuValueA, menu->m_nMenuValueB));
+    std::string& v = pass.value;
+    v.clear();
+    AddHex(v, menu->m_crMenuColorA);
+    AddPair(v, menu->m_nMenuValueA, menu->m_nMenuValueB);
     Add(v, 0);
     Add(v, 0);
     Add(v, menu->m_nX);
@@ -155,46 +232,48 @@ bool CAppletParameters::EmitOneMenu(std::string& html, CGlimMenu* menu, std::int
     Add(v, menu->m_nHeight);
     Add(v, menu->m_nMenuValueE);
     Add(v, menu->m_nBorderThick);
-    Add(v, ColorToHex(menu->m_crMenuColorB));
+    AddHex(v, menu->m_crMenuColorB);
     Add(v, menu->m_nMenuValueF);
-    v += ColorToHex(menu->m_crMenuColorC);
-    ParamLine(html, MenuStyleKey(n), v);
+    AppendHex(v, menu->m_crMenuColorC);
+    NumberedParamLine(html, "MStyle-", n, -1, v);
 
     v.clear();
     for (const GlimStateStyle* s : {&menu->m_styleNormal, &menu->m_styleOver, &menu->m_styleClick}) {
-        Add(v, ColorToHex(s->crBack));
-        Add(v, ColorToHex(s->crFont));
-        Add(v, Pair(s->nBackStyle, s->nBorderStyle));
+        AddHex(v, s->crBack);
+        AddHex(v, s->crFont);
+        AddPair(v, s->nBackStyle, s->nBorderStyle);
         Add(v, s->nEffect);
         Add(v, s->nFontName);
         Add(v, s->nFontSize);
         Add(v, s->nFontStyle);
-        Add(v, Pair(s->nImageAlign, s->nTextAlign));
+        AddPair(v, s->nImageAlign, s->nTextAlign);
         Add(v, s->nImageOffset);
         Add(v, s->nTextOffset);
         v += ",,";
-        Add(v, ColorToHex(s->crBorder));
-        Add(v, ColorToHex(s->crFade));
+        AddHex(v, s->crBorder);
+        AddHex(v, s->crFade);
     }
-    ParamLine(html, ItemStyleKey(n), v);
+    NumberedParamLine(html, "IStyle-", n, -1, v);
 
     int k = 0;
-    for (CGlimMenuItem* item : menu->m_items) {
+    for (const auto& item : menu->m_items) {
         if (!item->m_bVisible)
             continue;
-        m_arrFlatItems.push_back(item);
+        pass.flatItems.push_back(item.get());
+        pass.subMenuNumber.push_back(-1);
         v.clear();
-        Add(v, EscapeLabel(item->m_strLabel));
+        AppendEscapedLabel(v, item->m_strLabel);
+        v += ',';
         Add(v, item->m_strDescription);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            Add(v, Url(item->ResourcePath(r), item->ResourceWebPath(r), mode, previewPath));
-        Add(v, item->m_strTarget.empty() ? std::string("_self") : item->m_strTarget);
+            AddUrl(v, item->ResourcePath(r), item->ResourceWebPath(r), mode, previewPath);
+        Add(v, item->m_strTarget.empty() ? std::string_view("_self") : std::string_view(item->m_strTarget));
         v += item->m_strLink;
-        ParamLine(html, ItemKey(n, k), v);
+        NumberedParamLine(html, "I", n, k, v);
         ++k;
     }
 
-    ++m_nMenuCounter;
+    ++pass.counter;
     return true;
 }
 
@@ -205,10 +284,15 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
     if (m_bWebRuntime)
         config.AddResource(kWebRuntimeFile, ServerFolder() + "/", m_strClassWebPath);
 
-    auto addIfPresent = [&config](std::string& path, const std::string& webPath) {
+    // Each file is looked at once: the items of a widget share a few images between them.
+    std::unordered_map<std::string, bool> present;
+    auto addIfPresent = [&config, &present](std::string& path, const std::string& webPath) {
         if (path.empty())
             return;
-        if (IsRegularFile(path))
+        const auto [known, fresh] = present.try_emplace(path);
+        if (fresh)
+            known->second = IsRegularFile(path);
+        if (known->second)
             config.AddResource(FileNameOf(path), FolderOf(path), webPath);
         else
             path.clear();   // the file has gone: drop it from the model
@@ -216,12 +300,11 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
     addIfPresent(m_strBackImage, m_strBackImageWeb);
     addIfPresent(m_strBackAudio, m_strBackAudioWeb);
 
-    m_arrFlatItems.clear();
-    NumberMenus(TopLevelMenus(), m_arrFlatItems);
-    for (CGlimMenuItem* item : m_arrFlatItems)
+    std::vector<CGlimMenuItem*> items;
+    NumberMenus(TopLevelMenus(), items);
+    for (CGlimMenuItem* item : items)
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
             addIfPresent(item->ResourcePath(r), item->ResourceWebPath(r));
-    m_arrFlatItems.clear();
     return static_cast<int>(config.m_arrResources.size());
 }
 

@@ -66,21 +66,17 @@ void CAppletParameters::Serialize(CArchive& ar)
     DeleteContents();
     std::uint32_t n = ar.ReadCount();
     for (std::uint32_t i = 0; i < n; ++i) {
-        CObject* obj = ar.ReadObject("CDrawRect");
-        if (!obj || ar.LastReadWasReference())
+        std::unique_ptr<CObject> obj = ar.ReadNewObject("CDrawRect");
+        if (!obj)
             throw ArchiveError("Archive holds a button that is missing or listed twice.");
-        AddObject(std::unique_ptr<CDrawObj>(static_cast<CDrawObj*>(obj)));
+        AddObject(std::unique_ptr<CDrawObj>(static_cast<CDrawObj*>(obj.release())));
     }
     std::uint32_t selected = ar.ReadCount();
     for (std::uint32_t i = 0; i < selected; ++i) {
-        CObject* obj = ar.ReadObject("CDrawRect");
-        if (!ar.LastReadWasReference()) {
-            // A selection entry must name a button of the list; a new object here would
-            // belong to nobody.
-            delete obj;
+        // A selection entry must name a button of the list.
+        auto* drawObj = static_cast<CDrawObj*>(ar.ReadReference("CDrawRect"));
+        if (!drawObj)
             throw ArchiveError("Archive selection names a button outside the list.");
-        }
-        auto* drawObj = static_cast<CDrawObj*>(obj);
         if (!IsSelected(drawObj))
             m_listSelection.push_back(drawObj);
     }
@@ -123,8 +119,19 @@ bool CAppletParameters::IsSelected(const CDrawObj* obj) const
 void CAppletParameters::DeleteContents()
 {
     m_listSelection.clear();
-    m_arrFlatItems.clear();
     m_listDrawObjects.clear();
+}
+
+void CAppletParameters::PlaceTopLevelMenus()
+{
+    for (const auto& obj : m_listDrawObjects) {
+        const CRect r = obj->m_position.Normalized();
+        CGlimMenu* menu = obj->m_pMenu;
+        menu->m_nX = r.left;
+        menu->m_nY = r.top;
+        menu->m_nWidth = r.Width();
+        menu->m_nHeight = r.Height();
+    }
 }
 
 std::vector<CGlimMenu*> CAppletParameters::TopLevelMenus() const

@@ -28,10 +28,20 @@ public:
 
 struct EncodedMenus;   // the values of one WriteParameters pass, by menu number
 
+// The running state of one encoding pass, which numbers the menus in pre-order as it
+// writes them.
+struct MenuNumbering {
+    std::int32_t counter = 0;                      // the number the next menu takes
+    std::string counts;                            // item count of each menu written, each with ','
+    std::vector<const CGlimMenuItem*> flatItems;   // the items written, in order
+    std::vector<std::int32_t> subMenuNumber;       // by flat item: its sub-menu's number, or -1
+    std::string value;                             // the parameter value being built
+};
+
 // Output modes of GetHTML.
 enum HtmlMode : std::int16_t { kHtmlPreview = 0, kHtmlWeb = 1, kHtmlRelative = 2 };
 
-class CAppletParameters : public CObject, public UndoHistory {
+class CAppletParameters : public CObject {
 public:
     CAppletParameters();
     CAppletParameters(const CAppletParameters&) = delete;
@@ -45,10 +55,14 @@ public:
 
     static std::string ColorToHex(COLORREF colour);
 
+    // Both encoders first give each button's menu the button's normalised rectangle as its
+    // placement, and number the menus (m_nIndex).
     void WriteParameters(CWidgetConfig& config);
+    // Refreshes the resource list first, which drops support files that have gone.
+    std::string GetHTML(CWidgetConfig& config, std::int16_t mode);
     // `directory` ends with '/': the folder in front of which stored file names are put.
     int ReadParameters(CWidgetConfig& config, const std::string& directory);
-    std::string GetHTML(CWidgetConfig& config, std::int16_t mode);
+    // Support files that have gone are dropped from the model.
     int BuildResourceList(CWidgetConfig& config);
     // `destFolder` ends with '/'.
     void CopyResources(const std::string& destFolder, ResourceConflictHandler* handler);
@@ -62,7 +76,11 @@ public:
     CDrawObj* ObjectAt(CPoint point) const;
     bool IsSelected(const CDrawObj* obj) const;
     // Deletes every draw object and empties the selection.
-    void DeleteContents() override;
+    void DeleteContents();
+
+    // Snapshots of the buttons and the selection, for the editor's undo and redo.
+    UndoHistory& History() { return m_history; }
+    const UndoHistory& History() const { return m_history; }
 
     std::string m_strAppletName = "GlimButton";
     std::int32_t m_nAlign = 0;
@@ -90,11 +108,6 @@ public:
     // Description part of the widget file, not with the parameters.
     bool m_bWebRuntime = false;
 
-    // Transient state of one encoding pass.
-    std::string m_strMenuCounts;
-    std::vector<CGlimMenuItem*> m_arrFlatItems;
-    std::int32_t m_nMenuCounter = 0;
-
     std::array<std::int32_t, 6> m_nWindowPos = {95, 221, 111, 159, 217, 221};
     std::int32_t m_nReserved = 0;
     std::string m_strReserved1;
@@ -103,20 +116,29 @@ public:
     std::vector<std::unique_ptr<CDrawObj>> m_listDrawObjects;   // back to front
     std::vector<CDrawObj*> m_listSelection;                     // not owned
 
-protected:
-    void SerializeState(CArchive& ar) override { Serialize(ar); }
-
 private:
+    // Gives each button's menu the button's normalised rectangle as its placement.
+    void PlaceTopLevelMenus();
+    // The window positions and the applet-wide settings of the parameter map.
+    void ReadAppletFields(const CWidgetConfig& config, const std::string& directory);
+    // The encoders proper, on a model whose menus are placed.
+    void EncodeParameters(CWidgetConfig& config) const;
+    std::string EncodeHTML(const std::string& previewPath, std::int16_t mode) const;
     // Encodes the menu under the next number into `out`, then its sub-menus (the whole
     // tree, in pre-order).
-    void WriteMenu(EncodedMenus& out, CGlimMenu* menu);
+    static void WriteMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu);
     // The menu alone, under the next number.
-    void WriteOneMenu(EncodedMenus& out, CGlimMenu* menu);
-    // The HTML parameters of the menu and of every sub-menu that is shown, in pre-order.
-    void EmitMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath);
+    static void WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu);
+    // The HTML parameters of the menu and of every sub-menu that is shown, in pre-order;
+    // the menu's number, or -1 when it is not shown.
+    static std::int32_t EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
+                         const std::string& previewPath);
     // The menu alone, under the next number; true when it is shown.
-    bool EmitOneMenu(std::string& html, CGlimMenu* menu, std::int16_t mode, const std::string& previewPath);
+    static bool EmitOneMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
+                            const std::string& previewPath);
     std::vector<CGlimMenu*> TopLevelMenus() const;
+
+    UndoHistory m_history{*this, [this] { DeleteContents(); }};
 };
 
 // The folder that holds the server library (and the applet class file), without a trailing

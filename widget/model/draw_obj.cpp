@@ -100,7 +100,7 @@ CDrawRect::CDrawRect() = default;
 CDrawRect::CDrawRect(const CRect& position) : CDrawObj(position)
 {
     CGlimMenuItem* button = m_pMenu->InsertNewItemAtFront();
-    CGlimMenu* hint = button->m_pSubMenu;
+    CGlimMenu* hint = button->SubMenu();
     hint->InsertNewItemAtFront()->m_strLabel = "Hint";
     hint->m_nX = 15;
     hint->m_nY = 10;

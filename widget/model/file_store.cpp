@@ -25,6 +25,8 @@ public:
 
     int Get() const { return m_fd; }
     bool Valid() const { return m_fd >= 0; }
+    // Gives the descriptor up without closing it.
+    void Release() { m_fd = -1; }
     // Closes now; false when closing reports an error (a delayed write failure).
     bool Close()
     {
@@ -181,14 +183,23 @@ Created CreateNew(const std::string& path, std::string_view bytes)
 
 }  // namespace
 
-bool ReadRegularFile(const std::string& path, std::string& bytes)
+int OpenRegularFile(const std::string& path)
 {
     // Opening without blocking: a pipe without a writer would otherwise wait for one.
     Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st{};
     if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || !ClearNonBlocking(fd.Get()))
-        return false;
-    return ReadToEnd(fd.Get(), bytes, st.st_size);
+        return -1;
+    const int result = fd.Get();
+    fd.Release();
+    return result;
+}
+
+bool ReadRegularFile(const std::string& path, std::string& bytes)
+{
+    Fd fd(OpenRegularFile(path));
+    struct stat st{};
+    return fd.Valid() && ::fstat(fd.Get(), &st) == 0 && ReadToEnd(fd.Get(), bytes, st.st_size);
 }
 
 bool SaveFileContents(const std::string& path, std::string_view bytes)

@@ -11,6 +11,9 @@ namespace snippo {
 // pipe, a device) is refused without blocking or reading from it, as is a file that cannot
 // be opened or read; `bytes` is then unspecified.
 bool ReadRegularFile(const std::string& path, std::string& bytes);
+// Opens the regular file at `path` for blocking reads, refusing what ReadRegularFile refuses;
+// -1 then. The caller closes the descriptor.
+int OpenRegularFile(const std::string& path);
 
 // Makes `bytes` the content of the file at `path`, which stays the same file: a symbolic
 // link stays a link and its target is written; a file with several names keeps its inode;

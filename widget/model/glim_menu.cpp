@@ -1,5 +1,8 @@
 #include "widget/model/glim_menu.h"
 
+#include <iterator>
+#include <utility>
+
 namespace snippo {
 
 namespace {
@@ -44,14 +47,13 @@ void CopyTree(const CGlimMenu& from, CGlimMenu& to)
         const auto [source, target] = pending.back();
         pending.pop_back();
         target->m_items.reserve(source->m_items.size());
-        for (const CGlimMenuItem* item : source->m_items) {
+        for (const auto& item : source->m_items) {
             auto copy = std::make_unique<CGlimMenuItem>();
             CopyItemFields(*item, *copy);
             copy->m_pSubMenu->CopyProperties(*item->m_pSubMenu);
             copy->m_pSubMenu->m_bVisible = item->m_pSubMenu->m_bVisible;
-            target->m_items.push_back(copy.get());   // reserved: cannot throw
-            CGlimMenu* sub = copy.release()->m_pSubMenu;
-            pending.emplace_back(item->m_pSubMenu, sub);
+            pending.emplace_back(item->SubMenu(), copy->SubMenu());
+            target->m_items.push_back(std::move(copy));
         }
     }
 }
@@ -141,9 +143,9 @@ void StoreTree(CArchive& ar, CGlimMenu& root)
                 SerializeItemFields(ar, *owner);
             continue;
         }
-        CGlimMenuItem* item = top.menu->m_items[top.next++];
+        CGlimMenuItem* item = top.menu->m_items[top.next++].get();
         if (ar.BeginObject(item))
-            begin(item->m_pSubMenu, item);
+            begin(item->SubMenu(), item);
     }
 }
 
@@ -173,11 +175,9 @@ void LoadTree(CArchive& ar, CGlimMenu& root)
             }
             ++top.next;
             ar.ReadNewObjectTag("CGlimMenuItem");
-            auto item = std::make_unique<CGlimMenuItem>();
-            top.menu->m_items.push_back(item.get());
-            CGlimMenuItem* read = item.release();
+            CGlimMenuItem* read = top.menu->m_items.emplace_back(std::make_unique<CGlimMenuItem>()).get();
             ar.AddReadObject(read);
-            begin(read->m_pSubMenu, read);
+            begin(read->SubMenu(), read);
         }
     } catch (...) {
         ar.ForgetReadObjects(firstObject);
@@ -236,16 +236,13 @@ CGlimMenu::CGlimMenu(int itemCount, const std::string& name) : m_strName(name)
     SetItemCount(itemCount, 0);
 }
 
-CGlimMenu::CGlimMenu(const CGlimMenu& source) : CObject()
+std::unique_ptr<CGlimMenu> CGlimMenu::CopyWithoutWebPaths() const
 {
-    CopyProperties(source);
-    m_bVisible = source.m_bVisible;
-    try {
-        CopyTree(source, *this);
-    } catch (...) {
-        RemoveAllItems();
-        throw;
-    }
+    auto copy = std::make_unique<CGlimMenu>(0, m_strName);
+    copy->CopyProperties(*this);
+    copy->m_bVisible = m_bVisible;
+    CopyTree(*this, *copy);   // on an error the copy's destructor frees what was copied
+    return copy;
 }
 
 CGlimMenu::~CGlimMenu()
@@ -281,33 +278,26 @@ int CGlimMenu::SetItemCount(int count, int keep)
         count = 0;
     if (!keep)
         RemoveAllItems();
-    while (static_cast<int>(m_items.size()) > count) {
-        delete m_items.back();
+    while (static_cast<int>(m_items.size()) > count)
         m_items.pop_back();
-    }
-    while (static_cast<int>(m_items.size()) < count) {
-        auto item = std::make_unique<CGlimMenuItem>("item" + std::to_string(m_items.size() + 1));
-        m_items.push_back(item.get());
-        item.release();
-    }
+    while (static_cast<int>(m_items.size()) < count)
+        m_items.push_back(std::make_unique<CGlimMenuItem>("item" + std::to_string(m_items.size() + 1)));
     return 1;
 }
 
 CGlimMenuItem* CGlimMenu::InsertNewItemAtFront()
 {
-    auto item = std::make_unique<CGlimMenuItem>("Button");
-    m_items.insert(m_items.begin(), item.get());
-    return item.release();
+    return m_items.insert(m_items.begin(), std::make_unique<CGlimMenuItem>("Button"))->get();
 }
 
-int CGlimMenu::AddItem(CGlimMenuItem* item, int front)
+int CGlimMenu::AddItem(std::unique_ptr<CGlimMenuItem> item, int front)
 {
     if (!item)
         return 0;
     if (front)
-        m_items.insert(m_items.begin(), item);
+        m_items.insert(m_items.begin(), std::move(item));
     else
-        m_items.push_back(item);
+        m_items.push_back(std::move(item));
     return 1;
 }
 
@@ -315,16 +305,16 @@ int CGlimMenu::RemoveAllItems()
 {
     // Iterative, so that deleting a tree of any depth never exhausts the stack: every menu
     // is emptied before it is deleted, which keeps each destructor shallow.
-    std::vector<CGlimMenuItem*> pending;
+    std::vector<std::unique_ptr<CGlimMenuItem>> pending;
     pending.swap(m_items);
     while (!pending.empty()) {
-        CGlimMenuItem* item = pending.back();
+        std::unique_ptr<CGlimMenuItem> item = std::move(pending.back());
         pending.pop_back();
-        if (CGlimMenu* sub = item->m_pSubMenu) {
-            pending.insert(pending.end(), sub->m_items.begin(), sub->m_items.end());
+        if (CGlimMenu* sub = item->SubMenu()) {
+            pending.insert(pending.end(), std::make_move_iterator(sub->m_items.begin()),
+                           std::make_move_iterator(sub->m_items.end()));
             sub->m_items.clear();
         }
-        delete item;
     }
     return 1;
 }
@@ -334,7 +324,7 @@ int CGlimMenu::CountItems(int all) const
     if (all)
         return static_cast<int>(m_items.size());
     int n = 0;
-    for (const CGlimMenuItem* item : m_items)
+    for (const auto& item : m_items)
         if (item->m_bVisible)
             ++n;
     return n;
@@ -357,45 +347,49 @@ void CGlimMenu::Serialize(CArchive& ar)
 // ---------------------------------------------------------------------------------------
 
 CGlimMenuItem::CGlimMenuItem(const std::string& label)
-    : m_strLabel(label), m_pSubMenu(new CGlimMenu(0, "GlimButton"))
+    : m_strLabel(label), m_pSubMenu(std::make_unique<CGlimMenu>(0, "GlimButton"))
 {
 }
 
-CGlimMenuItem::CGlimMenuItem(const std::string& label, CGlimMenu* subMenu) : m_strLabel(label), m_pSubMenu(subMenu) {}
-
-CGlimMenuItem::CGlimMenuItem(const CGlimMenuItem& s) : CObject()
+CGlimMenuItem::CGlimMenuItem(const std::string& label, std::unique_ptr<CGlimMenu> subMenu)
+    : m_strLabel(label), m_pSubMenu(std::move(subMenu))
 {
-    std::unique_ptr<CGlimMenu> sub(new CGlimMenu(*s.m_pSubMenu));
-    CopyItemFields(s, *this);
-    m_pSubMenu = sub.release();
 }
 
-CGlimMenuItem::~CGlimMenuItem()
-{
-    delete m_pSubMenu;
-}
+CGlimMenuItem::~CGlimMenuItem() = default;
 
-void CGlimMenuItem::SetSubMenu(CGlimMenu* menu)
+void CGlimMenuItem::SetSubMenu(std::unique_ptr<CGlimMenu> menu)
 {
-    if (menu == m_pSubMenu)
+    if (menu.get() == m_pSubMenu.get()) {
+        (void)menu.release();   // the menu held already: it stays, owned once
         return;
-    delete m_pSubMenu;
-    m_pSubMenu = menu;
+    }
+    m_pSubMenu = std::move(menu);
+}
+
+const std::string& CGlimMenuItem::ResourcePath(int i) const
+{
+    const std::string* paths[kResourceCount] = {&m_strImageNormal, &m_strImageOver, &m_strImageClick,
+                                                &m_strAudioOver, &m_strAudioClick};
+    return *paths[i];
+}
+
+const std::string& CGlimMenuItem::ResourceWebPath(int i) const
+{
+    const std::string* paths[kResourceCount] = {&m_strImageNormalWeb, &m_strImageOverWeb,
+                                                &m_strImageClickWeb, &m_strAudioOverWeb,
+                                                &m_strAudioClickWeb};
+    return *paths[i];
 }
 
 std::string& CGlimMenuItem::ResourcePath(int i)
 {
-    std::string* paths[kResourceCount] = {&m_strImageNormal, &m_strImageOver, &m_strImageClick,
-                                          &m_strAudioOver, &m_strAudioClick};
-    return *paths[i];
+    return const_cast<std::string&>(std::as_const(*this).ResourcePath(i));
 }
 
 std::string& CGlimMenuItem::ResourceWebPath(int i)
 {
-    std::string* paths[kResourceCount] = {&m_strImageNormalWeb, &m_strImageOverWeb,
-                                          &m_strImageClickWeb, &m_strAudioOverWeb,
-                                          &m_strAudioClickWeb};
-    return *paths[i];
+    return const_cast<std::string&>(std::as_const(*this).ResourceWebPath(i));
 }
 
 void CGlimMenuItem::Serialize(CArchive& ar)
@@ -412,7 +406,8 @@ int NumberMenus(const std::vector<CGlimMenu*>& topLevel, std::vector<CGlimMenuIt
     for (CGlimMenu* menu : topLevel)
         ForEachMenu(menu, [&](CGlimMenu* m) {
             m->m_nIndex = counter++;
-            items.insert(items.end(), m->m_items.begin(), m->m_items.end());
+            for (const auto& item : m->m_items)
+                items.push_back(item.get());
         });
     return counter;
 }

@@ -44,7 +44,7 @@ struct GlimStateStyle {
 class CGlimMenu : public CObject {
 public:
     explicit CGlimMenu(int itemCount = 0, const std::string& name = "GlimButton");
-    CGlimMenu(const CGlimMenu& source);             // deep copy of the items
+    CGlimMenu(const CGlimMenu&) = delete;
     CGlimMenu& operator=(const CGlimMenu&) = delete;
     ~CGlimMenu() override;
 
@@ -55,9 +55,12 @@ public:
     // Name, menu values, placement, border thickness and the three state styles; not the
     // items, the visible flag or the index.
     void CopyProperties(const CGlimMenu& source);
+    // A deep copy of the menu and the whole tree below it, every field included but the
+    // items' web paths, which start empty, and the index.
+    std::unique_ptr<CGlimMenu> CopyWithoutWebPaths() const;
     int SetItemCount(int count, int keep);
     CGlimMenuItem* InsertNewItemAtFront();
-    int AddItem(CGlimMenuItem* item, int front);   // takes ownership
+    int AddItem(std::unique_ptr<CGlimMenuItem> item, int front);
     int RemoveAllItems();
     int CountItems(int all) const;
     void ApplyNormalStyleToAllStates();
@@ -80,18 +83,19 @@ public:
     GlimStateStyle m_styleNormal;
     GlimStateStyle m_styleOver;
     GlimStateStyle m_styleClick;
-    std::vector<CGlimMenuItem*> m_items;            // owned, in display order
+    std::vector<std::unique_ptr<CGlimMenuItem>> m_items;   // in display order
     std::int32_t m_bVisible = 1;
-    std::int32_t m_nIndex = -1;                     // number in the last encoding pass only
+    // Number in the last encoding pass only: the encoders, which change nothing else, note it.
+    mutable std::int32_t m_nIndex = -1;
 
 };
 
 class CGlimMenuItem : public CObject {
 public:
     explicit CGlimMenuItem(const std::string& label = "Button");
-    // Takes ownership of `subMenu` (not null) in place of a new empty one.
-    CGlimMenuItem(const std::string& label, CGlimMenu* subMenu);
-    CGlimMenuItem(const CGlimMenuItem& source);     // web paths start empty
+    // Takes `subMenu` (not null) in place of a new empty one.
+    CGlimMenuItem(const std::string& label, std::unique_ptr<CGlimMenu> subMenu);
+    CGlimMenuItem(const CGlimMenuItem&) = delete;
     CGlimMenuItem& operator=(const CGlimMenuItem&) = delete;
     ~CGlimMenuItem() override;
 
@@ -99,13 +103,17 @@ public:
     std::uint32_t GetSchema() const override { return 1; }
     void Serialize(CArchive& ar) override;
 
-    void SetSubMenu(CGlimMenu* menu);               // takes ownership
+    // Replaces the sub-menu (not null); installing the menu it holds already keeps it.
+    void SetSubMenu(std::unique_ptr<CGlimMenu> menu);
+    CGlimMenu* SubMenu() const { return m_pSubMenu.get(); }
 
     // The five resource paths and their web paths, paired by position: image normal,
     // image over, image click, audio over, audio click.
     static constexpr int kResourceCount = 5;
     std::string& ResourcePath(int i);
     std::string& ResourceWebPath(int i);
+    const std::string& ResourcePath(int i) const;
+    const std::string& ResourceWebPath(int i) const;
 
     std::string m_strLabel;
     std::string m_strDescription;
@@ -121,7 +129,7 @@ public:
     std::string m_strAudioClickWeb;
     std::string m_strTarget;
     std::string m_strLink;
-    CGlimMenu* m_pSubMenu = nullptr;                // owned, never null
+    std::unique_ptr<CGlimMenu> m_pSubMenu;          // never null
     std::int32_t m_bVisible = 1;
 };
 
@@ -130,9 +138,10 @@ public:
 // then the items' sub-menus are numbered in item order. Returns the number of menus.
 int NumberMenus(const std::vector<CGlimMenu*>& topLevel, std::vector<CGlimMenuItem*>& items);
 
-// Calls f(menu) for every menu of the tree under `root` (pre-order), without recursion.
-template <class F>
-void ForEachMenu(CGlimMenu* root, F&& f);
+// Calls f(menu) for every menu of the tree under `root` (pre-order), without recursion;
+// `Menu` is CGlimMenu or const CGlimMenu.
+template <class Menu, class F>
+void ForEachMenu(Menu* root, F&& f);
 
 }  // namespace snippo
 

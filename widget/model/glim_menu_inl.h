@@ -4,18 +4,18 @@
 
 namespace snippo {
 
-template <class F>
-void ForEachMenu(CGlimMenu* root, F&& f)
+template <class Menu, class F>
+void ForEachMenu(Menu* root, F&& f)
 {
-    std::vector<CGlimMenu*> stack{root};
+    std::vector<Menu*> stack{root};
     while (!stack.empty()) {
-        CGlimMenu* m = stack.back();
+        Menu* m = stack.back();
         stack.pop_back();
         if (!m)
             continue;
         f(m);
         for (auto it = m->m_items.rbegin(); it != m->m_items.rend(); ++it)
-            stack.push_back((*it)->m_pSubMenu);
+            stack.push_back((*it)->m_pSubMenu.get());
     }
 }
 

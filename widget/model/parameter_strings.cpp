@@ -99,6 +99,12 @@ void InTextOrderFromZero(std::size_t count, F&& f)
 
 void CAppletParameters::WriteParameters(CWidgetConfig& config)
 {
+    PlaceTopLevelMenus();
+    EncodeParameters(config);
+}
+
+void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
+{
     // Built aside and then swapped in: the new entries are laid out in fresh memory in the
     // order they are written, rather than in the scattered blocks of the entries replaced.
     std::map<std::string, std::string> map;
@@ -131,15 +137,13 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
     Text(v, m_strLoadingMessage, "");
     map.emplace_hint(map.end(), "ApStyle", std::move(v));
 
-    m_nMenuCounter = 0;
-    m_strMenuCounts.clear();
-    m_arrFlatItems.clear();
     // Sized up front: growing these while a large widget is written moves every value
     // written so far, several times over.
+    MenuNumbering pass;
     EncodedMenus out;
     std::size_t menuTotal = 0, itemTotal = 0;
     for (const auto& obj : m_listDrawObjects)
-        ForEachMenu(obj->m_pMenu, [&](CGlimMenu* m) {
+        ForEachMenu(obj->m_pMenu, [&](const CGlimMenu* m) {
             ++menuTotal;
             itemTotal += m->m_items.size();
         });
@@ -148,35 +152,28 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
     out.firstItem.reserve(menuTotal + 1);
     out.items.reserve(itemTotal);
     out.subMenu.reserve(itemTotal);
+    pass.counts.reserve(4 * menuTotal);
     std::vector<std::int32_t> topLevel;
     topLevel.reserve(m_listDrawObjects.size());
     for (const auto& obj : m_listDrawObjects) {
-        CRect r = obj->m_position.Normalized();
-        CGlimMenu* menu = obj->m_pMenu;
-        menu->m_nX = r.left;
-        menu->m_nY = r.top;
-        menu->m_nWidth = r.Width();
-        menu->m_nHeight = r.Height();
-        topLevel.push_back(m_nMenuCounter);
-        WriteMenu(out, menu);
+        topLevel.push_back(pass.counter);
+        WriteMenu(out, pass, obj->m_pMenu);
     }
 
     // The numbers were noted while writing: reading them back from the menus would walk
     // the whole tree once more.
     std::string misc;
-    misc.reserve(m_strMenuCounts.size() + 12 * (m_listDrawObjects.size() + m_arrFlatItems.size()));
-    Num(misc, m_nMenuCounter);
-    misc += m_strMenuCounts;
+    misc.reserve(pass.counts.size() + 12 * (m_listDrawObjects.size() + out.subMenu.size()));
+    Num(misc, pass.counter);
+    misc += pass.counts;
     for (std::int32_t n : topLevel) {
         misc += '-';
         Num(misc, n);
     }
     for (std::size_t i = 0; i < out.subMenu.size(); ++i) {
-        misc += std::to_string(i);
-        misc += '-';
+        Num(misc, static_cast<std::int64_t>(i), "-");
         Num(misc, out.subMenu[i]);
     }
-    m_arrFlatItems.clear();
 
     // The entries go into the map in its own key order, each at the end in constant time:
     // inserting a large widget's names one by one at their places made writing superlinear,
@@ -201,13 +198,13 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
     config.m_mapParameters.swap(map);
 }
 
-void CAppletParameters::WriteOneMenu(EncodedMenus& out, CGlimMenu* menu)
+void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu)
 {
-    const int n = m_nMenuCounter;
-    menu->m_nIndex = n;
-    Num(m_strMenuCounts, static_cast<std::int64_t>(menu->m_items.size()));
+    menu->m_nIndex = pass.counter;
+    Num(pass.counts, static_cast<std::int64_t>(menu->m_items.size()));
 
-    std::string v;
+    std::string& v = pass.value;
+    v.clear();
     Num(v, menu->m_crMenuColorA);
     Num(v, menu->m_nMenuValueA);
     Num(v, menu->m_nMenuValueC);
@@ -238,11 +235,10 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, CGlimMenu* menu)
     out.itemStyle.push_back(v);
     out.firstItem.push_back(out.items.size());
 
-    for (std::size_t i = 0; i < menu->m_items.size(); ++i) {
-        CGlimMenuItem* item = menu->m_items[i];
-        m_arrFlatItems.push_back(item);
+    for (const auto& item : menu->m_items) {
         v.clear();
-        Text(v, EscapeLabel(item->m_strLabel));
+        AppendEscapedLabel(v, item->m_strLabel);
+        v += ',';
         Text(v, item->m_strDescription);
         Text(v, item->m_strLink);
         Text(v, item->m_strTarget);
@@ -254,22 +250,22 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, CGlimMenu* menu)
         out.items.push_back(v);
     }
 
-    ++m_nMenuCounter;
+    ++pass.counter;
 }
 
-void CAppletParameters::WriteMenu(EncodedMenus& out, CGlimMenu* root)
+void CAppletParameters::WriteMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* root)
 {
     // Pre-order with an explicit list of the menus whose sub-menus are being written, so
     // that the depth of the tree costs no stack. `first` is the flat position of the
     // menu's first item, whose sub-menu number is noted as each sub-menu is reached.
     struct Open {
-        CGlimMenu* menu;
+        const CGlimMenu* menu;
         std::size_t next;
         std::size_t first;
     };
     std::vector<Open> open;
-    auto write = [&](CGlimMenu* menu) {
-        WriteOneMenu(out, menu);
+    auto write = [&](const CGlimMenu* menu) {
+        WriteOneMenu(out, pass, menu);
         const std::size_t first = out.subMenu.size();
         out.subMenu.resize(first + menu->m_items.size());
         open.push_back({menu, 0, first});
@@ -282,8 +278,8 @@ void CAppletParameters::WriteMenu(EncodedMenus& out, CGlimMenu* root)
             continue;
         }
         const std::size_t i = top.next++;
-        out.subMenu[top.first + i] = m_nMenuCounter;   // the number the sub-menu is about to take
-        write(top.menu->m_items[i]->m_pSubMenu);
+        out.subMenu[top.first + i] = pass.counter;   // the number the sub-menu is about to take
+        write(top.menu->m_items[i]->SubMenu());
     }
 }
 
@@ -542,58 +538,20 @@ ItemLayout LayOutItems(const StoredTree& t, std::size_t unnamedBudget)
     return out;
 }
 
-}  // namespace
+// How the menus hang together, decided on numbers alone before anything is built.
+struct TreeLinks {
+    std::vector<std::size_t> subMenuOf;   // by position in the layout: the item's sub-menu, or kNone
+    std::vector<std::size_t> topLevel;    // the menus of the buttons, in order
+    std::vector<bool> reached;            // the menus that a button reaches
+};
 
-int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& directory)
+TreeLinks LinkTree(const StoredTree& stored, const ItemLayout& layout)
 {
-    {
-        const std::string value = config.GetParameter("WindowPosition", "");
-        const auto f = SplitFields(value);
-        for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
-            m_nWindowPos[i] = FieldInt(f, i);
-    }
-
-    // Without "ApStyle" the applet keeps its settings: the built-in default text is in an
-    // older field order and would read as nonsense.
-    if (config.m_mapParameters.count("ApStyle")) {
-        const std::string value = config.GetParameter("ApStyle", LoadWidgetString(IDS_APSTYLE_DEFAULT));
-        const auto f = SplitFields(value);
-        m_strAppletName = FieldText(f, 0);
-        m_nAlign = FieldInt(f, 1);
-        m_nWidth = FieldInt(f, 2);
-        m_nHeight = FieldInt(f, 3);
-        m_crBack = static_cast<COLORREF>(FieldInt(f, 4));
-        m_crFade = static_cast<COLORREF>(FieldInt(f, 5));
-        m_strBackImage = InFolder(directory, FieldText(f, 6));
-        m_nImageMode = FieldInt(f, 7);
-        m_nImageX = FieldInt(f, 8);
-        m_nImageY = FieldInt(f, 9);
-        m_strBackAudio = InFolder(directory, FieldText(f, 10));
-        m_nBackStyle = FieldInt(f, 11);
-        m_nBorderStyle = FieldInt(f, 12);
-        m_nBorderThick = FieldInt(f, 13);
-        m_crBorder = static_cast<COLORREF>(FieldInt(f, 14));
-        m_strBackImageWeb = FieldText(f, 15);
-        m_strBackAudioWeb = FieldText(f, 16);
-        m_strClassWebPath = FieldText(f, 17);
-        m_bProgressBar = FieldInt(f, 18);
-        m_strLoadingMessage = FieldText(f, 19);
-    }
-
-    const std::string miscText = config.GetParameter(LoadWidgetString(IDS_MISC_KEY), "");
-    if (miscText.empty())
-        return 1;
-    const auto miscFields = SplitFields(miscText);
-    const StoredTree stored = ParseStoredTree(config.m_mapParameters, miscFields);
     const std::size_t menuCount = stored.menuCount;
-    const ItemLayout layout = LayOutItems(stored, 2 * (miscFields.size() + config.m_mapParameters.size()) + 64);
-    const std::vector<ItemRef>& items = layout.items;
-    const std::vector<std::size_t>& firstItem = layout.first;
-
-    // The links are decided on numbers alone. Each menu is linked at most once, and never
-    // below itself: a menu can only be linked while it is the root of its own tree, so a
-    // cycle would need the menu to be the root of the item's tree. `root` is a union-find
-    // forest of the trees linked so far.
+    TreeLinks t;
+    // Each menu is linked at most once, and never below itself: a menu can only be linked
+    // while it is the root of its own tree, so a cycle would need the menu to be the root
+    // of the item's tree. `root` is a union-find forest of the trees linked so far.
     std::vector<std::size_t> root(menuCount);
     std::iota(root.begin(), root.end(), 0);
     auto findRoot = [&root](std::size_t m) {
@@ -604,19 +562,18 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         return m;
     };
     std::vector<bool> linked(menuCount, false);
-    std::vector<std::size_t> subMenuOf(items.size(), kNone);
-    std::vector<std::size_t> topLevel;
+    t.subMenuOf.assign(layout.items.size(), kNone);
     for (const auto& link : stored.links) {
         if (link.topLevel)
             continue;
         const std::size_t i = layout.IndexOf(link.item);
         const std::size_t m = link.menu;
-        if (i == kNone || subMenuOf[i] != kNone || linked[m])
+        if (i == kNone || t.subMenuOf[i] != kNone || linked[m])
             continue;
-        const std::size_t owner = items[i].menu;
+        const std::size_t owner = layout.items[i].menu;
         if (findRoot(owner) == m)
             continue;
-        subMenuOf[i] = m;
+        t.subMenuOf[i] = m;
         linked[m] = true;
         root[m] = findRoot(owner);
     }
@@ -624,26 +581,34 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         if (!link.topLevel || linked[link.menu])
             continue;
         linked[link.menu] = true;
-        topLevel.push_back(link.menu);
+        t.topLevel.push_back(link.menu);
     }
 
     // Only the menus that the buttons reach are built: a menu that nothing links would die
     // at once, with whatever hangs below it.
-    std::vector<bool> reached(menuCount, false);
-    std::vector<std::size_t> pending(topLevel);
-    for (std::size_t m : topLevel)
-        reached[m] = true;
+    t.reached.assign(menuCount, false);
+    std::vector<std::size_t> pending(t.topLevel);
+    for (std::size_t m : t.topLevel)
+        t.reached[m] = true;
     while (!pending.empty()) {
         const std::size_t j = pending.back();
         pending.pop_back();
-        for (std::size_t i = firstItem[j]; i < firstItem[j + 1]; ++i)
-            if (subMenuOf[i] != kNone && !reached[subMenuOf[i]]) {
-                reached[subMenuOf[i]] = true;
-                pending.push_back(subMenuOf[i]);
+        for (std::size_t i = layout.first[j]; i < layout.first[j + 1]; ++i)
+            if (t.subMenuOf[i] != kNone && !t.reached[t.subMenuOf[i]]) {
+                t.reached[t.subMenuOf[i]] = true;
+                pending.push_back(t.subMenuOf[i]);
             }
     }
+    return t;
+}
 
-    std::vector<const std::string*> itemValue(items.size(), nullptr);
+// Builds the menus that the buttons reach, with their items, and returns the buttons' menus
+// in order.
+std::vector<std::unique_ptr<CGlimMenu>> BuildMenus(const StoredTree& stored, const ItemLayout& layout,
+                                                   const TreeLinks& links, const std::string& directory)
+{
+    const std::size_t menuCount = stored.menuCount;
+    std::vector<const std::string*> itemValue(layout.items.size(), nullptr);
     for (const auto& [ref, value] : stored.itemValues)
         if (const std::size_t i = layout.IndexOf(ref); i != kNone)
             itemValue[i] = value;
@@ -654,7 +619,7 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
     const std::string menuStyleDefault = "0,0,0,0,40,15,80,20,5,10,0,0,0,Menu,1";
     const std::string& itemStyleDefault = LoadWidgetString(IDS_ISTYLE_DEFAULT);
     for (std::size_t j = 0; j < menuCount; ++j) {
-        if (!reached[j])
+        if (!links.reached[j])
             continue;
         owned[j] = std::make_unique<CGlimMenu>(0, "GlimButton");
         menus[j] = owned[j].get();
@@ -662,30 +627,87 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         ReadItemStyles(*menus[j], stored.itemStyle[j] ? *stored.itemStyle[j] : itemStyleDefault);
     }
     for (std::size_t j = 0; j < menuCount; ++j) {
-        if (!reached[j])
+        if (!links.reached[j])
             continue;
-        menus[j]->m_items.reserve(firstItem[j + 1] - firstItem[j]);
-        for (std::size_t i = firstItem[j]; i < firstItem[j + 1]; ++i) {
-            const std::size_t s = subMenuOf[i];
+        menus[j]->m_items.reserve(layout.first[j + 1] - layout.first[j]);
+        for (std::size_t i = layout.first[j]; i < layout.first[j + 1]; ++i) {
+            const std::size_t s = links.subMenuOf[i];
             std::unique_ptr<CGlimMenu> sub =
                 s != kNone ? std::move(owned[s]) : std::make_unique<CGlimMenu>(0, "GlimButton");
-            auto item = std::make_unique<CGlimMenuItem>("Button", sub.get());
-            sub.release();
+            auto item = std::make_unique<CGlimMenuItem>("Button", std::move(sub));
             // A missing item keeps the constructor's defaults.
             if (const std::string* value = itemValue[i])
                 ReadItem(*item, *value, directory);
-            menus[j]->AddItem(item.release(), 0);
+            menus[j]->AddItem(std::move(item), 0);
         }
     }
+    std::vector<std::unique_ptr<CGlimMenu>> buttons;
+    buttons.reserve(links.topLevel.size());
+    for (std::size_t m : links.topLevel)
+        buttons.push_back(std::move(owned[m]));
+    return buttons;
+}
+
+}  // namespace
+
+void CAppletParameters::ReadAppletFields(const CWidgetConfig& config, const std::string& directory)
+{
+    {
+        const std::string value = config.GetParameter("WindowPosition", "");
+        const auto f = SplitFields(value);
+        for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
+            m_nWindowPos[i] = FieldInt(f, i);
+    }
+
+    // Without "ApStyle" the applet keeps its settings: the built-in default text is in an
+    // older field order and would read as nonsense.
+    if (!config.m_mapParameters.count("ApStyle"))
+        return;
+    const std::string value = config.GetParameter("ApStyle", LoadWidgetString(IDS_APSTYLE_DEFAULT));
+    const auto f = SplitFields(value);
+    m_strAppletName = FieldText(f, 0);
+    m_nAlign = FieldInt(f, 1);
+    m_nWidth = FieldInt(f, 2);
+    m_nHeight = FieldInt(f, 3);
+    m_crBack = static_cast<COLORREF>(FieldInt(f, 4));
+    m_crFade = static_cast<COLORREF>(FieldInt(f, 5));
+    m_strBackImage = InFolder(directory, FieldText(f, 6));
+    m_nImageMode = FieldInt(f, 7);
+    m_nImageX = FieldInt(f, 8);
+    m_nImageY = FieldInt(f, 9);
+    m_strBackAudio = InFolder(directory, FieldText(f, 10));
+    m_nBackStyle = FieldInt(f, 11);
+    m_nBorderStyle = FieldInt(f, 12);
+    m_nBorderThick = FieldInt(f, 13);
+    m_crBorder = static_cast<COLORREF>(FieldInt(f, 14));
+    m_strBackImageWeb = FieldText(f, 15);
+    m_strBackAudioWeb = FieldText(f, 16);
+    m_strClassWebPath = FieldText(f, 17);
+    m_bProgressBar = FieldInt(f, 18);
+    m_strLoadingMessage = FieldText(f, 19);
+}
+
+int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& directory)
+{
+    ReadAppletFields(config, directory);
+    const std::string miscText = config.GetParameter(LoadWidgetString(IDS_MISC_KEY), "");
+    if (miscText.empty())
+        return 1;
+
+    // Parse the stored fields, link the tree on numbers alone, then build it.
+    const auto miscFields = SplitFields(miscText);
+    const StoredTree stored = ParseStoredTree(config.m_mapParameters, miscFields);
+    const ItemLayout layout = LayOutItems(stored, 2 * (miscFields.size() + config.m_mapParameters.size()) + 64);
+    const TreeLinks links = LinkTree(stored, layout);
+    std::vector<std::unique_ptr<CGlimMenu>> buttonMenus = BuildMenus(stored, layout, links, directory);
 
     DeleteContents();
-    for (std::size_t m : topLevel) {
-        CGlimMenu* menu = menus[m];
+    for (std::unique_ptr<CGlimMenu>& menu : buttonMenus) {
         menu->m_strName = "top-level";
         auto obj = std::make_unique<CDrawRect>();
         obj->m_position = CRect{menu->m_nX, menu->m_nY, CRect::WrapAdd(menu->m_nX, menu->m_nWidth),
                                 CRect::WrapAdd(menu->m_nY, menu->m_nHeight)};
-        obj->SetMenu(owned[m].release());
+        obj->SetMenu(menu.release());
         AddObject(std::move(obj));
     }
     return 1;

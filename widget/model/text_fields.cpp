@@ -22,9 +22,26 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 
 std::string EscapeLabel(std::string label)
 {
-    ReplaceAll(label, "\r\n", kLineBreakEscape);
-    ReplaceAll(label, ",", kCommaEscape);
-    return label;
+    std::string out;
+    AppendEscapedLabel(out, label);
+    return out;
+}
+
+void AppendEscapedLabel(std::string& out, std::string_view label)
+{
+    // One pass does both: neither escape holds a comma or a line break.
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == ',') {
+            out.append(label.substr(plain, i - plain)).append(kCommaEscape);
+            plain = i + 1;
+        } else if (label[i] == '\r' && i + 1 < label.size() && label[i + 1] == '\n') {
+            out.append(label.substr(plain, i - plain)).append(kLineBreakEscape);
+            ++i;
+            plain = i + 1;
+        }
+    }
+    out.append(label.substr(plain));
 }
 
 std::string UnescapeField(std::string field)

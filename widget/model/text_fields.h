@@ -15,6 +15,8 @@ inline constexpr std::string_view kCommaEscape = "~@^`";
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 // CR LF becomes the line-break escape, then "," the comma escape.
 std::string EscapeLabel(std::string label);
+// The same, appended to `out`.
+void AppendEscapedLabel(std::string& out, std::string_view label);
 // The comma escape becomes ",", then the line-break escape CR LF.
 std::string UnescapeField(std::string field);
 

@@ -2,6 +2,8 @@
 
 namespace snippo {
 
+UndoHistory::UndoHistory(CObject& state, std::function<void()> clear) : m_state(state), m_clear(std::move(clear)) {}
+
 void UndoHistory::PushUndo(Snapshot snapshot)
 {
     if (m_undo.size() > kDepth)
@@ -14,7 +16,7 @@ void UndoHistory::Checkpoint()
     Snapshot snapshot;
     snapshot.reserve(kGrowSize);
     CArchive ar(snapshot, CArchive::store);
-    SerializeState(ar);
+    m_state.Serialize(ar);
     snapshot.shrink_to_fit();
     PushUndo(std::move(snapshot));
     m_redo.clear();
@@ -50,14 +52,14 @@ bool UndoHistory::Redo()
 
 void UndoHistory::Restore(const Snapshot& snapshot)
 {
-    DeleteContents();
+    m_clear();
     CArchive ar(snapshot);
     try {
-        SerializeState(ar);
+        m_state.Serialize(ar);
     } catch (const ArchiveError&) {
         // Snapshots are written by this process; a failure here leaves an empty model
         // rather than a half-read one.
-        DeleteContents();
+        m_clear();
         throw;
     }
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/archive/archive.h"
@@ -17,7 +18,12 @@ public:
     static constexpr std::size_t kGrowSize = 32768;
     static constexpr std::size_t kDepth = 4;   // undo steps kept; the stack holds one more
 
-    virtual ~UndoHistory() = default;
+    // The history of `state`, whose Serialize writes a snapshot and reads one back (the
+    // reading side starts from an empty state); `clear` empties the state. The state
+    // outlives its history.
+    UndoHistory(CObject& state, std::function<void()> clear);
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
 
     // Writes a snapshot of the current state, pushes it and empties the redo stack.
     void Checkpoint();
@@ -34,14 +40,11 @@ public:
     const std::deque<Snapshot>& UndoStack() const { return m_undo; }   // newest first
     const std::deque<Snapshot>& RedoStack() const { return m_redo; }   // most recent first
 
-protected:
-    // The state itself, written to or read from a snapshot archive.
-    virtual void SerializeState(CArchive& ar) = 0;
-    // Deletes every button and empties the selection.
-    virtual void DeleteContents() = 0;
-
 private:
     void PushUndo(Snapshot snapshot);
+
+    CObject& m_state;
+    std::function<void()> m_clear;
 
     std::deque<Snapshot> m_undo;
     std::deque<Snapshot> m_redo;

@@ -84,9 +84,9 @@ std::string WebRuntimeFallbackList(const CAppletParameters& params)
             const CGlimMenuItem& item = *f.menu->m_items[f.next++];
             out += "\t<li>";
             AppendItem(out, item);
-            if (Emitted(item.m_pSubMenu)) {
+            if (Emitted(item.SubMenu())) {
                 out += "\r\n\t<ul>\r\n";
-                stack.push_back({item.m_pSubMenu, 0, true});   // `f` is not used after this
+                stack.push_back({item.SubMenu(), 0, true});   // `f` is not used after this
             } else {
                 out += "</li>\r\n";
             }

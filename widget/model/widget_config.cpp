@@ -1,6 +1,10 @@
 #include "widget/model/widget_config.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -53,20 +57,28 @@ std::size_t Count16(std::string_view text)
     return static_cast<std::uint16_t>(ParseInt(Trim(text)));
 }
 
-// Reads the text line by line: a line ends at LF or CR LF, without the line end.
+// Reads text line by line, from memory or streamed from a file through a small buffer: a
+// line ends at LF or CR LF, without the line end. A line stays valid until the next call.
 class LineReader {
 public:
     explicit LineReader(std::string_view text) : m_text(text) {}
+    explicit LineReader(int fd) : m_fd(fd), m_buffer(kChunk, '\0') {}
+
     bool Next(std::string_view& line)
     {
+        std::size_t lf;
+        while ((lf = m_text.find('\n', m_scanned)) == std::string_view::npos) {
+            m_scanned = m_text.size();
+            if (!Refill())
+                break;
+        }
         if (m_pos >= m_text.size())
             return false;
-        std::size_t lf = m_text.find('\n', m_pos);
-        std::size_t end = lf == std::string_view::npos ? m_text.size() : lf;
+        const std::size_t end = lf == std::string_view::npos ? m_text.size() : lf;
         line = m_text.substr(m_pos, end - m_pos);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        m_pos = lf == std::string_view::npos ? m_text.size() : lf + 1;
+        m_pos = m_scanned = lf == std::string_view::npos ? m_text.size() : lf + 1;
         return true;
     }
     // Skips to the line that equals `marker`; false at the end of the text.
@@ -78,10 +90,39 @@ public:
                 return true;
         return false;
     }
+    bool ReadFailed() const { return m_failed; }
 
 private:
+    static constexpr std::size_t kChunk = 1 << 16;
+
+    // Keeps the unread part, then reads more behind it; false at the end of the file.
+    bool Refill()
+    {
+        if (m_fd < 0)
+            return false;
+        const std::size_t kept = m_text.size() - m_pos;
+        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, kept);
+        m_scanned -= m_pos;
+        m_pos = 0;
+        if (kept == m_buffer.size())
+            m_buffer.resize(2 * m_buffer.size());   // a line longer than the buffer
+        ssize_t n;
+        do
+            n = ::read(m_fd, m_buffer.data() + kept, m_buffer.size() - kept);
+        while (n < 0 && errno == EINTR);
+        m_failed = n < 0;
+        m_text = std::string_view(m_buffer.data(), kept + static_cast<std::size_t>(n > 0 ? n : 0));
+        if (n <= 0)
+            m_fd = -1;
+        return n > 0;
+    }
+
     std::string_view m_text;
     std::size_t m_pos = 0;
+    std::size_t m_scanned = 0;   // no line end before here
+    int m_fd = -1;               // while more is to be read
+    std::string m_buffer;
+    bool m_failed = false;
 };
 
 // Splits "key = value" at the first '='; false when the line has none.
@@ -238,14 +279,16 @@ std::string CWidgetConfig::Format() const
     return out;
 }
 
-void CWidgetConfig::Parse(const std::string& text)
+namespace {
+
+// The parts of the file in order, merged into `config`.
+void ParseParts(LineReader& in, CWidgetConfig& config)
 {
-    LineReader in(text);
     std::string_view line, key, value;
 
-    if (!in.SkipTo(kDescriptionBegin) || !ReadMapPart(in, m_mapDescription, kDescriptionEnd))
+    if (!in.SkipTo(kDescriptionBegin) || !ReadMapPart(in, config.m_mapDescription, kDescriptionEnd))
         return;
-    if (!in.SkipTo(kParameterBegin) || !ReadMapPart(in, m_mapParameters, kParameterEnd))
+    if (!in.SkipTo(kParameterBegin) || !ReadMapPart(in, config.m_mapParameters, kParameterEnd))
         return;
 
     if (!in.SkipTo(kResourceBegin))
@@ -257,7 +300,7 @@ void CWidgetConfig::Parse(const std::string& text)
         if (!SplitKeyValue(line, key, value) || !EqualsNoCase(key, "Resource Number"))
             continue;
         const std::size_t n = Count16(value);
-        m_arrResources.resize(n);
+        config.m_arrResources.resize(n);
         std::size_t read = 0;
         while (read < n && in.Next(line)) {
             // Entries end at the part's end marker, whatever the count promised.
@@ -269,7 +312,7 @@ void CWidgetConfig::Parse(const std::string& text)
             if (first == std::string_view::npos)
                 continue;
             std::size_t last = line.rfind('=');
-            ResourceEntry& e = m_arrResources[read++];
+            ResourceEntry& e = config.m_arrResources[read++];
             e.strName = Trim(line.substr(0, first));
             if (first == last) {
                 e.strLocalPath = Trim(line.substr(first + 1));
@@ -295,14 +338,14 @@ void CWidgetConfig::Parse(const std::string& text)
         }
     if (!counted)
         return;
-    m_arrSegments.resize(m);
+    config.m_arrSegments.resize(m);
     for (std::size_t i = 0; i < m; ++i) {
         bool found = false;
         while (!found && in.Next(line))
             found = SplitKeyValue(line, key, value) && EqualsNoCase(key, "Segment Position");
         if (!found)
             return;
-        HtmlSegment& s = m_arrSegments[i];
+        HtmlSegment& s = config.m_arrSegments[i];
         s.strPosition = value;
         s.strBody.clear();
         while (in.Next(line) && !EqualsNoCase(line, kSegmentEnd))
@@ -310,13 +353,28 @@ void CWidgetConfig::Parse(const std::string& text)
     }
 }
 
+}  // namespace
+
+void CWidgetConfig::Parse(const std::string& text)
+{
+    LineReader in(text);
+    ParseParts(in, *this);
+}
+
 bool CWidgetConfig::ReadFile(const std::string& path)
 {
-    std::string text;
-    if (!ReadRegularFile(path, text))
+    // Streamed: a whole-file buffer would cost fresh pages for every large file read.
+    const int fd = OpenRegularFile(path);
+    if (fd < 0)
         return false;
-    Parse(text);
-    return true;
+    LineReader in(fd);
+    ParseParts(in, *this);
+    // The rest is read to the end, so that an error anywhere in the file is seen.
+    std::string_view line;
+    while (in.Next(line)) {
+    }
+    ::close(fd);
+    return !in.ReadFailed();
 }
 
 bool CWidgetConfig::WriteFile(const std::string& path) const

@@ -77,7 +77,7 @@ bool CGlimButton::WriteConfigFile(const std::string& path)
 
 bool CGlimButton::Config()
 {
-    m_params.ResetHistory();
+    m_params.History().ResetHistory();
     if (const ConfigDialogRunner& run = GetConfigDialogRunner())
         run(m_params);
     return true;

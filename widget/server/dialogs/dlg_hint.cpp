@@ -115,7 +115,7 @@ CGlimMenu* CDlgHint::HintMenu() const
     CDrawObj* obj = SelectedObject();
     if (!obj || obj->m_pMenu->m_items.empty())
         return nullptr;
-    return obj->m_pMenu->m_items.front()->m_pSubMenu;
+    return obj->m_pMenu->m_items.front()->SubMenu();
 }
 
 void CDlgHint::ShowValues()

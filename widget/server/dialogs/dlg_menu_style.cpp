@@ -129,7 +129,7 @@ void CDlgMenuStyle::LoadPage()
     m_nHeight = r.Height();
     m_nThick = obj->m_pMenu->m_nBorderThick;
     if (!obj->m_pMenu->m_items.empty()) {
-        const CGlimMenuItem* item = obj->m_pMenu->m_items.front();
+        const CGlimMenuItem* item = obj->m_pMenu->m_items.front().get();
         m_strLabel = ModelToEditText(item->m_strLabel);
         m_strLink = QString::fromStdString(item->m_strLink);
         m_strDescription = QString::fromStdString(item->m_strDescription);
@@ -168,7 +168,7 @@ bool CDlgMenuStyle::ApplyPage()
     menu->m_nBorderThick = m_nThick;
     RefreshEditor();
     if (!menu->m_items.empty()) {
-        CGlimMenuItem* item = menu->m_items.front();
+        CGlimMenuItem* item = menu->m_items.front().get();
         item->m_strLabel = EditToModelText(m_strLabel);
         item->m_strLink = m_strLink.toStdString();
         item->m_strDescription = m_strDescription.toStdString();
@@ -195,7 +195,7 @@ void CDlgMenuStyle::EditResources(CDlgResourceFiles& dlg, int first)
     if (!IsInitialised() || !obj || obj->m_pMenu->m_items.empty())
         return;
     ReadControls();
-    CGlimMenuItem* item = obj->m_pMenu->m_items.front();
+    CGlimMenuItem* item = obj->m_pMenu->m_items.front().get();
     const int count = dlg.RowCount();
     for (int i = 0; i < count; ++i)
         dlg.SetValue(i, item->ResourcePath(first + i), item->ResourceWebPath(first + i));
@@ -211,7 +211,7 @@ void CDlgMenuStyle::EditResources(CDlgResourceFiles& dlg, int first)
     if (dlg.m_nApplyTo == 1) {
         for (const auto& other : Params()->m_listDrawObjects)
             if (!other->m_pMenu->m_items.empty())
-                write(other->m_pMenu->m_items.front());
+                write(other->m_pMenu->m_items.front().get());
     } else {
         write(item);
     }
