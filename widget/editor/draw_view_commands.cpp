@@ -290,7 +290,7 @@ void CDrawView::OnAlign(EditorCommand id)
     if (!done)
         return;
     Refresh(RefreshHint::All);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnSpace(bool across)
@@ -298,7 +298,7 @@ void CDrawView::OnSpace(bool across)
     if (!SpaceSelection(*m_pModel, across))
         return;
     Refresh(RefreshHint::All);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 void CDrawView::OnCenter(bool horizontal)
@@ -306,7 +306,7 @@ void CDrawView::OnCenter(bool horizontal)
     if (!CenterSelection(*m_pModel, horizontal))
         return;
     Refresh(RefreshHint::All);
-    m_pModel->Checkpoint();
+    m_pModel->History().Checkpoint();
 }
 
 }  // namespace snippo

@@ -63,8 +63,9 @@ export async function checkFaces(browser, server, dpr) {
       await expectFace(refs[1], clip, region, `button ${i}, state 2`);
       await page.mouse.down();
       // Headless Chromium at times shows a press as the hovered face (about one sweep in
-      // ten, at device scale 1, cause not found): such a press is made once more and noted.
-      if (await waitFace(refs[2], clip, region)) {
+      // ten, more often on a busy machine; cause not found): such a press is made again, at
+      // most three times, and noted.
+      for (let retry = 0; retry < 3 && (await waitFace(refs[2], clip, region)); retry++) {
         console.warn(`button ${i}: the press showed the hovered face; pressing again`);
         await page.mouse.up();
         await page.mouse.down();
