@@ -1,4 +1,4 @@
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "platform/com/guid.h"
 #include "platform/com/runtime.h"

@@ -1,5 +1,5 @@
 // Known browsers, the Web Browser dialog with the settings it writes, and LaunchBrowser.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "host/known_browsers.h"
 #include "platform/registry/registry.h"

@@ -1,5 +1,5 @@
 // Start-up, settings, window placement and the clean-up at exit.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "platform/registry/registry.h"
 #include "platform/shell/shell.h"
