@@ -45,7 +45,6 @@ struct Environment {
         RegSetDefault(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kFakeClsid + "\\ProgID", "SnippoServer.GlimButton");
         RegSetDefault(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kFakeClsid + "\\InprocServer32",
                       (fakeFolder / "libFakeGlimButton.so").string());
-#ifdef REAL_SERVER_PATH
         fs::path real = REAL_SERVER_PATH;
         realFolder = root / "server";
         realRegistry = root / "real-registry";
@@ -58,7 +57,6 @@ struct Environment {
         std::string command = std::string("SNIPPO_REGISTRY='") + realRegistry.string() + "' '" + REGSVR_PATH + "' '" +
                               (realFolder / real.filename()).string() + "' > /dev/null";
         bReal = std::system(command.c_str()) == 0;
-#endif
         unsetenv("SNIPPO_REGISTRY");
     }
     ~Environment()
@@ -88,10 +86,8 @@ fs::path ServerFolder(Server server)
 
 fs::path ServerLibrary(Server server)
 {
-#ifdef REAL_SERVER_PATH
     if (server == Server::Real)
         return env().realFolder / fs::path(REAL_SERVER_PATH).filename();
-#endif
     return env().fakeFolder / "libFakeGlimButton.so";
 }
 

@@ -18,9 +18,7 @@
 #include "widget/server/glim_button.h"
 #include "widget/server/server_hooks.h"
 
-#ifdef SNIPPO_HAVE_DIALOGS
 #include "widget/server/dialogs/install_dialogs.h"
-#endif
 
 #define SNIPPO_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -140,9 +138,7 @@ public:
         const auto& strings = WidgetStringTable();
         g_resourceModule = RegisterStringTable(
             "SnippoGlimButton", std::map<std::uint32_t, std::string>(strings.begin(), strings.end()));
-#ifdef SNIPPO_HAVE_DIALOGS
         InstallGlimButtonDialogs();
-#endif
         std::lock_guard<std::mutex> guard(g_factoryLock);
         g_factory.m_bRegistered = true;
     }
