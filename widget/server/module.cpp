@@ -50,7 +50,7 @@ ResourceConflictHandler*& ConflictHandler()
 // The one class factory of the module. It lives as long as the library; client references
 // count so that the library is not unloaded under a client that holds the factory. The
 // class needs no licence: the licensed creation call creates as the plain one does.
-class CGlimButtonFactory : public IClassFactory2 {
+class CGlimButtonFactory final : public IClassFactory2 {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override
     {
