@@ -124,7 +124,7 @@ TEST_F(Browser, RegisteredBrowsersWithoutAFolderOrWithOverlongValuesAreLeftOut)
 
 TEST_F(Browser, DialogShowsTheStoredChoice)
 {
-    PathGuard path(tmp / "bin");
+    PathGuard pathGuard(tmp / "bin");
     registerBrowsers(true, false, true);
     ASSERT_TRUE(Start());
     struct Case {
