@@ -160,7 +160,9 @@ std::vector<std::string> ShellSplitParameters(const std::string& parameters)
 // GCC 12 takes the assignment of "." below for an overlapping copy (-Wrestrict, a known false
 // positive of its string inlining).
 #pragma GCC diagnostic push
+#if !defined(__clang__)  // clang has no such warning
 #pragma GCC diagnostic ignored "-Wrestrict"
+#endif
 std::string ShellFindExecutable(const std::string& name)
 {
     if (name.empty())

@@ -30,7 +30,9 @@ std::string DirectoryOf(const std::string& path)
 // GCC 12 takes the assignment of "1" below for an overlapping copy (-Wrestrict, a known false
 // positive of its string inlining).
 #pragma GCC diagnostic push
+#if !defined(__clang__)  // clang has no such warning
 #pragma GCC diagnostic ignored "-Wrestrict"
+#endif
 bool WriteConfigFile(CWidgetConfig& config, CAppletParameters& params, const std::string& path,
                      ResourceConflictHandler* handler)
 {
