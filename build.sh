@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-l10n-tools qt6-documentation-tools libgl-dev libx11-dev
-          fonts-liberation locales-all nodejs chromium firefox-esr
+          fonts-liberation locales-all nodejs chromium firefox-esr clang-format
           scdoc desktop-file-utils appstream shared-mime-info lintian dpkg-dev binutils)
 run_packages=(xdg-utils xvfb xauth assistant-qt6)
 
@@ -38,9 +38,24 @@ install_web_test_modules() {
   cp "$dir/package-lock.json" "$dir/node_modules/.installed-lock.json"
 }
 
+# Every C++ file in the tree must be as .clang-format writes it.
+check_format() {
+  local files
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    files=$(git ls-files '*.cpp' '*.h')
+  else
+    files=$(find . -path ./tests/web/node_modules -prune -o -path './build*' -prune -o \
+                 \( -name '*.cpp' -o -name '*.h' \) -print)
+  fi
+  if ! clang-format --dry-run --Werror $files; then
+    echo "Some files are not formatted; run: clang-format -i <file>..." >&2
+    return 1
+  fi
+}
+
 build() {
   local dir=${BUILD_DIR:-build}
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-}
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" ${CMAKE_ARGS:-}
   cmake --build "$dir" -j "$(nproc)"
 }
 
@@ -48,7 +63,8 @@ case "${1:-}" in
   test)
     install_missing "${packages[@]}"
     install_web_test_modules
-    build
+    check_format
+    build -DSNIPPO_TESTS=ON -DSNIPPO_BENCH=ON -DSNIPPO_WERROR=ON
     # Only read by sanitizer builds (CMAKE_ARGS=-DSNIPPO_SANITIZE=ON).
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"

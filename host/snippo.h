@@ -11,40 +11,13 @@
 #include "platform/com/guid.h"
 #include "platform/com/interfaces.h"
 #include "platform/com/variant.h"
+#include "contract/glim_button_ids.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace snippo {
-
-// Dispatch identifiers of the widget interface.
-namespace dispid {
-constexpr DISPID ProgID = 1;
-constexpr DISPID Title = 2;
-constexpr DISPID Description = 3;
-constexpr DISPID BitmapFileName = 4;
-constexpr DISPID PreviewPath = 5;
-constexpr DISPID LastUpdateTime = 6;
-constexpr DISPID ReadConfigFile = 7;
-constexpr DISPID WriteConfigFile = 8;
-constexpr DISPID Config = 9;
-constexpr DISPID GetSnippoTypeID = 10;
-constexpr DISPID GetSnippoNameID = 11;
-constexpr DISPID GetMenuTextID = 12;
-constexpr DISPID GetMessageTextID = 13;
-constexpr DISPID GetTipsTextID = 14;
-constexpr DISPID GetIconID = 15;
-constexpr DISPID WebRuntime = 16;
-constexpr DISPID GetHTMLSegmentNumber = 17;
-constexpr DISPID GetHTMLPosition = 18;
-constexpr DISPID GetHTMLBody = 19;
-constexpr DISPID GetResourceInstance = 20;
-constexpr DISPID GetResourceNumber = 21;
-constexpr DISPID GetResourceName = 22;
-constexpr DISPID GetResourceLocalPath = 23;
-constexpr DISPID GetResourceWebPath = 24;
-}  // namespace dispid
 
 class CSnippo {
 public:

@@ -498,9 +498,9 @@ const Value* Key::value(const std::string& valueName) const
 {
     if (valueName.empty())
         return defaultValue ? &*defaultValue : nullptr;
-    const std::string folded = foldCase(valueName);
+    const std::string foldedName = foldCase(valueName);
     for (const Value& v : values) {
-        if (v.folded == folded)
+        if (v.folded == foldedName)
             return &v;
     }
     return nullptr;
@@ -514,12 +514,12 @@ bool Key::setValue(const Value& v)
         defaultValue = v;
         return true;
     }
-    const std::string folded = foldCase(v.name);
+    const std::string foldedName = foldCase(v.name);
     for (Value& old : values) {
-        if (old.folded == folded) {
+        if (old.folded == foldedName) {
             Value replacement = v;
             replacement.name = old.name;
-            replacement.folded = folded;
+            replacement.folded = foldedName;
             if (sameValue(old, replacement))
                 return false;
             old = replacement;
@@ -527,7 +527,7 @@ bool Key::setValue(const Value& v)
         }
     }
     values.push_back(v);
-    values.back().folded = folded;
+    values.back().folded = foldedName;
     return true;
 }
 
@@ -539,9 +539,9 @@ bool Key::removeValue(const std::string& valueName)
         defaultValue.reset();
         return true;
     }
-    const std::string folded = foldCase(valueName);
+    const std::string foldedName = foldCase(valueName);
     const auto it = std::find_if(values.begin(), values.end(),
-                                 [&](const Value& v) { return v.folded == folded; });
+                                 [&](const Value& v) { return v.folded == foldedName; });
     if (it == values.end())
         return false;
     values.erase(it);

@@ -1,6 +1,6 @@
 // A stand-in for the widget server library, registered by the host's tests in place of the
 // real one. Files are "key=value" lines; writing a file also places a support file beside it.
-#include "tests/host/fake_widget.h"
+#include "fake_widget.h"
 
 #include "platform/com/com.h"
 #include "platform/com/server.h"

@@ -1,4 +1,4 @@
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "platform/com/guid.h"
 #include "platform/com/runtime.h"
@@ -46,7 +46,6 @@ struct Environment {
         RegSetDefault(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kFakeClsid + "\\ProgID", "SnippoServer.GlimButton");
         RegSetDefault(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kFakeClsid + "\\InprocServer32",
                       (fakeFolder / "libFakeGlimButton.so").string());
-#ifdef REAL_SERVER_PATH
         fs::path real = REAL_SERVER_PATH;
         realFolder = root / "server";
         realRegistry = root / "real-registry";
@@ -59,7 +58,6 @@ struct Environment {
         std::string command = std::string("SNIPPO_REGISTRY='") + realRegistry.string() + "' '" + REGSVR_PATH + "' '" +
                               (realFolder / real.filename()).string() + "' > /dev/null";
         bReal = std::system(command.c_str()) == 0;
-#endif
         unsetenv("SNIPPO_REGISTRY");
     }
     ~Environment()
@@ -197,10 +195,8 @@ fs::path ServerFolder(Server server)
 
 fs::path ServerLibrary(Server server)
 {
-#ifdef REAL_SERVER_PATH
     if (server == Server::Real)
         return env().realFolder / fs::path(REAL_SERVER_PATH).filename();
-#endif
     return env().fakeFolder / "libFakeGlimButton.so";
 }
 

@@ -13,7 +13,7 @@
 #include "host/resource.h"
 #include "host/snippo.h"
 #include "host/view.h"
-#include "tests/host/fake_widget.h"
+#include "fake_widget.h"
 
 #include <QDialog>
 #include <QLineEdit>

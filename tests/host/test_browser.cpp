@@ -1,5 +1,5 @@
 // Known browsers, the Web Browser dialog with the settings it writes, and LaunchBrowser.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "host/known_browsers.h"
 #include "platform/registry/registry.h"
@@ -128,7 +128,7 @@ TEST_F(Browser, RegisteredBrowsersWithoutAFolderOrWithOverlongValuesAreLeftOut)
 
 TEST_F(Browser, DialogShowsTheStoredChoice)
 {
-    PathGuard path(tmp / "bin");
+    PathGuard pathGuard(tmp / "bin");
     registerBrowsers(true, false, true);
     ASSERT_TRUE(Start());
     struct Case {

@@ -1,6 +1,6 @@
 // Edit > Configure with the real widget server: the user draws in the widget's own dialog,
 // closes it, and the form view shows the new HTML and resource list.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include <QAction>
 #include <QApplication>

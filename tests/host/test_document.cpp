@@ -1,6 +1,6 @@
 // The document: New (with and without templates, cancelled), Open (valid, missing, written by
 // another widget), Save and Save As, the save question and the recent-file list.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "platform/com/dispatch.h"
 #include "platform/registry/registry.h"

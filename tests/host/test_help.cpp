@@ -1,5 +1,5 @@
 // Menus, tool bar and status bar as the user sees them; help by context number; the About box.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "host/about_dlg.h"
 #include "host/help_topics.h"

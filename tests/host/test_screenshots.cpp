@@ -1,6 +1,6 @@
 // Pictures of the main window, each dialog and the About box, as a new user first sees them,
 // written to <build>/screenshots/ for a person to look at; each dialog's layout is checked too.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "platform/help/help.h"
 

@@ -1,5 +1,5 @@
 // Start-up, settings, window placement and the clean-up at exit.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "platform/registry/registry.h"
 #include "platform/shell/shell.h"
@@ -48,11 +48,11 @@ QString pane(QPlainTextEdit* edit)
 
 // Sets (or, with null, removes) an environment variable for the life of the guard.
 struct EnvGuard {
-    EnvGuard(const char* name, const char* value) : name(name)
+    EnvGuard(const char* variable, const char* value) : name(variable)
     {
-        if (const char* was = std::getenv(name))
+        if (const char* was = std::getenv(variable))
             old = was;
-        value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+        value != nullptr ? setenv(variable, value, 1) : unsetenv(variable);
     }
     ~EnvGuard() { old ? setenv(name.c_str(), old->c_str(), 1) : unsetenv(name.c_str()); }
     std::string name;

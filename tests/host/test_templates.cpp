@@ -1,5 +1,5 @@
 // Templates: the proxy's listing, Save as Template and Manage Templates.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,5 +1,5 @@
 // The form view and its Edit commands, Copy Support Files to and Preview.
-#include "tests/host/host_test_support.h"
+#include "host_test_support.h"
 
 #include "host/dlg_rename.h"
 

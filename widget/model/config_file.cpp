@@ -27,6 +27,12 @@ std::string DirectoryOf(const std::string& path)
     return path.find('/') == std::string::npos ? std::string() : FolderOf(path) + "/";
 }
 
+// GCC 12 takes the assignment of "1" below for an overlapping copy (-Wrestrict, a known false
+// positive of its string inlining).
+#pragma GCC diagnostic push
+#if !defined(__clang__)  // clang has no such warning
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
 bool WriteConfigFile(CWidgetConfig& config, CAppletParameters& params, const std::string& path,
                      ResourceConflictHandler* handler)
 {
@@ -46,6 +52,7 @@ bool WriteConfigFile(CWidgetConfig& config, CAppletParameters& params, const std
         config.AddSegment(kScriptPosition, WebRuntimeScript(params, config, kHtmlPreview));
     return config.WriteFile(path);
 }
+#pragma GCC diagnostic pop
 
 bool ReadConfigFile(CWidgetConfig& config, CAppletParameters& params, const std::string& path, bool* applied)
 {

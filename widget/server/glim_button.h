@@ -5,46 +5,12 @@
 #include <string>
 
 #include "platform/com/dispatch.h"
+#include "contract/glim_button_ids.h"
 #include "widget/model/applet_parameters.h"
 #include "widget/model/string_table.h"
 #include "widget/model/widget_config.h"
 
 namespace snippo {
-
-// {B2471160-D234-11D2-B481-00400533CDD6}
-inline constexpr CLSID CLSID_GlimButton = {0xB2471160, 0xD234, 0x11D2, {0xB4, 0x81, 0x00, 0x40, 0x05, 0x33, 0xCD, 0xD6}};
-// {7EA44A29-79D0-11D2-B53F-0040053E35C8}: the dispatch interface, answered besides IDispatch.
-inline constexpr IID DIID_IGlimButton = {0x7EA44A29, 0x79D0, 0x11D2, {0xB5, 0x3F, 0x00, 0x40, 0x05, 0x3E, 0x35, 0xC8}};
-
-enum GlimButtonDispId : DISPID {
-    DISPID_ProgID = 1,
-    DISPID_Title = 2,
-    DISPID_Description = 3,
-    DISPID_BitmapFileName = 4,
-    DISPID_PreviewPath = 5,
-    DISPID_LastUpdateTime = 6,
-    DISPID_ReadConfigFile = 7,
-    DISPID_WriteConfigFile = 8,
-    DISPID_Config = 9,
-    DISPID_GetSnippoTypeID = 10,
-    DISPID_GetSnippoNameID = 11,
-    DISPID_GetMenuTextID = 12,
-    DISPID_GetMessageTextID = 13,
-    DISPID_GetTipsTextID = 14,
-    DISPID_GetIconID = 15,
-    DISPID_WebRuntime = 16,
-    DISPID_GetHTMLSegmentNumber = 17,
-    DISPID_GetHTMLPosition = 18,
-    DISPID_GetHTMLBody = 19,
-    DISPID_GetResourceInstance = 20,
-    DISPID_GetResourceNumber = 21,
-    DISPID_GetResourceName = 22,
-    DISPID_GetResourceLocalPath = 23,
-    DISPID_GetResourceWebPath = 24,
-    DISPID_GetResourceLocalPathByName = 25,
-    DISPID_GetResourceWebPathByName = 26,
-    DISPID_SetResourceLocalPath = 27,
-};
 
 inline constexpr std::int32_t kGlimButtonIconId = 4000;
 

@@ -18,9 +18,7 @@
 #include "widget/server/glim_button.h"
 #include "widget/server/server_hooks.h"
 
-#ifdef SNIPPO_HAVE_DIALOGS
 #include "widget/server/dialogs/install_dialogs.h"
-#endif
 
 #define SNIPPO_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -52,7 +50,7 @@ ResourceConflictHandler*& ConflictHandler()
 // The one class factory of the module. It lives as long as the library; client references
 // count so that the library is not unloaded under a client that holds the factory. The
 // class needs no licence: the licensed creation call creates as the plain one does.
-class CGlimButtonFactory : public IClassFactory2 {
+class CGlimButtonFactory final : public IClassFactory2 {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override
     {
@@ -140,9 +138,7 @@ public:
         const auto& strings = WidgetStringTable();
         g_resourceModule = RegisterStringTable(
             "SnippoGlimButton", std::map<std::uint32_t, std::string>(strings.begin(), strings.end()));
-#ifdef SNIPPO_HAVE_DIALOGS
         InstallGlimButtonDialogs();
-#endif
         std::lock_guard<std::mutex> guard(g_factoryLock);
         g_factory.m_bRegistered = true;
     }

@@ -113,7 +113,9 @@ HRESULT DllUnregisterServer() {
   return S_OK;
 }
 
-// For the tests only.
+// For the tests only, found by name.
+int TestServerCanUnloadCalls();
+int TestServerObjects();
 int TestServerCanUnloadCalls() { return g_canUnloadCalls; }
 int TestServerObjects() { return g_objects; }
 
