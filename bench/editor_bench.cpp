@@ -33,9 +33,9 @@ void BM_FullRepaint(benchmark::State& state)
         QImage image = RenderApplet(params, 1);
         benchmark::DoNotOptimize(image.constBits());
     }
-    state.counters["per_button"] = benchmark::Counter(static_cast<double>(state.range(0)),
-                                                      benchmark::Counter::kIsIterationInvariantRate |
-                                                          benchmark::Counter::kInvert);
+    state.counters["per_button"] =
+        benchmark::Counter(static_cast<double>(state.range(0)),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Records the area of every paint event the view receives.

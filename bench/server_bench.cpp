@@ -35,7 +35,8 @@ struct Setup {
         // A widget of 1,000 buttons, each with its hint, saved as a widget file.
         CAppletParameters params;
         for (int i = 0; i < 1000; ++i)
-            params.AddObject(std::make_unique<CDrawRect>(CRect{i % 40 * 25, i / 40 * 20, i % 40 * 25 + 24, i / 40 * 20 + 19}));
+            params.AddObject(
+                std::make_unique<CDrawRect>(CRect{i % 40 * 25, i / 40 * 20, i % 40 * 25 + 24, i / 40 * 20 + 19}));
         CWidgetConfig config;
         widgetFile = dir + "/big.qwd";
         WriteConfigFile(config, params, widgetFile, nullptr);
@@ -86,7 +87,8 @@ void BM_InvokeGetHTMLBody(benchmark::State& state)
     std::size_t bytes = 0;
     for (auto _ : state) {
         Variant result;
-        AutomationInvoke(object.Get(), 19, DISPATCH_METHOD, {Variant(std::int16_t(0)), Variant(std::int16_t(1))}, &result);
+        AutomationInvoke(object.Get(), 19, DISPATCH_METHOD, {Variant(std::int16_t(0)), Variant(std::int16_t(1))},
+                         &result);
         bytes += SysStringByteLen(result.Get()->bstrVal);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));

@@ -27,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CAppletParameters copy;
     CArchive in(again);
-    copy.Serialize(in);   // what was written must read back without error
+    copy.Serialize(in);  // what was written must read back without error
     return 0;
 }

@@ -37,8 +37,7 @@ const auto g_processStart = std::chrono::steady_clock::now();
 
 }  // namespace
 
-CTessalyToolApp::CTessalyToolApp()
-    : m_fnShellExecute(&ShellExecute), m_profile(text::kRegistryKey, text::kAppTitle)
+CTessalyToolApp::CTessalyToolApp() : m_fnShellExecute(&ShellExecute), m_profile(text::kRegistryKey, text::kAppTitle)
 {
     g_pApp = this;
 }
@@ -46,7 +45,7 @@ CTessalyToolApp::CTessalyToolApp()
 CTessalyToolApp::~CTessalyToolApp()
 {
     m_pMainFrame.reset();
-    m_pDocument.reset();   // releases the widget before the object runtime is closed
+    m_pDocument.reset();  // releases the widget before the object runtime is closed
     if (m_bComInitialised)
         CoUninitialize();
     if (g_pApp == this)
@@ -85,7 +84,7 @@ bool CTessalyToolApp::InitInstance(const QStringList& arguments, const QString& 
 
     // A file named on the command line is taken relative to the folder the user started in.
     QString startFolder = QDir::currentPath();
-    QDir::setCurrent(m_strProgramFolder + "/My Widget");   // without one, the current folder stays
+    QDir::setCurrent(m_strProgramFolder + "/My Widget");  // without one, the current folder stays
 
     m_pRecentFiles = std::make_unique<CRecentFileList>(m_profile, text::kSectionRecentFiles, 4);
     m_pRecentFiles->ReadList();
@@ -106,8 +105,8 @@ bool CTessalyToolApp::InitInstance(const QStringList& arguments, const QString& 
     }
     bool started = false;
     RunGuarded(nullptr, [&] {
-        started = file.isEmpty() ? NewDocument()
-                                 : OpenDocumentFile(QDir(startFolder).absoluteFilePath(file)) != nullptr;
+        started =
+            file.isEmpty() ? NewDocument() : OpenDocumentFile(QDir(startFolder).absoluteFilePath(file)) != nullptr;
     });
     if (!started) {
         m_pMainFrame.reset();
@@ -298,7 +297,8 @@ bool CTessalyToolApp::LaunchBrowser(const QString& page)
         // The viewer finds the page by its bare name in its own working directory; this
         // program's current directory stays where it is.
         std::size_t slash = file.find_last_of('/');
-        std::string folder = slash == std::string::npos ? std::string() : file.substr(0, std::max<std::size_t>(slash, 1));
+        std::string folder =
+            slash == std::string::npos ? std::string() : file.substr(0, std::max<std::size_t>(slash, 1));
         std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
         result = shell("open", browser, name, folder, SW_SHOWNORMAL);
     } else {

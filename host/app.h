@@ -80,11 +80,11 @@ public:
     const CProfile& Profile() const { return m_profile; }
     // This run's preview folder (made by the first Preview).
     CPreviewFolder& PreviewFolder() { return *m_pPreviewFolder; }
-    QString DocumentTitle() const;   // "Untitled_SnippoServer.GlimButton" or the file's name
+    QString DocumentTitle() const;  // "Untitled_SnippoServer.GlimButton" or the file's name
 
-    QString m_strProgramFolder;         // folder of the program file, no trailing '/'
-    std::string m_strHelpFilePath;      // the program file + ".HLP", as the help system takes it
-    int m_nBrowserMode = 1;             // 1 default browser, 2 known browser, 0 user's browser
+    QString m_strProgramFolder;     // folder of the program file, no trailing '/'
+    std::string m_strHelpFilePath;  // the program file + ".HLP", as the help system takes it
+    int m_nBrowserMode = 1;         // 1 default browser, 2 known browser, 0 user's browser
     QString m_strBrowserPath;
     int m_nKnownBrowser = 0;
     // New widgets load the browser runtime, so that they show in current browsers.

@@ -7,7 +7,8 @@
 namespace snippo {
 
 CAutomationException::CAutomationException(HRESULT hr, const std::string& description)
-    : std::runtime_error(description.empty() ? HResultToString(hr) : description), m_hr(hr), m_strDescription(description)
+    : std::runtime_error(description.empty() ? HResultToString(hr) : description), m_hr(hr),
+      m_strDescription(description)
 {
 }
 

@@ -47,7 +47,7 @@ public:
     QPushButton* OkButton() const { return m_pOk; }
     QPushButton* CancelButton() const { return m_pCancel; }
 
-    void reject() override;   // Escape and the window's close box
+    void reject() override;  // Escape and the window's close box
 
 protected:
     virtual bool OnInitDialog() { return true; }

@@ -22,7 +22,7 @@ public:
 
     QString m_strName;
     QString m_strDescription;
-    int m_nSelect = -1;             // chosen template, -1 for none
+    int m_nSelect = -1;  // chosen template, -1 for none
 
     std::vector<std::string> m_arrPaths;
     std::vector<std::string> m_arrNames;
@@ -37,7 +37,7 @@ private:
     void OnSelChange();
 
     CSnippo* m_pDocumentWidget;
-    CSnippo m_snippo;               // private proxy for listing
+    CSnippo m_snippo;  // private proxy for listing
     QLineEdit* m_pName;
     QLineEdit* m_pDescription;
     QListWidget* m_pList;

@@ -46,7 +46,8 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(QWidget* parent)
     QVBoxLayout* dialog = NewColumn();
     dialog->addLayout(top);
     Gap(dialog, 4);
-    dialog->addWidget(AddStatic(tr("Widget's parameters will stored in:"), "targetPathLabel", 150, 8), 0, Qt::AlignLeft);
+    dialog->addWidget(AddStatic(tr("Widget's parameters will stored in:"), "targetPathLabel", 150, 8), 0,
+                      Qt::AlignLeft);
     Gap(dialog, 2);
     dialog->addWidget(m_pTarget);
     Gap(dialog, 5);
@@ -74,7 +75,7 @@ void CDlgSaveAsTemplate::UpdateData(bool save)
         m_strName = m_pName->text();
         m_strDescription = m_pDescription->text();
     } else {
-        const QSignalBlocker blocker(m_pName);   // showing the fields is no edit
+        const QSignalBlocker blocker(m_pName);  // showing the fields is no edit
         SetEditText(m_pName, m_strName);
         SetEditText(m_pDescription, m_strDescription);
         m_pTarget->setText(m_strTargetPath);

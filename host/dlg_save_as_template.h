@@ -19,9 +19,9 @@ class CDlgSaveAsTemplate : public CDialog {
 public:
     explicit CDlgSaveAsTemplate(QWidget* parent);
 
-    QString m_strName;           // preset by the caller
-    QString m_strDescription;    // preset by the caller
-    QString m_strTargetPath;     // template folder + "/" + name + "_" + identifier + ".qwd"
+    QString m_strName;         // preset by the caller
+    QString m_strDescription;  // preset by the caller
+    QString m_strTargetPath;   // template folder + "/" + name + "_" + identifier + ".qwd"
 
     // The target path for `name` ("" gives the folder and a '/').
     QString TargetPath(const QString& name) const;
@@ -34,7 +34,7 @@ private:
     void UpdateData(bool save);
     void OnChangeName();
 
-    CSnippo m_snippo;            // private proxy: template folder, identifier, listing
+    CSnippo m_snippo;  // private proxy: template folder, identifier, listing
     QLineEdit* m_pName;
     QLineEdit* m_pDescription;
     QLabel* m_pTarget;

@@ -15,8 +15,7 @@
 
 namespace snippo {
 
-CDlgWebBrowser::CDlgWebBrowser(QWidget* parent)
-    : CDialog(res::IDD_WEB_BROWSER, parent, tr("Web Browser"), 228, 124)
+CDlgWebBrowser::CDlgWebBrowser(QWidget* parent) : CDialog(res::IDD_WEB_BROWSER, parent, tr("Web Browser"), 228, 124)
 {
     setObjectName("dlgWebBrowser");
     auto* group = new QGroupBox(tr("Web Browser"), this);
@@ -42,8 +41,8 @@ CDlgWebBrowser::CDlgWebBrowser(QWidget* parent)
     // room the group's frame and title take.
     QVBoxLayout* choices = NewColumn();
     const QMargins frame = group->contentsMargins();
-    choices->setContentsMargins(std::max(0, Units().X(8) - frame.left()), std::max(0, Units().Y(13) - frame.top()),
-                                0, 0);
+    choices->setContentsMargins(std::max(0, Units().X(8) - frame.left()), std::max(0, Units().Y(13) - frame.top()), 0,
+                                0);
     choices->addWidget(m_pDefault);
     Gap(choices, 6);
     choices->addWidget(m_pKnown);

@@ -17,11 +17,11 @@ class CDlgWebBrowser : public CDialog {
 public:
     explicit CDlgWebBrowser(QWidget* parent);
 
-    int m_nChoice = 0;          // 0 default browser, 1 known browser, 2 user's browser
-    int m_nKnownIndex = -1;     // selected line of the known-browser list
-    QString m_strPath;          // the user's browser program
+    int m_nChoice = 0;       // 0 default browser, 1 known browser, 2 user's browser
+    int m_nKnownIndex = -1;  // selected line of the known-browser list
+    QString m_strPath;       // the user's browser program
 
-    QStringList m_arrKnownNames;   // as listed
+    QStringList m_arrKnownNames;  // as listed
 
     // Presets from the program's settings (mode, known index, path).
     void Preset(int browserMode, int knownBrowser, const QString& browserPath);

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-
 namespace snippo {
 
 namespace {
@@ -179,7 +178,8 @@ bool CTessalyToolDoc::SaveModified()
     if (!IsModified())
         return true;
     QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
-    switch (AskUser(frame(), tr("Save changes to %1?").arg(name), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    switch (AskUser(frame(), tr("Save changes to %1?").arg(name),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return DoFileSave();
     case QMessageBox::No:
@@ -281,7 +281,8 @@ void CTessalyToolDoc::OnFileCopySupportFiles()
         throw;
     }
     QFile::remove(file);
-    AskUser(frame(), (written ? tr("Copy support files to %1 success!") : tr("Copy support files to %1 failure!")).arg(folder));
+    AskUser(frame(),
+            (written ? tr("Copy support files to %1 success!") : tr("Copy support files to %1 failure!")).arg(folder));
 }
 
 void CTessalyToolDoc::OnHelpViewSample()

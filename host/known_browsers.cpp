@@ -12,15 +12,16 @@ CKnownBrowsers::CKnownBrowsers()
     std::string communicator;
     std::string version = ReadRegistry(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion");
     if (!version.empty()) {
-        std::string folder = ReadRegistry(HKEY_LOCAL_MACHINE,
-                                          "SOFTWARE\\Netscape\\Netscape Navigator\\" + version + "\\Main", "Install Directory");
+        std::string folder = ReadRegistry(
+            HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator\\" + version + "\\Main", "Install Directory");
         if (!folder.empty())
             communicator = folder + "/Program/Netscape.exe";
     }
     Add("Netscape Communicator 4", communicator);
 
     std::string navigator;
-    std::string folder = ReadRegistry(HKEY_CURRENT_USER, "SOFTWARE\\Netscape\\Netscape Navigator\\Main", "Install Directory");
+    std::string folder =
+        ReadRegistry(HKEY_CURRENT_USER, "SOFTWARE\\Netscape\\Netscape Navigator\\Main", "Install Directory");
     if (!folder.empty())
         navigator = folder + "/Program/Netscape.exe";
     Add("Netscape Navigator 3", navigator);
@@ -42,7 +43,7 @@ std::string CKnownBrowsers::ReadRegistry(HKEY root, const std::string& key, cons
 {
     HKEY handle = nullptr;
     if (RegOpenKey(root, key, &handle) != ERROR_SUCCESS) {
-        RegLastErrorText();   // fetched and dropped: a missing browser is no error
+        RegLastErrorText();  // fetched and dropped: a missing browser is no error
         return {};
     }
     std::string value;

@@ -34,8 +34,9 @@ int main(int argc, char* argv[])
         rc >= 0)
         return rc;
     if (!DisplayAvailable()) {
-        std::fprintf(stderr, "TessalyTool: no display is available. Start it under a virtual display instead\n"
-                             "(xvfb-run comes with the xvfb package): xvfb-run -a %s\n",
+        std::fprintf(stderr,
+                     "TessalyTool: no display is available. Start it under a virtual display instead\n"
+                     "(xvfb-run comes with the xvfb package): xvfb-run -a %s\n",
                      argc > 0 ? argv[0] : "TessalyTool");
         return 1;
     }

@@ -77,9 +77,7 @@ CMainFrame::CMainFrame(CTessalyToolApp* app) : m_pApp(app)
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        m_pApp->WinHelp(HID_BASE_RESOURCE + IDR_MAINFRAME);
-    });
+    connect(help, &QShortcut::activated, this, [this] { m_pApp->WinHelp(HID_BASE_RESOURCE + IDR_MAINFRAME); });
     auto* contextHelp = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), this);
     connect(contextHelp, &QShortcut::activated, this, [this] { EnterHelpMode(); });
 }
@@ -89,7 +87,8 @@ CMainFrame::~CMainFrame()
     LeaveHelpMode();
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt, const QString& objectName)
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
+                                const QString& objectName)
 {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
@@ -116,7 +115,8 @@ void CMainFrame::CreateMenus()
     m_pFileMenu->setObjectName("menuFile");
     AddCommand(m_pFileMenu, ID_FILE_NEW, tr("&New...\tCtrl+N"), tr("Create a new document\nNew"), "actionFileNew")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddCommand(m_pFileMenu, ID_FILE_OPEN, tr("&Open...\tCtrl+O"), tr("Open an existing document\nOpen"), "actionFileOpen")
+    AddCommand(m_pFileMenu, ID_FILE_OPEN, tr("&Open...\tCtrl+O"), tr("Open an existing document\nOpen"),
+               "actionFileOpen")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     AddCommand(m_pFileMenu, ID_FILE_SAVE, tr("&Save\tCtrl+S"), tr("Save the active document\nSave"), "actionFileSave")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -139,8 +139,8 @@ void CMainFrame::CreateMenus()
 
     QMenu* edit = bar->addMenu(tr("&Edit"));
     edit->setObjectName("menuEdit");
-    AddCommand(edit, ID_EDIT_CONFIGURE, tr("&Configure ...\tAlt+Enter"), tr("Configure the widget to fit your requirment\nConfigure"),
-               "actionEditConfigure")
+    AddCommand(edit, ID_EDIT_CONFIGURE, tr("&Configure ...\tAlt+Enter"),
+               tr("Configure the widget to fit your requirment\nConfigure"), "actionEditConfigure")
         ->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
     AddCommand(edit, ID_EDIT_RENAME, tr("Re&name ..."), tr("Give the widget a new name\nRename"), "actionEditRename");
     edit->addSeparator();
@@ -165,7 +165,8 @@ void CMainFrame::CreateMenus()
 
     QMenu* view = bar->addMenu(tr("&View"));
     view->setObjectName("menuView");
-    AddCommand(view, ID_VIEW_TOOLBAR, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"), "actionViewToolbar")
+    AddCommand(view, ID_VIEW_TOOLBAR, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"),
+               "actionViewToolbar")
         ->setCheckable(true);
     AddCommand(view, ID_VIEW_STATUS_BAR, tr("&Status Bar"), tr("Show or hide the status bar\nToggle StatusBar"),
                "actionViewStatusBar")
@@ -177,11 +178,13 @@ void CMainFrame::CreateMenus()
     AddCommand(help, ID_HELP_FINDER, tr("&Help Topics"), tr("List Help topics\nHelp Topics"), "actionHelpFinder");
     AddCommand(help, ID_HELP_TUTORIAL, tr("&Tutorial"), tr("Tutorial to guide you working"), "actionHelpTutorial");
     AddCommand(help, ID_HELP_WORK_WITH_TESSALY, tr("&Work with Tessaly"),
-               tr("We strongly recommend you to use Tessaly GlimButton together with Tessaly."), "actionHelpWorkWithTessaly");
+               tr("We strongly recommend you to use Tessaly GlimButton together with Tessaly."),
+               "actionHelpWorkWithTessaly");
     AddCommand(help, ID_HELP_SEARCH, tr("&Search for Help on ..."), tr("Seach the keyword"), "actionHelpSearch");
     help->addSeparator();
     AddCommand(help, ID_HELP_VIEW_SAMPLE, tr("&View Sample"), tr("View this widget's sample"), "actionHelpViewSample");
-    AddCommand(help, ID_HELP_FAQ, tr("&Frequently Asked Questions"), tr("User frequently asked questions"), "actionHelpFaq");
+    AddCommand(help, ID_HELP_FAQ, tr("&Frequently Asked Questions"), tr("User frequently asked questions"),
+               "actionHelpFaq");
     help->addSeparator();
     AddCommand(help, ID_APP_ABOUT, tr("&About Tessaly GlimButton..."), tr(""), "actionAppAbout");
 
@@ -201,10 +204,14 @@ void CMainFrame::CreateToolBar()
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
 
     const std::pair<int, QIcon> buttons[] = {
-        {ID_FILE_NEW, icons::FileNew()},           {ID_FILE_OPEN, icons::FileOpen()},
-        {ID_FILE_SAVE, icons::FileSave()},         {ID_FILE_SAVE_AS_TEMPLATE, icons::SaveAsTemplate()},
-        {0, {}},                                   {ID_EDIT_CONFIGURE, icons::Configure()},
-        {0, {}},                                   {ID_EDIT_PREVIEW, icons::Preview()},
+        {ID_FILE_NEW, icons::FileNew()},
+        {ID_FILE_OPEN, icons::FileOpen()},
+        {ID_FILE_SAVE, icons::FileSave()},
+        {ID_FILE_SAVE_AS_TEMPLATE, icons::SaveAsTemplate()},
+        {0, {}},
+        {ID_EDIT_CONFIGURE, icons::Configure()},
+        {0, {}},
+        {ID_EDIT_PREVIEW, icons::Preview()},
         {ID_HELP_WORK_WITH_TESSALY, icons::WorkWithTessaly()},
     };
     auto* noTip = new NoToolTip(this);
@@ -435,7 +442,8 @@ void CMainFrame::LoadPlacement()
     placement.nRight = profile.GetProfileInt(text::kSectionFrame, "Right", -1);
     QScreen* screen = QGuiApplication::primaryScreen();
     int icon = style()->pixelMetric(QStyle::PM_LargeIconSize);
-    m_initial = ComputeInitialWindow(placement, screen->availableGeometry(), screen->geometry().size(), QSize(icon, icon));
+    m_initial =
+        ComputeInitialWindow(placement, screen->availableGeometry(), screen->geometry().size(), QSize(icon, icon));
     if (m_initial)
         setGeometry(m_initial->rect);
     else

@@ -29,8 +29,8 @@ struct FramePlacement {
 };
 
 struct InitialWindow {
-    QRect rect;      // normal rectangle in screen coordinates
-    int nShowCmd;    // SW_SHOWNORMAL, SW_SHOWMAXIMIZED, ...
+    QRect rect;    // normal rectangle in screen coordinates
+    int nShowCmd;  // SW_SHOWNORMAL, SW_SHOWMAXIMIZED, ...
 };
 
 // Where the window opens: the stored rectangle shifted by the work area's top-left corner, its

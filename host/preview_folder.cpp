@@ -13,8 +13,8 @@ namespace snippo {
 namespace {
 
 constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-constexpr QFile::Permissions kGroupOrOther = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                             QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+constexpr QFile::Permissions kGroupOrOther =
+    QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
 
 // A folder just made, or one that an earlier process with the same number left behind: a real
 // folder of this user that nobody else may enter. Anything else under that name (another
@@ -22,9 +22,10 @@ constexpr QFile::Permissions kGroupOrOther = QFile::ReadGroup | QFile::WriteGrou
 bool makePrivateFolder(const QString& path)
 {
     if (QDir().mkdir(path, kOwnerOnly))
-        return QFile::setPermissions(path, kOwnerOnly);   // whatever the umask took away
+        return QFile::setPermissions(path, kOwnerOnly);  // whatever the umask took away
     const QFileInfo info(path);
-    return !info.isSymLink() && info.isDir() && info.ownerId() == ::geteuid() && (info.permissions() & kGroupOrOther) == 0;
+    return !info.isSymLink() && info.isDir() && info.ownerId() == ::geteuid() &&
+           (info.permissions() & kGroupOrOther) == 0;
 }
 
 // Where previews go when the program folder cannot take them: the user's runtime folder, else
@@ -40,7 +41,9 @@ QString fallbackBase()
 
 }  // namespace
 
-CPreviewFolder::CPreviewFolder(QString programFolder) : m_strProgramFolder(std::move(programFolder)) {}
+CPreviewFolder::CPreviewFolder(QString programFolder) : m_strProgramFolder(std::move(programFolder))
+{
+}
 
 const QString& CPreviewFolder::Create()
 {
@@ -53,7 +56,7 @@ const QString& CPreviewFolder::Create()
     const QString pid = QString::number(QCoreApplication::applicationPid());
     if (!m_strProgramFolder.isEmpty()) {
         const QString shared = m_strProgramFolder + "/tmp";
-        QDir().mkdir(shared);   // an existing one is fine; a failure shows below
+        QDir().mkdir(shared);  // an existing one is fine; a failure shows below
         if (makePrivateFolder(shared + "/" + pid)) {
             m_strPath = shared + "/" + pid;
             m_bInProgramFolder = true;
@@ -106,7 +109,7 @@ void CPreviewFolder::Remove()
         QFile::remove(m_strPath + "/" + name);
     QDir().rmdir(m_strPath);
     if (m_bInProgramFolder)
-        QDir().rmdir(m_strProgramFolder + "/tmp");   // other instances' folders keep it
+        QDir().rmdir(m_strProgramFolder + "/tmp");  // other instances' folders keep it
     m_written.clear();
     m_strPath.clear();
     m_bInProgramFolder = false;

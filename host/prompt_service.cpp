@@ -14,8 +14,7 @@ namespace snippo {
 
 namespace {
 
-template <class Responder>
-Responder& slot()
+template <class Responder> Responder& slot()
 {
     static Responder responder;
     return responder;
@@ -46,8 +45,7 @@ ScopedResponder<Responder>::ScopedResponder(Responder responder) : m_previous(st
     slot<Responder>() = std::move(responder);
 }
 
-template <class Responder>
-ScopedResponder<Responder>::~ScopedResponder()
+template <class Responder> ScopedResponder<Responder>::~ScopedResponder()
 {
     slot<Responder>() = std::move(m_previous);
 }

@@ -38,7 +38,7 @@ struct FilePromptRequest {
     enum class Kind { OpenFile, SaveFile, Folder, Executable };
     Kind kind;
     QString title;
-    QString filter;   // the program's filter text: a description with its pattern in parentheses
+    QString filter;  // the program's filter text: a description with its pattern in parentheses
 };
 
 // Each returns the chosen full path, or "" when cancelled.
@@ -57,8 +57,7 @@ using FilePromptResponder = std::function<QString(const FilePromptRequest&)>;
 using DialogResponder = std::function<void(QDialog&)>;
 
 // Installs a responder for as long as it lives; the one before it comes back afterwards.
-template <class Responder>
-class ScopedResponder {
+template <class Responder> class ScopedResponder {
 public:
     explicit ScopedResponder(Responder responder);
     ~ScopedResponder();

@@ -11,8 +11,7 @@ void CRecentFileList::ReadList()
 {
     m_arrNames.clear();
     for (int i = 1; i <= m_nMaxEntries; ++i) {
-        QString name =
-            QString::fromStdString(m_profile.GetProfileString(m_strSection, "File" + std::to_string(i), ""));
+        QString name = QString::fromStdString(m_profile.GetProfileString(m_strSection, "File" + std::to_string(i), ""));
         if (!name.isEmpty() && !m_arrNames.contains(name))
             m_arrNames.push_back(name);
     }

@@ -33,7 +33,7 @@ private:
     const CProfile& m_profile;
     std::string m_strSection;
     int m_nMaxEntries;
-    QStringList m_arrNames;   // the settings keep them as std::string
+    QStringList m_arrNames;  // the settings keep them as std::string
 };
 
 }  // namespace snippo

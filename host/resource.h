@@ -77,37 +77,37 @@ inline QString Tr(const char* source)
 }
 
 // Application and document.
-inline constexpr const char* kAppTitle = "Tessaly GlimButton";                     // 57344
+inline constexpr const char* kAppTitle = "Tessaly GlimButton";  // 57344
 inline constexpr const char* kDefaultDocName = "Untitled_SnippoServer.GlimButton";
 inline constexpr const char* kFileFilter = QT_TRANSLATE_NOOP("snippo::text", "Tessaly Widgets File(*.qwd) ");
 inline constexpr const char* kFileExtension = ".qwd";
-inline constexpr const char* kProgID = "SnippoServer.GlimButton";                  // 301
-inline constexpr const char* kTemplateExtension = "qwd";                           // 200
+inline constexpr const char* kProgID = "SnippoServer.GlimButton";  // 301
+inline constexpr const char* kTemplateExtension = "qwd";           // 200
 inline constexpr const char* kOleInitFailed =
     QT_TRANSLATE_NOOP("snippo::text",
-                      "OLE initialization failed.  Make sure that the OLE libraries are the correct version.");   // 129
+                      "OLE initialization failed.  Make sure that the OLE libraries are the correct version.");  // 129
 
 // Registry.
 inline constexpr const char* kRegistryKey = "Quillon";
 inline constexpr const char* kSectionFrame = "Frame";
-inline constexpr const char* kSectionWebBrowser = "Web Browser";                   // 108
-inline constexpr const char* kEntryUseDefault = "Use Default";                     // 109
-inline constexpr const char* kEntrySpecifyBrowser = "Specify Browser";             // 110
-inline constexpr const char* kEntryKnownBrowser = "Known Browser";                 // 111
+inline constexpr const char* kSectionWebBrowser = "Web Browser";        // 108
+inline constexpr const char* kEntryUseDefault = "Use Default";          // 109
+inline constexpr const char* kEntrySpecifyBrowser = "Specify Browser";  // 110
+inline constexpr const char* kEntryKnownBrowser = "Known Browser";      // 111
 inline constexpr const char* kSectionRecentFiles = "Recent File List";
 inline constexpr const char* kSectionOptions = "Options";
 inline constexpr const char* kEntryWebRuntime = "Web Runtime";
 
 // Names.
 inline constexpr const char* kEnterName = QT_TRANSLATE_NOOP("snippo::text", "You must enter a name!");
-inline constexpr const char* kInvalidTemplateName =
-    QT_TRANSLATE_NOOP("snippo::text",
-                      "The template name of widget is not valid.It accept only alphanumeric characters.\n"
-                      "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n");
-inline constexpr const char* kInvalidWidgetName =
-    QT_TRANSLATE_NOOP("snippo::text",
-                      "The name of widget is not valid.It accept only alphanumeric characters.\n"
-                      "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n");
+inline constexpr const char* kInvalidTemplateName = QT_TRANSLATE_NOOP(
+    "snippo::text",
+    "The template name of widget is not valid.It accept only alphanumeric characters.\n"
+    "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n");
+inline constexpr const char* kInvalidWidgetName = QT_TRANSLATE_NOOP(
+    "snippo::text",
+    "The name of widget is not valid.It accept only alphanumeric characters.\n"
+    "You have entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the name.\n");
 
 // The About box.
 inline constexpr const char* kVersionLine = QT_TRANSLATE_NOOP("snippo::text", "Tessaly GlimButton Version 1.0");

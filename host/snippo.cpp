@@ -43,7 +43,7 @@ bool hasExtension(const fs::path& path, const std::string& extension)
 double CurrentOleDate()
 {
     std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     // Whole days between 30 December 1899 and today, by the civil calendar.
     auto daysFromCivil = [](int y, unsigned m, unsigned d) {
@@ -54,7 +54,8 @@ double CurrentOleDate()
         const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
         return era * 146097 + static_cast<int>(doe) - 719468;
     };
-    int days = daysFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1), static_cast<unsigned>(local.tm_mday)) -
+    int days = daysFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
+                             static_cast<unsigned>(local.tm_mday)) -
                daysFromCivil(1899, 12, 30);
     double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
     return days + seconds / 86400.0;
@@ -136,7 +137,7 @@ void CSnippo::ListTemplates(std::vector<std::string>& names, std::vector<std::st
     fs::directory_iterator it(m_strServerFolder, ec);
     if (ec)
         return;
-    std::vector<std::string> files;   // gathered first: reading may write nothing, but be safe
+    std::vector<std::string> files;  // gathered first: reading may write nothing, but be safe
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec)
             break;
@@ -211,14 +212,38 @@ bool CSnippo::CallBool(DISPID id, const std::vector<Variant>& args)
     return value;
 }
 
-std::string CSnippo::GetProgID() { return GetString(dispid::ProgID); }
-void CSnippo::SetProgID(const std::string& value) { PutString(dispid::ProgID, value); }
-std::string CSnippo::GetTitle() { return GetString(dispid::Title); }
-void CSnippo::SetTitle(const std::string& value) { PutString(dispid::Title, value); }
-std::string CSnippo::GetDescription() { return GetString(dispid::Description); }
-void CSnippo::SetDescription(const std::string& value) { PutString(dispid::Description, value); }
-std::string CSnippo::GetPreviewPath() { return GetString(dispid::PreviewPath); }
-void CSnippo::SetPreviewPath(const std::string& value) { PutString(dispid::PreviewPath, value); }
+std::string CSnippo::GetProgID()
+{
+    return GetString(dispid::ProgID);
+}
+void CSnippo::SetProgID(const std::string& value)
+{
+    PutString(dispid::ProgID, value);
+}
+std::string CSnippo::GetTitle()
+{
+    return GetString(dispid::Title);
+}
+void CSnippo::SetTitle(const std::string& value)
+{
+    PutString(dispid::Title, value);
+}
+std::string CSnippo::GetDescription()
+{
+    return GetString(dispid::Description);
+}
+void CSnippo::SetDescription(const std::string& value)
+{
+    PutString(dispid::Description, value);
+}
+std::string CSnippo::GetPreviewPath()
+{
+    return GetString(dispid::PreviewPath);
+}
+void CSnippo::SetPreviewPath(const std::string& value)
+{
+    PutString(dispid::PreviewPath, value);
+}
 
 bool CSnippo::GetWebRuntime()
 {
@@ -247,18 +272,39 @@ void CSnippo::SetLastUpdateTime(double date)
     Invoke(dispid::LastUpdateTime, DISPATCH_PROPERTYPUT, {Variant(OleDate{date})});
 }
 
-bool CSnippo::ReadConfigFile(const std::string& path) { return CallBool(dispid::ReadConfigFile, {Variant(path)}); }
+bool CSnippo::ReadConfigFile(const std::string& path)
+{
+    return CallBool(dispid::ReadConfigFile, {Variant(path)});
+}
 bool CSnippo::WriteConfigFile(const std::string& path)
 {
     // A widget that answers true without leaving a file must not pass for having saved.
     return CallBool(dispid::WriteConfigFile, {Variant(path)}) && fileExists(path);
 }
-bool CSnippo::Config() { return CallBool(dispid::Config, {}); }
-std::int32_t CSnippo::GetSnippoTypeID() { return CallLong(dispid::GetSnippoTypeID); }
-std::int32_t CSnippo::GetSnippoNameID() { return CallLong(dispid::GetSnippoNameID); }
-std::int32_t CSnippo::GetMenuTextID() { return CallLong(dispid::GetMenuTextID); }
-std::int32_t CSnippo::GetMessageTextID() { return CallLong(dispid::GetMessageTextID); }
-std::int16_t CSnippo::GetHTMLSegmentNumber() { return CallShort(dispid::GetHTMLSegmentNumber); }
+bool CSnippo::Config()
+{
+    return CallBool(dispid::Config, {});
+}
+std::int32_t CSnippo::GetSnippoTypeID()
+{
+    return CallLong(dispid::GetSnippoTypeID);
+}
+std::int32_t CSnippo::GetSnippoNameID()
+{
+    return CallLong(dispid::GetSnippoNameID);
+}
+std::int32_t CSnippo::GetMenuTextID()
+{
+    return CallLong(dispid::GetMenuTextID);
+}
+std::int32_t CSnippo::GetMessageTextID()
+{
+    return CallLong(dispid::GetMessageTextID);
+}
+std::int16_t CSnippo::GetHTMLSegmentNumber()
+{
+    return CallShort(dispid::GetHTMLSegmentNumber);
+}
 
 std::string CSnippo::GetHTMLPosition(std::int16_t segment)
 {
@@ -270,8 +316,14 @@ std::string CSnippo::GetHTMLBody(std::int16_t segment, std::int16_t kind)
     return CallString(dispid::GetHTMLBody, {Variant(segment), Variant(kind)});
 }
 
-std::int32_t CSnippo::GetResourceInstance() { return CallLong(dispid::GetResourceInstance); }
-std::int16_t CSnippo::GetResourceNumber() { return CallShort(dispid::GetResourceNumber); }
+std::int32_t CSnippo::GetResourceInstance()
+{
+    return CallLong(dispid::GetResourceInstance);
+}
+std::int16_t CSnippo::GetResourceNumber()
+{
+    return CallShort(dispid::GetResourceNumber);
+}
 
 std::string CSnippo::GetResourceName(std::int16_t index)
 {

@@ -79,14 +79,14 @@ public:
     std::string GetResourceWebPath(std::int16_t index);
 
     // Fields, filled by CreateDispatch.
-    std::string m_strProgID;        // as registered for the class (used for template names)
+    std::string m_strProgID;  // as registered for the class (used for template names)
     CLSID m_clsid = GUID_NULL;
     std::string m_strServerFolder;  // without a trailing '/'
     std::string m_strNameText;
     std::string m_strMessageText;
     std::string m_strTypeText;
     std::string m_strMenuText;
-    std::string m_strSamplePage;    // server folder + "/Sample/sample.htm", or "" when missing
+    std::string m_strSamplePage;  // server folder + "/Sample/sample.htm", or "" when missing
 
 private:
     Variant Invoke(DISPID id, WORD flags, const std::vector<Variant>& args = {});

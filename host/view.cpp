@@ -15,7 +15,6 @@
 #include <QSaveFile>
 #include <QTreeWidget>
 
-
 namespace snippo {
 
 namespace {
@@ -38,8 +37,8 @@ CTessalyToolView::CTessalyToolView(QWidget* parent) : CColorFormView(res::IDD_TE
     m_pName = AddLabel("", "nameLabel", 85, 7, 228, 10);
     m_pCaptions[1] = AddLabel(tr("Description:"), "descriptionCaption", 6, 19, 74, 10);
     m_pDescription = AddLabel("", "descriptionLabel", 85, 19, 228, 10);
-    m_pCaptions[2] = AddLabel(tr("Insert these HTML into the position where you want to display widget:"), "bodyCaption", 6,
-                              35, 307, 9);
+    m_pCaptions[2] = AddLabel(tr("Insert these HTML into the position where you want to display widget:"),
+                              "bodyCaption", 6, 35, 307, 9);
     m_pBody = new QPlainTextEdit(Form());
     m_pBody->setObjectName("bodyPane");
     m_pBody->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -53,8 +52,8 @@ CTessalyToolView::CTessalyToolView(QWidget* parent) : CColorFormView(res::IDD_TE
     m_pHead->setLineWrapMode(QPlainTextEdit::NoWrap);
     Place(m_pHead, 6, 111, 307, 35);
     m_pHead->setVisible(false);
-    m_pCaptions[4] = AddLabel(tr("You must copy these files into the preview path you setting:"), "resourcesCaption", 6, 150,
-                              307, 10);
+    m_pCaptions[4] = AddLabel(tr("You must copy these files into the preview path you setting:"), "resourcesCaption", 6,
+                              150, 307, 10);
     m_pResources = new QTreeWidget(Form());
     m_pResources->setObjectName("resourceList");
     m_pResources->setRootIsDecorated(false);

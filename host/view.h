@@ -43,7 +43,7 @@ public:
     QPlainTextEdit* m_pBody;
     QPlainTextEdit* m_pHead;
     QTreeWidget* m_pResources;
-    CColorStatic* m_pCaptions[5];   // 1015, 1016, 1005, 1006, 1007
+    CColorStatic* m_pCaptions[5];  // 1015, 1016, 1005, 1006, 1007
 
 private:
     CColorStatic* AddLabel(const QString& text, const QString& name, int x, int y, int w, int h);

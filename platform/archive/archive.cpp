@@ -30,7 +30,9 @@ CArchive::CArchive(std::vector<std::uint8_t>& buffer, Mode mode)
 {
 }
 
-CArchive::CArchive(const std::vector<std::uint8_t>& buffer) : m_in(buffer), m_out(nullptr), m_mode(load) {}
+CArchive::CArchive(const std::vector<std::uint8_t>& buffer) : m_in(buffer), m_out(nullptr), m_mode(load)
+{
+}
 
 void CArchive::Need(std::size_t bytes)
 {
@@ -63,8 +65,8 @@ std::int32_t CArchive::ReadInt32()
     Need(4);
     const std::uint8_t* p = m_in.data() + m_pos;
     m_pos += 4;
-    return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                     std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
+    return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                                     std::uint32_t(p[3]) << 24);
 }
 
 std::int16_t CArchive::ReadInt16()

@@ -46,11 +46,10 @@ using ObjectFactory = std::unique_ptr<CObject> (*)();
 void RegisterArchiveClass(const std::string& name, std::uint32_t schema, ObjectFactory create);
 
 // Registers a class at static-initialisation time:  static ArchiveClass<CFoo> reg("CFoo", 1);
-template <class T>
-struct ArchiveClass {
+template <class T> struct ArchiveClass {
     ArchiveClass(const char* name, std::uint32_t schema)
     {
-        RegisterArchiveClass(name, schema, [] () -> std::unique_ptr<CObject> { return std::make_unique<T>(); });
+        RegisterArchiveClass(name, schema, []() -> std::unique_ptr<CObject> { return std::make_unique<T>(); });
     }
 };
 
@@ -81,9 +80,27 @@ public:
     std::uint32_t ReadCount(std::uint32_t minRecordBytes = 4);
 
     // Storing and loading in one call, for Serialize bodies that are symmetric.
-    void Int32(std::int32_t& v) { if (IsStoring()) WriteInt32(v); else v = ReadInt32(); }
-    void UInt32(std::uint32_t& v) { if (IsStoring()) WriteUInt32(v); else v = ReadUInt32(); }
-    void String(std::string& s) { if (IsStoring()) WriteString(s); else s = ReadString(); }
+    void Int32(std::int32_t& v)
+    {
+        if (IsStoring())
+            WriteInt32(v);
+        else
+            v = ReadInt32();
+    }
+    void UInt32(std::uint32_t& v)
+    {
+        if (IsStoring())
+            WriteUInt32(v);
+        else
+            v = ReadUInt32();
+    }
+    void String(std::string& s)
+    {
+        if (IsStoring())
+            WriteString(s);
+        else
+            s = ReadString();
+    }
 
     void WriteObject(const CObject* obj);
     // Writes the framing of a non-null object: its tag, class name and schema, and numbers

@@ -37,39 +37,43 @@ std::string Utf8FromBstr(BSTR text);
 
 // Owns one BSTR. Pass Get() as an [in] argument; ReleaseAndGetAddressOf() as an [out] one.
 class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(std::string_view utf8) : p_(BstrFromUtf8(utf8)) {}
-  Bstr(const Bstr& other) : p_(other.p_ ? SysAllocStringLen(other.p_, SysStringLen(other.p_)) : nullptr) {}
-  Bstr(Bstr&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }
-  ~Bstr() { SysFreeString(p_); }
-  Bstr& operator=(Bstr other) noexcept {
-    std::swap(p_, other.p_);
-    return *this;
-  }
+public:
+    Bstr() = default;
+    explicit Bstr(std::string_view utf8) : p_(BstrFromUtf8(utf8)) {}
+    Bstr(const Bstr& other) : p_(other.p_ ? SysAllocStringLen(other.p_, SysStringLen(other.p_)) : nullptr) {}
+    Bstr(Bstr&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }
+    ~Bstr() { SysFreeString(p_); }
+    Bstr& operator=(Bstr other) noexcept
+    {
+        std::swap(p_, other.p_);
+        return *this;
+    }
 
-  BSTR Get() const { return p_; }
-  UINT Length() const { return SysStringLen(p_); }
-  std::string Utf8() const { return Utf8FromBstr(p_); }
+    BSTR Get() const { return p_; }
+    UINT Length() const { return SysStringLen(p_); }
+    std::string Utf8() const { return Utf8FromBstr(p_); }
 
-  // Takes ownership of `text`.
-  void Attach(BSTR text) {
-    SysFreeString(p_);
-    p_ = text;
-  }
-  [[nodiscard]] BSTR Detach() {
-    BSTR p = p_;
-    p_ = nullptr;
-    return p;
-  }
-  BSTR* ReleaseAndGetAddressOf() {
-    SysFreeString(p_);
-    p_ = nullptr;
-    return &p_;
-  }
+    // Takes ownership of `text`.
+    void Attach(BSTR text)
+    {
+        SysFreeString(p_);
+        p_ = text;
+    }
+    [[nodiscard]] BSTR Detach()
+    {
+        BSTR p = p_;
+        p_ = nullptr;
+        return p;
+    }
+    BSTR* ReleaseAndGetAddressOf()
+    {
+        SysFreeString(p_);
+        p_ = nullptr;
+        return &p_;
+    }
 
- private:
-  BSTR p_ = nullptr;
+private:
+    BSTR p_ = nullptr;
 };
 
 }  // namespace snippo

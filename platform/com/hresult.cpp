@@ -7,9 +7,9 @@ namespace snippo {
 namespace {
 
 struct KnownResult {
-  HRESULT code;
-  const char* name;
-  const char* meaning;
+    HRESULT code;
+    const char* name;
+    const char* meaning;
 };
 
 constexpr KnownResult kKnownResults[] = {
@@ -25,8 +25,7 @@ constexpr KnownResult kKnownResults[] = {
     {E_OUTOFMEMORY, "E_OUTOFMEMORY", "Out of memory"},
     {E_INVALIDARG, "E_INVALIDARG", "One or more arguments are invalid"},
     {CLASS_E_NOAGGREGATION, "CLASS_E_NOAGGREGATION", "Class does not support aggregation"},
-    {CLASS_E_CLASSNOTAVAILABLE, "CLASS_E_CLASSNOTAVAILABLE",
-     "Class factory cannot supply requested class"},
+    {CLASS_E_CLASSNOTAVAILABLE, "CLASS_E_CLASSNOTAVAILABLE", "Class factory cannot supply requested class"},
     {REGDB_E_READREGDB, "REGDB_E_READREGDB", "Could not read key from registry"},
     {REGDB_E_WRITEREGDB, "REGDB_E_WRITEREGDB", "Could not write key to registry"},
     {REGDB_E_CLASSNOTREG, "REGDB_E_CLASSNOTREG", "Class not registered"},
@@ -50,21 +49,24 @@ constexpr KnownResult kKnownResults[] = {
 
 }  // namespace
 
-std::string HResultText(HRESULT hr) {
-  for (const KnownResult& known : kKnownResults) {
-    if (known.code == hr) return std::string(known.name) + " (" + known.meaning + ")";
-  }
-  const auto value = static_cast<std::uint32_t>(hr);
-  if ((value & 0xFFFF0000u) == 0x80070000u) {
-    return "system error " + std::to_string(value & 0xFFFFu);
-  }
-  return SUCCEEDED(hr) ? "unknown success code" : "unknown result code";
+std::string HResultText(HRESULT hr)
+{
+    for (const KnownResult& known : kKnownResults) {
+        if (known.code == hr)
+            return std::string(known.name) + " (" + known.meaning + ")";
+    }
+    const auto value = static_cast<std::uint32_t>(hr);
+    if ((value & 0xFFFF0000u) == 0x80070000u) {
+        return "system error " + std::to_string(value & 0xFFFFu);
+    }
+    return SUCCEEDED(hr) ? "unknown success code" : "unknown result code";
 }
 
-std::string HResultToString(HRESULT hr) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(hr));
-  return std::string(hex) + " " + HResultText(hr);
+std::string HResultToString(HRESULT hr)
+{
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(hr));
+    return std::string(hex) + " " + HResultText(hr);
 }
 
 }  // namespace snippo

@@ -8,7 +8,10 @@
 
 namespace snippo {
 
-constexpr HRESULT MakeHResult(std::uint32_t value) { return static_cast<HRESULT>(value); }
+constexpr HRESULT MakeHResult(std::uint32_t value)
+{
+    return static_cast<HRESULT>(value);
+}
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
@@ -46,12 +49,19 @@ constexpr HRESULT DISP_E_BADINDEX = MakeHResult(0x8002000Bu);
 constexpr HRESULT DISP_E_BADPARAMCOUNT = MakeHResult(0x8002000Eu);
 constexpr HRESULT DISP_E_PARAMNOTOPTIONAL = MakeHResult(0x8002000Fu);
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr)
+{
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr)
+{
+    return hr < 0;
+}
 
 // A registry (or other system) error number wrapped as an HRESULT, 0x8007xxxx.
-constexpr HRESULT HRESULT_FROM_WIN32(LONG error) {
-  return error <= 0 ? error : MakeHResult((static_cast<std::uint32_t>(error) & 0xFFFFu) | 0x80070000u);
+constexpr HRESULT HRESULT_FROM_WIN32(LONG error)
+{
+    return error <= 0 ? error : MakeHResult((static_cast<std::uint32_t>(error) & 0xFFFFu) | 0x80070000u);
 }
 
 // "E_FAIL (Unspecified error)": the code's name and a short English meaning; codes without a

@@ -63,10 +63,11 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD clsctx, void* reserved, REFIID ii
 // released. *object is null on failure.
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD clsctx, REFIID iid, void** object);
 
-template <class T>
-HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD clsctx, ComPtr<T>* object) {
-  if (object == nullptr) return E_POINTER;
-  return CoCreateInstance(clsid, outer, clsctx, T::kIid, object->ReleaseAndGetAddressOfVoid());
+template <class T> HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD clsctx, ComPtr<T>* object)
+{
+    if (object == nullptr)
+        return E_POINTER;
+    return CoCreateInstance(clsid, outer, clsctx, T::kIid, object->ReleaseAndGetAddressOfVoid());
 }
 
 // Asks every loaded server's DllCanUnloadNow; those answering S_OK are closed and dropped

@@ -8,8 +8,8 @@ namespace snippo {
 
 using HRESULT = std::int32_t;
 using SCODE = std::int32_t;
-using LONG = std::int32_t;     // same alias as in platform/registry/registry.h
-using DWORD = std::uint32_t;   // same alias as in platform/registry/registry.h
+using LONG = std::int32_t;    // same alias as in platform/registry/registry.h
+using DWORD = std::uint32_t;  // same alias as in platform/registry/registry.h
 using ULONG = std::uint32_t;
 using UINT = std::uint32_t;
 using USHORT = std::uint16_t;
@@ -20,7 +20,7 @@ using LCID = std::uint32_t;
 using DISPID = std::int32_t;
 using VARTYPE = std::uint16_t;
 using VARIANT_BOOL = std::int16_t;
-using DATE = double;           // days since 30 December 1899, time as the fraction
+using DATE = double;  // days since 30 December 1899, time as the fraction
 
 // Some C libraries define TRUE and FALSE as macros with the same values.
 #ifndef TRUE

@@ -31,36 +31,36 @@ constexpr VARTYPE VT_TYPEMASK = 0x0FFF;
 
 // VariantChangeType flags.
 constexpr USHORT VARIANT_NOVALUEPROP = 0x01;
-constexpr USHORT VARIANT_ALPHABOOL = 0x02;   // VT_BOOL -> VT_BSTR gives "True"/"False"
+constexpr USHORT VARIANT_ALPHABOOL = 0x02;  // VT_BOOL -> VT_BSTR gives "True"/"False"
 constexpr USHORT VARIANT_NOUSEROVERRIDE = 0x04;
-constexpr USHORT VARIANT_LOCALBOOL = 0x10;   // same as VARIANT_ALPHABOOL here (English only)
+constexpr USHORT VARIANT_LOCALBOOL = 0x10;  // same as VARIANT_ALPHABOOL here (English only)
 
 struct VARIANT {
-  VARTYPE vt;
-  WORD wReserved1;
-  WORD wReserved2;
-  WORD wReserved3;
-  union {
-    LONG lVal;                // VT_I4
-    SHORT iVal;               // VT_I2
-    double dblVal;            // VT_R8
-    VARIANT_BOOL boolVal;     // VT_BOOL
-    DATE date;                // VT_DATE
-    BSTR bstrVal;             // VT_BSTR (owned by the VARIANT)
-    SCODE scode;              // VT_ERROR
-    IUnknown* punkVal;        // VT_UNKNOWN (one reference owned)
-    IDispatch* pdispVal;      // VT_DISPATCH (one reference owned)
-    LONG* plVal;              // VT_BYREF | VT_I4, and so on: nothing owned
-    SHORT* piVal;
-    double* pdblVal;
-    VARIANT_BOOL* pboolVal;
-    DATE* pdate;
-    BSTR* pbstrVal;
-    SCODE* pscode;
-    IUnknown** ppunkVal;
-    IDispatch** ppdispVal;
-    VARIANT* pvarVal;
-  };
+    VARTYPE vt;
+    WORD wReserved1;
+    WORD wReserved2;
+    WORD wReserved3;
+    union {
+        LONG lVal;             // VT_I4
+        SHORT iVal;            // VT_I2
+        double dblVal;         // VT_R8
+        VARIANT_BOOL boolVal;  // VT_BOOL
+        DATE date;             // VT_DATE
+        BSTR bstrVal;          // VT_BSTR (owned by the VARIANT)
+        SCODE scode;           // VT_ERROR
+        IUnknown* punkVal;     // VT_UNKNOWN (one reference owned)
+        IDispatch* pdispVal;   // VT_DISPATCH (one reference owned)
+        LONG* plVal;           // VT_BYREF | VT_I4, and so on: nothing owned
+        SHORT* piVal;
+        double* pdblVal;
+        VARIANT_BOOL* pboolVal;
+        DATE* pdate;
+        BSTR* pbstrVal;
+        SCODE* pscode;
+        IUnknown** ppunkVal;
+        IDispatch** ppdispVal;
+        VARIANT* pvarVal;
+    };
 };
 using VARIANTARG = VARIANT;
 
@@ -91,71 +91,78 @@ HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, USHORT flags, VARTY
 
 // An automation date that keeps its meaning in overloads (DATE itself is just a double).
 struct OleDate {
-  DATE value = 0.0;
-  friend bool operator==(const OleDate&, const OleDate&) = default;
+    DATE value = 0.0;
+    friend bool operator==(const OleDate&, const OleDate&) = default;
 };
 
 // Owns one VARIANT and clears it on destruction.
 class Variant {
- public:
-  Variant() { VariantInit(&v_); }
-  Variant(std::int16_t value) : Variant() { Set(VT_I2).iVal = value; }
-  Variant(std::int32_t value) : Variant() { Set(VT_I4).lVal = value; }
-  Variant(double value) : Variant() { Set(VT_R8).dblVal = value; }
-  Variant(bool value) : Variant() { Set(VT_BOOL).boolVal = value ? VARIANT_TRUE : VARIANT_FALSE; }
-  Variant(OleDate value) : Variant() { Set(VT_DATE).date = value.value; }
-  Variant(std::string_view utf8) : Variant() { Set(VT_BSTR).bstrVal = BstrFromUtf8(utf8); }
-  Variant(const char* utf8) : Variant(std::string_view(utf8 ? utf8 : "")) {}
-  Variant(const std::string& utf8) : Variant(std::string_view(utf8)) {}
-  // An omitted optional argument (VT_ERROR, DISP_E_PARAMNOTFOUND), or another error code.
-  static Variant Error(SCODE code = DISP_E_PARAMNOTFOUND) {
-    Variant v;
-    v.Set(VT_ERROR).scode = code;
-    return v;
-  }
-  static Variant Null() {
-    Variant v;
-    v.Set(VT_NULL);
-    return v;
-  }
-
-  Variant(const Variant& other) : Variant() { VariantCopy(&v_, &other.v_); }
-  Variant(Variant&& other) noexcept : v_(other.v_) { VariantInit(&other.v_); }
-  ~Variant() { VariantClear(&v_); }
-  Variant& operator=(const Variant& other) {
-    if (this != &other) VariantCopy(&v_, &other.v_);
-    return *this;
-  }
-  Variant& operator=(Variant&& other) noexcept {
-    if (this != &other) {
-      VariantClear(&v_);
-      v_ = other.v_;
-      VariantInit(&other.v_);
+public:
+    Variant() { VariantInit(&v_); }
+    Variant(std::int16_t value) : Variant() { Set(VT_I2).iVal = value; }
+    Variant(std::int32_t value) : Variant() { Set(VT_I4).lVal = value; }
+    Variant(double value) : Variant() { Set(VT_R8).dblVal = value; }
+    Variant(bool value) : Variant() { Set(VT_BOOL).boolVal = value ? VARIANT_TRUE : VARIANT_FALSE; }
+    Variant(OleDate value) : Variant() { Set(VT_DATE).date = value.value; }
+    Variant(std::string_view utf8) : Variant() { Set(VT_BSTR).bstrVal = BstrFromUtf8(utf8); }
+    Variant(const char* utf8) : Variant(std::string_view(utf8 ? utf8 : "")) {}
+    Variant(const std::string& utf8) : Variant(std::string_view(utf8)) {}
+    // An omitted optional argument (VT_ERROR, DISP_E_PARAMNOTFOUND), or another error code.
+    static Variant Error(SCODE code = DISP_E_PARAMNOTFOUND)
+    {
+        Variant v;
+        v.Set(VT_ERROR).scode = code;
+        return v;
     }
-    return *this;
-  }
+    static Variant Null()
+    {
+        Variant v;
+        v.Set(VT_NULL);
+        return v;
+    }
 
-  VARTYPE vt() const { return v_.vt; }
-  VARIANT* Get() { return &v_; }
-  const VARIANT* Get() const { return &v_; }
-  // For out-parameters such as an Invoke result: clears and returns the VARIANT to fill.
-  VARIANT* Receive() {
-    VariantClear(&v_);
-    return &v_;
-  }
-  // Coerced reads; the HRESULT of VariantChangeType on failure, *out unchanged.
-  HRESULT ToUtf8(std::string* out) const;
-  HRESULT ToI2(std::int16_t* out) const;
-  HRESULT ToI4(std::int32_t* out) const;
-  HRESULT ToR8(double* out) const;
-  HRESULT ToBool(bool* out) const;
+    Variant(const Variant& other) : Variant() { VariantCopy(&v_, &other.v_); }
+    Variant(Variant&& other) noexcept : v_(other.v_) { VariantInit(&other.v_); }
+    ~Variant() { VariantClear(&v_); }
+    Variant& operator=(const Variant& other)
+    {
+        if (this != &other)
+            VariantCopy(&v_, &other.v_);
+        return *this;
+    }
+    Variant& operator=(Variant&& other) noexcept
+    {
+        if (this != &other) {
+            VariantClear(&v_);
+            v_ = other.v_;
+            VariantInit(&other.v_);
+        }
+        return *this;
+    }
 
- private:
-  VARIANT& Set(VARTYPE type) {
-    v_.vt = type;
-    return v_;
-  }
-  VARIANT v_;
+    VARTYPE vt() const { return v_.vt; }
+    VARIANT* Get() { return &v_; }
+    const VARIANT* Get() const { return &v_; }
+    // For out-parameters such as an Invoke result: clears and returns the VARIANT to fill.
+    VARIANT* Receive()
+    {
+        VariantClear(&v_);
+        return &v_;
+    }
+    // Coerced reads; the HRESULT of VariantChangeType on failure, *out unchanged.
+    HRESULT ToUtf8(std::string* out) const;
+    HRESULT ToI2(std::int16_t* out) const;
+    HRESULT ToI4(std::int32_t* out) const;
+    HRESULT ToR8(double* out) const;
+    HRESULT ToBool(bool* out) const;
+
+private:
+    VARIANT& Set(VARTYPE type)
+    {
+        v_.vt = type;
+        return v_;
+    }
+    VARIANT v_;
 };
 
 }  // namespace snippo

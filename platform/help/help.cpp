@@ -26,7 +26,7 @@ std::string fileKey(const std::string& helpFile)
 
 struct HelpBook {
     std::string strTitle;
-    std::vector<HelpTopic> topics;   // registration order
+    std::vector<HelpTopic> topics;  // registration order
 };
 
 struct HelpTable {
@@ -36,7 +36,7 @@ struct HelpTable {
 
 HelpTable& table()
 {
-    static auto* t = new HelpTable;   // never destroyed: libraries may register during exit
+    static auto* t = new HelpTable;  // never destroyed: libraries may register during exit
     return *t;
 }
 

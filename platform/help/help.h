@@ -16,14 +16,14 @@ class QWidget;
 
 namespace snippo {
 
-constexpr std::uint32_t HELP_CONTEXT = 0x0001;      // data: the context number
-constexpr std::uint32_t HELP_QUIT = 0x0002;         // closes the help window
-constexpr std::uint32_t HELP_INDEX = 0x0003;        // the contents of the help file
+constexpr std::uint32_t HELP_CONTEXT = 0x0001;  // data: the context number
+constexpr std::uint32_t HELP_QUIT = 0x0002;     // closes the help window
+constexpr std::uint32_t HELP_INDEX = 0x0003;    // the contents of the help file
 constexpr std::uint32_t HELP_CONTENTS = 0x0003;
 constexpr std::uint32_t HELP_HELPONHELP = 0x0004;
-constexpr std::uint32_t HELP_FINDER = 0x000B;       // same as HELP_INDEX here
-constexpr std::uint32_t HELP_KEY = 0x0101;          // data: const char* keyword, exact match
-constexpr std::uint32_t HELP_PARTIALKEY = 0x0105;   // data: const char* keyword, may be empty
+constexpr std::uint32_t HELP_FINDER = 0x000B;      // same as HELP_INDEX here
+constexpr std::uint32_t HELP_KEY = 0x0101;         // data: const char* keyword, exact match
+constexpr std::uint32_t HELP_PARTIALKEY = 0x0105;  // data: const char* keyword, may be empty
 
 // Context number bases: commands (menu items, tool-bar buttons) and windows (dialogs, frames).
 constexpr std::uint32_t HID_BASE_COMMAND = 0x10000;
@@ -32,14 +32,13 @@ constexpr std::uint32_t HID_BASE_RESOURCE = 0x20000;
 struct HelpTopic {
     std::uint32_t dwContext = 0;
     std::string strTitle;
-    std::string strText;                 // plain text; a blank line separates paragraphs
-    std::vector<std::string> keywords;   // index entries besides the title
+    std::string strText;                // plain text; a blank line separates paragraphs
+    std::vector<std::string> keywords;  // index entries besides the title
 };
 
 // Adds `topics` to the help file `helpFile`. The first registration of a file names its
 // title (shown as the help window's caption); an empty title later keeps it.
-void HelpRegisterTopics(const std::string& helpFile, const std::string& title,
-                        const std::vector<HelpTopic>& topics);
+void HelpRegisterTopics(const std::string& helpFile, const std::string& title, const std::vector<HelpTopic>& topics);
 // Forgets every topic of `helpFile` (for a library that is unloaded, and for tests).
 void HelpUnregister(const std::string& helpFile);
 
@@ -60,8 +59,8 @@ std::string HelpTitle(const std::string& helpFile);
 // stay usable while modal dialogs run, and HELP_QUIT closes both.
 bool WinHelp(QWidget* owner, const std::string& helpFile, std::uint32_t command, std::uintptr_t data);
 
-// The help window in this process, or null when none is open (always null with Assistant). Its children have object names: "helpTabs",
-// "helpContents", "helpKeyword", "helpIndex", "helpTopicText".
+// The help window in this process, or null when none is open (always null with Assistant). Its children have object
+// names: "helpTabs", "helpContents", "helpKeyword", "helpIndex", "helpTopicText".
 QWidget* HelpWindow();
 // The context number of the topic on show (with Assistant: the last one asked for), 0 when
 // none is.

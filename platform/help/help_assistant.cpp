@@ -138,8 +138,8 @@ QString buildCollection(const std::string& helpFile, const QString& ns, bool* re
     const QString name = stem(helpFile);
     const std::string title = HelpTitle(helpFile);
     const std::vector<HelpTopic> topics = HelpContents(helpFile);
-    QDir dir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-             QStringLiteral("/snippo-help/") + name);
+    QDir dir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/snippo-help/") +
+             name);
     if (!dir.mkpath(QStringLiteral(".")))
         return {};
     const QString qhp = project(ns, title, topics);
@@ -183,8 +183,8 @@ QString buildCollection(const std::string& helpFile, const QString& ns, bool* re
 }
 
 // The remote-control commands for one request; `context` receives the topic shown, or 0.
-QStringList commandsFor(const QString& ns, const std::string& helpFile, std::uint32_t command,
-                        std::uintptr_t data, std::uint32_t* context)
+QStringList commandsFor(const QString& ns, const std::string& helpFile, std::uint32_t command, std::uintptr_t data,
+                        std::uint32_t* context)
 {
     const QString base = QStringLiteral("qthelp://%1/help/").arg(ns);
     *context = 0;
@@ -211,7 +211,7 @@ QStringList commandsFor(const QString& ns, const std::string& helpFile, std::uin
             return {QStringLiteral("show index")};
         return {QStringLiteral("show index"), QStringLiteral("activateKeyword ") + text};
     }
-    default:   // HELP_INDEX, HELP_FINDER, HELP_HELPONHELP
+    default:  // HELP_INDEX, HELP_FINDER, HELP_HELPONHELP
         return {QStringLiteral("show contents")};
     }
 }
@@ -255,7 +255,8 @@ bool ShowInAssistant(const QString& program, const std::string& helpFile, std::u
         auto* process = new QProcess(QCoreApplication::instance());
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->setStandardOutputFile(QProcess::nullDevice());
-        process->start(program, {QStringLiteral("-collectionFile"), collection, QStringLiteral("-enableRemoteControl")});
+        process->start(program,
+                       {QStringLiteral("-collectionFile"), collection, QStringLiteral("-enableRemoteControl")});
         if (!process->waitForStarted(10000)) {
             delete process;
             return false;

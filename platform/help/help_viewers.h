@@ -32,8 +32,7 @@ QString AssistantProgram();
 // Builds the help collection of `helpFile` when its topics changed, starts Assistant on it
 // when it is not running, and sends it the commands. False when the collection cannot be
 // built or the program does not start; the caller then uses the window.
-bool ShowInAssistant(const QString& program, const std::string& helpFile, std::uint32_t command,
-                     std::uintptr_t data);
+bool ShowInAssistant(const QString& program, const std::string& helpFile, std::uint32_t command, std::uintptr_t data);
 void QuitAssistants();
 std::uint32_t AssistantContext();
 

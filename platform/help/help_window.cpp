@@ -214,11 +214,11 @@ void ShowInWindow(QWidget* owner, const std::string& helpFile, std::uint32_t com
             w->showIndex(text);
         break;
     }
-    default:   // HELP_INDEX, HELP_FINDER, HELP_HELPONHELP
+    default:  // HELP_INDEX, HELP_FINDER, HELP_HELPONHELP
         w->showContents();
         break;
     }
-    w->winId();   // the native window, so that it can be attached before it is mapped
+    w->winId();  // the native window, so that it can be attached before it is mapped
     w->attachToModal();
     w->show();
     w->raise();

@@ -143,8 +143,7 @@ int hexDigit(char c)
 
 class Parser {
 public:
-    Parser(std::string_view text, std::string_view hiveName, Key& root)
-        : hiveName_(hiveName), root_(root)
+    Parser(std::string_view text, std::string_view hiveName, Key& root) : hiveName_(hiveName), root_(root)
     {
         if (text.substr(0, 3) == "\xEF\xBB\xBF")
             text.remove_prefix(3);
@@ -251,9 +250,8 @@ private:
                     out += s[++i];
                     continue;
                 }
-                what = i + 1 < s.size()
-                           ? std::string("unknown escape \"\\") + s[i + 1] + "\" in quoted text"
-                           : "a backslash ends the line inside quoted text";
+                what = i + 1 < s.size() ? std::string("unknown escape \"\\") + s[i + 1] + "\" in quoted text"
+                                        : "a backslash ends the line inside quoted text";
                 return false;
             }
             out += c;
@@ -294,8 +292,8 @@ private:
         } else if (startsWithNoCase(line, "dword:")) {
             v.type = REG_DWORD;
             const std::string_view digits = line.substr(6);
-            if (digits.empty() || digits.size() > 8
-                || !std::all_of(digits.begin(), digits.end(), [](char c) { return hexDigit(c) >= 0; })) {
+            if (digits.empty() || digits.size() > 8 ||
+                !std::all_of(digits.begin(), digits.end(), [](char c) { return hexDigit(c) >= 0; })) {
                 what = "a dword needs 1 to 8 hexadecimal digits";
                 return false;
             }
@@ -317,8 +315,7 @@ private:
             return false;
         }
         if (current_->value(v.name)) {
-            what = (v.name.empty() ? std::string("the default value")
-                                   : "value " + quote(v.name)) +
+            what = (v.name.empty() ? std::string("the default value") : "value " + quote(v.name)) +
                    " appears twice in key \"" + currentPath_ + "\"";
             return false;
         }
@@ -486,8 +483,8 @@ Key* Key::addChild(const std::string& childName)
 
 bool Key::removeChild(std::string_view foldedName)
 {
-    const auto it = std::find_if(children.begin(), children.end(),
-                                 [&](const auto& c) { return c->folded == foldedName; });
+    const auto it =
+        std::find_if(children.begin(), children.end(), [&](const auto& c) { return c->folded == foldedName; });
     if (it == children.end())
         return false;
     children.erase(it);
@@ -540,8 +537,7 @@ bool Key::removeValue(const std::string& valueName)
         return true;
     }
     const std::string foldedName = foldCase(valueName);
-    const auto it = std::find_if(values.begin(), values.end(),
-                                 [&](const Value& v) { return v.folded == foldedName; });
+    const auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return v.folded == foldedName; });
     if (it == values.end())
         return false;
     values.erase(it);

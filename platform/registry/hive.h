@@ -22,18 +22,18 @@ bool isValidUtf8(std::string_view text);
 bool hasControlChar(std::string_view text);
 
 struct Value {
-    std::string name;   // "" for the default value
+    std::string name;  // "" for the default value
     DWORD type = REG_SZ;
-    std::string text;   // REG_SZ
-    DWORD number = 0;   // REG_DWORD
-    std::string folded; // foldCase(name), filled in by Key::setValue
+    std::string text;    // REG_SZ
+    DWORD number = 0;    // REG_DWORD
+    std::string folded;  // foldCase(name), filled in by Key::setValue
 };
 
 struct Key {
     std::string name;    // as created
     std::string folded;  // foldCase(name), the lookup form
     std::optional<Value> defaultValue;
-    std::vector<Value> values;  // named values, in stored order
+    std::vector<Value> values;                   // named values, in stored order
     std::vector<std::unique_ptr<Key>> children;  // in stored order
 
     Key* child(std::string_view foldedName) const;

@@ -105,12 +105,10 @@ LONG resolve(HKEY key, const std::string& subKey, Target& target)
         const auto end = subKey.find('\\', start);
         std::string part = subKey.substr(start, end == std::string::npos ? end : end - start);
         if (part.empty())
-            return fail(ERROR_INVALID_PARAMETER,
-                        "invalid key path " + quoted(subKey) + ": it has an empty key name");
+            return fail(ERROR_INVALID_PARAMETER, "invalid key path " + quoted(subKey) + ": it has an empty key name");
         if (reg::hasControlChar(part) || !reg::isValidUtf8(part))
-            return fail(ERROR_INVALID_PARAMETER,
-                        "invalid key path " + quoted(subKey) +
-                            ": key names must be UTF-8 text without control characters");
+            return fail(ERROR_INVALID_PARAMETER, "invalid key path " + quoted(subKey) +
+                                                     ": key names must be UTF-8 text without control characters");
         target.path.push_back(std::move(part));
         if (end == std::string::npos)
             break;
@@ -170,8 +168,7 @@ LONG loadValue(HKEY key, const std::string& name, reg::Key& root, const reg::Val
         return rc;
     v = k->value(name);
     if (!v)
-        return fail(ERROR_FILE_NOT_FOUND,
-                    valueLabel(name) + " does not exist in key " + quoted(t.display()));
+        return fail(ERROR_FILE_NOT_FOUND, valueLabel(name) + " does not exist in key " + quoted(t.display()));
     return ERROR_SUCCESS;
 }
 
@@ -182,9 +179,8 @@ const char* typeName(DWORD type)
 
 LONG typeMismatch(HKEY key, const reg::Value& v, DWORD wanted)
 {
-    return fail(ERROR_INVALID_PARAMETER, valueLabel(v.name) + " of key " +
-                                             quoted(displayPath(key->hive, key->path)) + " is a " +
-                                             typeName(v.type) + ", not a " + typeName(wanted));
+    return fail(ERROR_INVALID_PARAMETER, valueLabel(v.name) + " of key " + quoted(displayPath(key->hive, key->path)) +
+                                             " is a " + typeName(v.type) + ", not a " + typeName(wanted));
 }
 
 reg::Key* ensureKey(reg::Key& root, const std::vector<std::string>& path, bool& changed,
@@ -196,9 +192,8 @@ LONG setValue(HKEY key, const reg::Value& value)
     if (LONG rc = resolve(key, {}, t); rc != ERROR_SUCCESS)
         return rc;
     if (reg::hasControlChar(value.name) || !reg::isValidUtf8(value.name))
-        return fail(ERROR_INVALID_PARAMETER,
-                    "invalid value name " + quoted(value.name) +
-                        ": value names must be UTF-8 text without control characters");
+        return fail(ERROR_INVALID_PARAMETER, "invalid value name " + quoted(value.name) +
+                                                 ": value names must be UTF-8 text without control characters");
     return update(t.hive, [&](reg::Key& root, bool& changed, std::string& message) {
         reg::Key* k = findKey(root, t.path);
         if (!k) {
@@ -428,8 +423,8 @@ LONG RegDeleteKey(HKEY parent, const std::string& subKey)
     if (LONG rc = resolve(parent, subKey, t); rc != ERROR_SUCCESS)
         return rc;
     if (t.path.empty())
-        return fail(ERROR_INVALID_PARAMETER, std::string("the hive ") + reg::hiveName(t.hive) +
-                                                 " itself cannot be deleted");
+        return fail(ERROR_INVALID_PARAMETER,
+                    std::string("the hive ") + reg::hiveName(t.hive) + " itself cannot be deleted");
     return update(t.hive, [&](reg::Key& root, bool& changed, std::string& message) {
         const std::vector<std::string> parentPath(t.path.begin(), t.path.end() - 1);
         reg::Key* up = findKey(root, parentPath);
@@ -487,8 +482,8 @@ LONG RegQueryDefault(HKEY parent, const std::string& subKey, std::string* value)
     if (!k->defaultValue)
         return fail(ERROR_FILE_NOT_FOUND, "key " + quoted(t.display()) + " has no default value");
     if (k->defaultValue->type != REG_SZ)
-        return fail(ERROR_INVALID_PARAMETER, "the default value of key " + quoted(t.display()) +
-                                                 " is a REG_DWORD, not a REG_SZ");
+        return fail(ERROR_INVALID_PARAMETER,
+                    "the default value of key " + quoted(t.display()) + " is a REG_DWORD, not a REG_SZ");
     *value = k->defaultValue->text;
     return ERROR_SUCCESS;
 }

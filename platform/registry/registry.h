@@ -29,7 +29,7 @@ namespace snippo {
 using LONG = std::int32_t;
 using DWORD = std::uint32_t;
 
-struct RegKeyHandle;               // opaque
+struct RegKeyHandle;  // opaque
 using HKEY = RegKeyHandle*;
 
 extern HKEY const HKEY_CLASSES_ROOT;
@@ -37,11 +37,11 @@ extern HKEY const HKEY_CURRENT_USER;
 extern HKEY const HKEY_LOCAL_MACHINE;
 
 constexpr LONG ERROR_SUCCESS = 0;
-constexpr LONG ERROR_FILE_NOT_FOUND = 2;   // key or value does not exist
-constexpr LONG ERROR_ACCESS_DENIED = 5;    // the hive file cannot be written
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;  // key or value does not exist
+constexpr LONG ERROR_ACCESS_DENIED = 5;   // the hive file cannot be written
 constexpr LONG ERROR_INVALID_HANDLE = 6;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
-constexpr LONG ERROR_BADDB = 1009;         // the hive file is damaged
+constexpr LONG ERROR_BADDB = 1009;  // the hive file is damaged
 constexpr LONG ERROR_KEY_HAS_CHILDREN = 1020;
 constexpr LONG ERROR_NO_MORE_ITEMS = 259;
 

@@ -20,8 +20,7 @@ namespace snippo::reg {
 
 namespace {
 
-constexpr const char* kHiveNames[kHiveCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
-                                                "HKEY_LOCAL_MACHINE"};
+constexpr const char* kHiveNames[kHiveCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE"};
 
 std::string envValue(const char* name)
 {
@@ -124,8 +123,7 @@ bool writeAll(int fd, const std::string& text)
 
 // Temporary file beside the hive, flushed to disk, then renamed over it: a reader sees the
 // old file or the new one, never a part of either, and a crash leaves one of them intact.
-LONG replaceFile(const std::string& folder, const std::string& path, const std::string& text,
-                 std::string& message)
+LONG replaceFile(const std::string& folder, const std::string& path, const std::string& text, std::string& message)
 {
     const std::string temp = path + ".new";
     struct stat old {};

@@ -28,8 +28,8 @@ std::vector<std::string> systemFolders();
 void setSystemScope(bool on);
 bool systemScope();
 
-// Reads the hive as it is on disk now: the user's file with the system layer beneath it. A missing file is an empty hive. Fails with
-// ERROR_BADDB (damaged file) or ERROR_ACCESS_DENIED (unreadable), setting `message`.
+// Reads the hive as it is on disk now: the user's file with the system layer beneath it. A missing file is an empty
+// hive. Fails with ERROR_BADDB (damaged file) or ERROR_ACCESS_DENIED (unreadable), setting `message`.
 LONG loadHive(int hive, Key& root, std::string& message);
 
 // Merges the system layer beneath `root` (a no-op for HKEY_CURRENT_USER and in system scope).

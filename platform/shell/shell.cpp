@@ -101,12 +101,10 @@ int spawnDetached(const std::vector<std::string>& args, const std::string& direc
     }
     ::close(errPipe[1]);
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     int err = 0;
     ssize_t n;
-    while ((n = ::read(errPipe[0], &err, sizeof err)) < 0 && errno == EINTR) {
-    }
+    while ((n = ::read(errPipe[0], &err, sizeof err)) < 0 && errno == EINTR) {}
     ::close(errPipe[0]);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return SE_ERR_OOM;
@@ -230,7 +228,7 @@ std::vector<ShellProgram> ShellFindBrowsers()
         {"Google Chrome", "google-chrome"},
     };
     std::vector<ShellProgram> found;
-    std::vector<std::string> seen;   // one entry per program, however many names lead to it
+    std::vector<std::string> seen;  // one entry per program, however many names lead to it
     for (const auto& [name, program] : kCandidates) {
         std::string path = ShellFindExecutable(program);
         if (path.empty())

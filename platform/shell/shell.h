@@ -23,11 +23,11 @@ constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_RESTORE = 9;
 
 // ShellExecute results: above 32 means the request was carried out.
-constexpr int SE_ERR_OOM = 8;            // the process could not be started (out of resources)
-constexpr int SE_ERR_FNF = 2;            // file not found
-constexpr int SE_ERR_PNF = 3;            // the working directory does not exist
-constexpr int SE_ERR_ACCESSDENIED = 5;   // found, but may not be executed
-constexpr int SE_ERR_NOASSOC = 31;       // no program for the document (no xdg-open), or an unknown verb
+constexpr int SE_ERR_OOM = 8;           // the process could not be started (out of resources)
+constexpr int SE_ERR_FNF = 2;           // file not found
+constexpr int SE_ERR_PNF = 3;           // the working directory does not exist
+constexpr int SE_ERR_ACCESSDENIED = 5;  // found, but may not be executed
+constexpr int SE_ERR_NOASSOC = 31;      // no program for the document (no xdg-open), or an unknown verb
 constexpr int SHELL_SUCCESS = 42;
 
 // `operation` "open" (any case) or empty. `file` is
@@ -38,8 +38,8 @@ constexpr int SHELL_SUCCESS = 42;
 //    removed), in `directory` when that is not empty, else in the current directory.
 // `showCmd` is accepted for the caller's sake and not used. Returns SHELL_SUCCESS (> 32) when
 // the process was started, else one of the SE_ERR_ codes above.
-int ShellExecute(const std::string& operation, const std::string& file,
-                 const std::string& parameters, const std::string& directory, int showCmd);
+int ShellExecute(const std::string& operation, const std::string& file, const std::string& parameters,
+                 const std::string& directory, int showCmd);
 
 // The words of a parameter string as ShellExecute passes them to a program.
 std::vector<std::string> ShellSplitParameters(const std::string& parameters);
@@ -49,8 +49,8 @@ std::vector<std::string> ShellSplitParameters(const std::string& parameters);
 std::string ShellFindExecutable(const std::string& name);
 
 struct ShellProgram {
-    std::string strName;   // display name, "Firefox"
-    std::string strPath;   // executable found on PATH
+    std::string strName;  // display name, "Firefox"
+    std::string strPath;  // executable found on PATH
 };
 
 // Web browsers installed on PATH, in a fixed order: Firefox, Firefox ESR, Chromium, Google

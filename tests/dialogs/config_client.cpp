@@ -52,7 +52,8 @@ int main()
         for (int i = 0; i < 2000 && !QCoreApplication::instance(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         if (QCoreApplication* app = QCoreApplication::instance())
-            QMetaObject::invokeMethod(app, [] { CloseDialogSoon(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                app, [] { CloseDialogSoon(); }, Qt::QueuedConnection);
     });
     Variant result;
     const HRESULT hr = AutomationInvoke(widget.Get(), 9, DISPATCH_METHOD, {}, &result);

@@ -121,8 +121,7 @@ protected:
     }
     void ActivatePage(int index) { Sheet()->TabBar()->setCurrentIndex(index); }
 
-    template <class T>
-    T* Find(QWidget* parent, const char* name)
+    template <class T> T* Find(QWidget* parent, const char* name)
     {
         T* w = parent->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;

@@ -94,8 +94,8 @@ int main(int argc, char** argv)
         CDlgButtonProperties dlg(&params);
         dlg.OnInitDialog();
         dlg.show();
-        const char* names[] = {"general_info", "normal", "mouse_over", "clicked", "hint", "applet_parameters",
-                               "applet_more"};
+        const char* names[] = {"general_info",      "normal",     "mouse_over", "clicked", "hint",
+                               "applet_parameters", "applet_more"};
         for (int i = 0; i < CMenuPropertySheet::kPageCount; ++i) {
             dlg.Sheet()->TabBar()->setCurrentIndex(i);
             Save(&dlg, QStringLiteral("button_properties_%1_%2").arg(i).arg(QLatin1String(names[i])));

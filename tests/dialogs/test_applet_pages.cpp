@@ -33,9 +33,9 @@ TEST_F(AppletPageTest, AppletParametersShowsAndWritesTheApplet)
     EXPECT_EQ(page->m_pHeight->text(), "215");
     EXPECT_EQ(page->m_pThick->text(), "10");
     EXPECT_EQ(page->m_pAlign->currentText(), "Center");
-    EXPECT_EQ(page->Styles()->m_pBackStyle->count(), 5);   // no transparent background
+    EXPECT_EQ(page->Styles()->m_pBackStyle->count(), 5);  // no transparent background
     EXPECT_EQ(page->Styles()->m_pBorderStyle->SelectedStyle(), 6);
-    EXPECT_EQ(m_params->m_strAppletName, "FromFile");   // loading is not a change
+    EXPECT_EQ(m_params->m_strAppletName, "FromFile");  // loading is not a change
 
     page->m_pAlign->setCurrentIndex(2);
     EXPECT_EQ(m_params->m_nAlign, 2);
@@ -86,9 +86,9 @@ TEST_F(AppletPageTest, ZeroWidthGivesTheBoundsAndKeepsTheSize)
     // The width still fails first, so the height is not even read.
     EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between 1 and 1200.");
     page->m_pHeightSpin->StepBy(1);
-    EXPECT_EQ(page->m_pHeight->text(), "216");   // the up-down steps from the last number shown
+    EXPECT_EQ(page->m_pHeight->text(), "216");  // the up-down steps from the last number shown
     page->m_pWidthSpin->StepBy(-5);
-    EXPECT_EQ(page->m_pWidth->text(), "1");      // and stops at its bound
+    EXPECT_EQ(page->m_pWidth->text(), "1");  // and stops at its bound
     EXPECT_EQ(m_params->m_nWidth, 1);
 }
 
@@ -97,7 +97,7 @@ TEST_F(AppletPageTest, ClassWebPathIsNormalisedWhenItsEditingEnds)
     ActivatePage(6);
     auto* page = Sheet()->AppletMorePage();
     page->m_pClassWebPath->setText("http:\\\\host\\java");
-    EXPECT_EQ(m_params->m_strClassWebPath, "http://host/java/");   // the model is never raw
+    EXPECT_EQ(m_params->m_strClassWebPath, "http://host/java/");  // the model is never raw
     QTest::keyClick(page->m_pClassWebPath, Qt::Key_Return);
     EXPECT_EQ(page->m_pClassWebPath->text(), "http://host/java/");
     page->m_pClassWebPath->clear();

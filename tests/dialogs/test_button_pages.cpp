@@ -28,7 +28,7 @@ protected:
         m_a = AddButton({10, 10, 60, 30});
         m_b = AddButton({10, 50, 60, 70});
         Open();
-        ClickView({20, 20});   // selects A
+        ClickView({20, 20});  // selects A
         ASSERT_EQ(m_params->m_listSelection, std::vector<CDrawObj*>{m_a});
     }
     CGlimMenuItem* Item(CDrawObj* obj) { return obj->m_pMenu->m_items.front().get(); }
@@ -121,7 +121,7 @@ TEST_F(ButtonPageTest, BlackWhiteThenSwap)
     EXPECT_EQ(styles->m_pBackButton->Colour(), RGB(255, 255, 255));
     EXPECT_EQ(styles->m_pFadeButton->Colour(), RGB(0, 0, 0));
     EXPECT_EQ(styles->m_pBackStyle->FadeColour(), RGB(0, 0, 0));
-    EXPECT_EQ(m_a->m_pMenu->m_styleOver.crBack, RGB(0x80, 0x40, 0x40));   // another group
+    EXPECT_EQ(m_a->m_pMenu->m_styleOver.crBack, RGB(0x80, 0x40, 0x40));  // another group
 }
 
 TEST_F(ButtonPageTest, ColourDialogAnswersAndStyleLists)
@@ -131,7 +131,7 @@ TEST_F(ButtonPageTest, ColourDialogAnswersAndStyleLists)
     CStyleControls* styles = page->Styles();
     GlimStateStyle& g = m_a->m_pMenu->m_styleOver;
 
-    ColourChooser::SetNextAnswer(std::nullopt);   // Cancel
+    ColourChooser::SetNextAnswer(std::nullopt);  // Cancel
     styles->m_pBorderButton->click();
     EXPECT_EQ(ColourChooser::LastInitial(), RGB(0x8C, 0x6F, 0x42));
     EXPECT_EQ(g.crBorder, RGB(0x8C, 0x6F, 0x42));
@@ -144,7 +144,7 @@ TEST_F(ButtonPageTest, ColourDialogAnswersAndStyleLists)
     EXPECT_EQ(g.crFade, RGB(9, 8, 7));
     EXPECT_EQ(styles->m_pBackStyle->FadeColour(), RGB(9, 8, 7));
 
-    EXPECT_EQ(styles->m_pBackStyle->SelectedStyle(), 2);   // the over default
+    EXPECT_EQ(styles->m_pBackStyle->SelectedStyle(), 2);  // the over default
     styles->m_pBackStyle->setCurrentIndex(4);
     EXPECT_EQ(g.nBackStyle, 4);
     styles->m_pBorderStyle->setCurrentIndex(6);
@@ -191,12 +191,12 @@ TEST_F(ButtonPageTest, TextOffsetOutOfRangeShowsTheBoundsAndKeepsTheValue)
     Type(page->m_pImageOffset, "3");
     m_prompts.Reset();
     Type(page->m_pTextOffset, "501");
-    EXPECT_TRUE(m_prompts.Texts().isEmpty());   // reported when the editing ends
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());  // reported when the editing ends
     QTest::keyClick(page->m_pTextOffset, Qt::Key_Return);
     EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer between -500 and 500."});
     EXPECT_EQ(m_prompts.LastIcon(), QMessageBox::Warning);
     EXPECT_EQ(m_a->m_pMenu->m_styleNormal.nTextOffset, 40);
-    EXPECT_EQ(page->m_pTextOffset->text(), "501");   // left for the user to correct
+    EXPECT_EQ(page->m_pTextOffset->text(), "501");  // left for the user to correct
     EXPECT_TRUE(page->m_pTextOffset->hasFocus() || !m_dlg->isActiveWindow());
 
     // The other fields go on taking their values, without a further message.
@@ -218,7 +218,7 @@ TEST_F(ButtonPageTest, TextOffsetOutOfRangeShowsTheBoundsAndKeepsTheValue)
 TEST_F(ButtonPageTest, ActivatingAStatePagePaintsThatState)
 {
     CGlimMenu* menu = m_a->m_pMenu;
-    Sheet()->GeneralInfoPage()->m_pLabel->clear();   // no text over the sampled pixel
+    Sheet()->GeneralInfoPage()->m_pLabel->clear();  // no text over the sampled pixel
     menu->m_styleOver.nBackStyle = 1;
     menu->m_styleOver.crBack = RGB(0, 200, 0);
     menu->m_styleNormal.nBackStyle = 1;
@@ -354,16 +354,16 @@ TEST_F(ButtonPageTest, HintPageEditsTheHintWithOneStyle)
 TEST_F(ButtonPageTest, HintSizeZeroIsStoredAsTen)
 {
     CGlimMenu* h = Hint(m_a);
-    h->m_nWidth = 0;   // as a widget file may hold it
+    h->m_nWidth = 0;  // as a widget file may hold it
     ActivatePage(4);
     auto* page = Sheet()->HintPage();
     EXPECT_EQ(page->m_pWidth->text(), "0");
     m_prompts.Reset();
     page->m_pAlign->setCurrentIndex(2);
-    EXPECT_TRUE(m_prompts.Texts().isEmpty());   // the width was not touched
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());  // the width was not touched
     EXPECT_EQ(h->m_nWidth, 10);
     EXPECT_EQ(h->m_styleNormal.nTextAlign, 2);
-    ActivatePage(0);   // leaving the page checks every field
+    ActivatePage(0);  // leaving the page checks every field
     EXPECT_EQ(m_prompts.LastText(), "Please enter an integer between 1 and 1200.");
     EXPECT_EQ(Active(), 4);
 }
@@ -384,9 +384,8 @@ TEST_F(ButtonPageTest, AutoCalculate)
     page->m_pAutoButton->click();
     const int w1 = h->m_nWidth;
     const int h1 = h->m_nHeight;
-    const QFontMetrics metrics(LabelFont(h->m_styleNormal.nFontName, h->m_styleNormal.nFontSize,
-                                         h->m_styleNormal.nFontStyle),
-                               View());
+    const QFontMetrics metrics(
+        LabelFont(h->m_styleNormal.nFontName, h->m_styleNormal.nFontSize, h->m_styleNormal.nFontStyle), View());
     EXPECT_NEAR(w1 - 6, metrics.horizontalAdvance("Wide hint"), 2);
     EXPECT_NEAR(h1 - 6, metrics.height(), 2);
     EXPECT_EQ(page->m_pWidth->text(), QString::number(w1));

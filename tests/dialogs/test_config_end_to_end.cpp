@@ -75,7 +75,8 @@ protected:
 void CloseAllModals()
 {
     while (QWidget* modal = QApplication::activeModalWidget()) {
-        ADD_FAILURE() << "left open: " << modal->objectName().toStdString() << " " << modal->windowTitle().toStdString();
+        ADD_FAILURE() << "left open: " << modal->objectName().toStdString() << " "
+                      << modal->windowTitle().toStdString();
         modal->close();
         QCoreApplication::processEvents();
         if (QApplication::activeModalWidget() == modal)
@@ -109,8 +110,7 @@ void Press(QWidget* view, QPoint p)
 }
 void Release(QWidget* view, QPoint p)
 {
-    QTest::mouseRelease(view->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                        view->mapTo(view->window(), p));
+    QTest::mouseRelease(view->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, view->mapTo(view->window(), p));
 }
 void Move(QWidget* view, QPoint p)
 {
@@ -158,7 +158,7 @@ TEST_F(ConfigEndToEndTest, ScriptedUserThenSaveAndReadBack)
                 // Typed into the file name field, as a user does.
                 files->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(picture));
                 files->findChild<QLineEdit*>("webPathEdit")->setText("img");
-                static_cast<QDialog*>(files)->accept();   // as the Open button does
+                static_cast<QDialog*>(files)->accept();  // as the Open button does
                 if (files->isVisible())
                     CloseAllModals();
             });
@@ -187,7 +187,7 @@ TEST_F(ConfigEndToEndTest, ScriptedUserThenSaveAndReadBack)
     ASSERT_TRUE(CallBool(fresh.Get(), 7, {Variant(file)}));
     EXPECT_EQ(Html(fresh.Get(), 0), Html(widget.Get(), 0));
     EXPECT_EQ(Html(fresh.Get(), 1), Html(widget.Get(), 1));
-    EXPECT_NE(Html(fresh.Get(), 1).find("MStyle-3"), std::string::npos);   // two buttons, each with a hint
+    EXPECT_NE(Html(fresh.Get(), 1).find("MStyle-3"), std::string::npos);  // two buttons, each with a hint
 }
 
 // A client with no display: Config returns TRUE and saving leaves clashing files alone; both

@@ -102,7 +102,7 @@ TEST_F(DisplayEnvTest, AReachableDisplayChoosesItsPlatform)
     EXPECT_TRUE(c.available);
     EXPECT_EQ(c.arguments, (QStringList{"-platform", "wayland"}));
 
-    setenv("DISPLAY", x.c_str(), 1);   // both: Qt chooses
+    setenv("DISPLAY", x.c_str(), 1);  // both: Qt chooses
     c = ChooseDisplay();
     EXPECT_TRUE(c.available);
     EXPECT_TRUE(c.arguments.isEmpty());

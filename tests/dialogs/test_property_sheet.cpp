@@ -23,10 +23,10 @@ TEST_F(SheetTest, SevenPagesInOrderAndTheFirstConfigOpensOnGeneralInfo)
     EXPECT_EQ(m_dlg->windowTitle(), "Button Properties");
     ASSERT_NE(Sheet(), nullptr);
     ASSERT_NE(m_dlg->EditorWindow(), nullptr);
-    const QStringList captions{"General Info", "Normal", "Mouse Over", "Clicked", "Hint ", "Applet Parameters",
-                               "Applet More"};
-    const QStringList classes{"CDlgMenuStyle",   "CDlgItemNormal", "CDlgItemMouseOver", "CDlgItemClick",
-                              "CDlgHint",        "CDlgAppletParam", "CDlgAppletMore"};
+    const QStringList captions{"General Info",      "Normal",     "Mouse Over", "Clicked", "Hint ",
+                               "Applet Parameters", "Applet More"};
+    const QStringList classes{"CDlgMenuStyle", "CDlgItemNormal",  "CDlgItemMouseOver", "CDlgItemClick",
+                              "CDlgHint",      "CDlgAppletParam", "CDlgAppletMore"};
     ASSERT_EQ(Sheet()->TabBar()->count(), 7);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(Sheet()->TabBar()->tabText(i), captions[i]);
@@ -48,10 +48,10 @@ TEST_F(SheetTest, PageFollowsTheSelectionAndComesBackToTheLastOfEachKind)
     Open();
     ASSERT_EQ(Active(), 0);
 
-    ClickView({20, 20});   // one button: a button page stays
+    ClickView({20, 20});  // one button: a button page stays
     EXPECT_EQ(m_params->m_listSelection.size(), 1u);
     EXPECT_EQ(Active(), 0);
-    ClickView({90, 150});   // nothing: "Applet Parameters"
+    ClickView({90, 150});  // nothing: "Applet Parameters"
     EXPECT_TRUE(m_params->m_listSelection.empty());
     EXPECT_EQ(Active(), 5);
 
@@ -82,7 +82,7 @@ TEST_F(SheetTest, DrawingANewButtonShowsTheStatePageLastPainted)
     View()->RunCommand(EditorCommand::RectButton);
     DragView({10, 10}, {70, 40});
     ASSERT_EQ(m_params->m_listDrawObjects.size(), 1u);
-    EXPECT_EQ(Active(), 1);   // the normal state was painted last
+    EXPECT_EQ(Active(), 1);  // the normal state was painted last
 }
 
 TEST_F(SheetTest, StoredPositionsArePulledOntoTheScreen)
@@ -97,7 +97,8 @@ TEST_F(SheetTest, StoredPositionsArePulledOntoTheScreen)
     m_params->m_nWindowPos[1] = 5000;
     Open();
     // Positions are those of the client areas.
-    EXPECT_EQ(m_dlg->geometry().topLeft(), QPoint(screen->geometry().width() - icon, screen->geometry().height() - icon));
+    EXPECT_EQ(m_dlg->geometry().topLeft(),
+              QPoint(screen->geometry().width() - icon, screen->geometry().height() - icon));
     EXPECT_EQ(m_dlg->EditorWindow()->geometry().topLeft(),
               QPoint(screen->geometry().width() - icon, screen->geometry().height() - icon));
     m_dlg->close();
@@ -129,7 +130,7 @@ TEST_F(SheetTest, ClosingStoresBothPositionsAndTheEditorWindowGoesFirst)
     DrainEvents();
     m_dlg->close();
     DrainEvents();
-    EXPECT_FALSE(editor);   // closed (and deleted) with the dialog
+    EXPECT_FALSE(editor);  // closed (and deleted) with the dialog
     EXPECT_EQ(m_params->m_nWindowPos[0], 50);
     EXPECT_EQ(m_params->m_nWindowPos[1], 60);
     EXPECT_EQ(m_params->m_nWindowPos[4], 300);
@@ -169,7 +170,7 @@ TEST_F(SheetTest, HelpGoesToTheContextOfTheDialogOrOfThePage)
     ActivatePage(5);
     auto* page = Sheet()->AppletParamPage();
     QTest::keyClick(page->m_pWidth, Qt::Key_F1);
-    QTest::keyClick(Sheet()->TabBar(), Qt::Key_F1);   // on the sheet itself: nothing
+    QTest::keyClick(Sheet()->TabBar(), Qt::Key_F1);  // on the sheet itself: nothing
     SetDialogHelpHandler(nullptr);
     EXPECT_EQ(asked, (std::vector<unsigned>{0x20FA3, 0x20067}));
 }

@@ -50,7 +50,7 @@ TEST_F(SmallDialogTest, FontSizeRangeAndValues)
         font.m_pSize->setText("3");
         font.m_pSizeSpin->StepBy(-10);
         EXPECT_EQ(font.m_pSize->text(), "0");
-        font.m_pSize->setText("9000");   // typed beyond the arrows' range: accepted
+        font.m_pSize->setText("9000");  // typed beyond the arrows' range: accepted
         ColourChooser::SetNextAnswer(RGB(1, 1, 1));
         font.m_pColor->click();
         font.findChild<QPushButton*>("okButton")->click();
@@ -150,10 +150,10 @@ TEST_F(CopyResourcesTest, RenameRules)
         QTreeWidgetItem* row = dlg.m_pList->topLevelItem(0);
         row->setSelected(true);
         dlg.m_pRename->click();
-        EXPECT_NE(dlg.m_pList->findChild<QLineEdit*>(), nullptr);   // editing the name in place
-        row->setText(0, "");   // an empty name keeps the one before
+        EXPECT_NE(dlg.m_pList->findChild<QLineEdit*>(), nullptr);  // editing the name in place
+        row->setText(0, "");                                       // an empty name keeps the one before
         EXPECT_EQ(row->text(0), "pic.gif");
-        row->setText(0, "../escape.gif");   // so does one that leaves the folder
+        row->setText(0, "../escape.gif");  // so does one that leaves the folder
         EXPECT_EQ(row->text(0), "pic.gif");
         row->setText(0, "renamed.gif");
         EXPECT_EQ(dlg.DestinationNames(), std::vector<std::string>{"renamed.gif"});
@@ -193,8 +193,8 @@ TEST_F(CopyResourcesTest, ACopyThatFailsKeepsTheOriginalPath)
     dlg.Exec();
     EXPECT_EQ(missing, m_temp.Path() + "/src/gone.gif");
     ASSERT_EQ(m_prompts.Texts().size(), 1);
-    EXPECT_TRUE(m_prompts.LastText().startsWith("The file " + QString::fromStdString(missing) +
-                                                        " could not be copied to "));
+    EXPECT_TRUE(
+        m_prompts.LastText().startsWith("The file " + QString::fromStdString(missing) + " could not be copied to "));
 }
 
 TEST_F(CopyResourcesTest, BrowseShowsTheDestinationFiles)

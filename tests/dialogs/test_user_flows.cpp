@@ -188,7 +188,7 @@ TEST_F(UserFlowTest, NumbersAreTypedKeyByKeyAndCheckedWhenTheFieldIsLeft)
     m_dlg->close();
     DrainEvents();
     EXPECT_TRUE(m_prompts.Texts().isEmpty());
-    EXPECT_EQ(normal.nTextOffset, 50);   // the last complete value typed
+    EXPECT_EQ(normal.nTextOffset, 50);  // the last complete value typed
 }
 
 TEST_F(UserFlowTest, FieldsKeepWhatIsTypedAndEnterPressesNoButton)
@@ -238,7 +238,7 @@ TEST_F(UserFlowTest, FieldsKeepWhatIsTypedAndEnterPressesNoButton)
 
 TEST_F(UserFlowTest, PagesShowTheSelectionAndTheKeyboardReadsThemRowByRow)
 {
-    m_params->History().ResetHistory();   // as Config starts
+    m_params->History().ResetHistory();  // as Config starts
     OpenActive();
     // A state page shown for the first time, nothing selected: offsets 0, not blanks.
     ActivatePage(2);

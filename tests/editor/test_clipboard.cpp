@@ -82,7 +82,7 @@ TEST_F(ClipboardTest, CopyAndPasteLandExactlyOnTheCopiedButtons)
     view->Select(b);
     view->Select(a, true);
     ASSERT_TRUE(view->RunCommand(EditorCommand::Copy));
-    EXPECT_EQ(UndoDepth(), 1u);   // copying changes nothing
+    EXPECT_EQ(UndoDepth(), 1u);  // copying changes nothing
 
     ASSERT_TRUE(view->RunCommand(EditorCommand::Paste));
     ASSERT_EQ(params.m_listDrawObjects.size(), 4u);
@@ -133,7 +133,7 @@ TEST_F(ClipboardTest, AButtonWithAVeryDeepHintTreePaintsDuplicatesAndUndoes)
     OpenHistory();
     view->Select(a);
     const QImage shown = view->grab().toImage();
-    EXPECT_NE(RenderApplet(params, 1), empty);   // the button itself is painted
+    EXPECT_NE(RenderApplet(params, 1), empty);  // the button itself is painted
 
     ASSERT_TRUE(view->RunCommand(EditorCommand::Duplicate));
     ASSERT_EQ(params.m_listDrawObjects.size(), 2u);
@@ -182,10 +182,10 @@ TEST_F(ClipboardTest, DamagedDataIsRefusedWithAMessageAndAddsNothing)
     PromptRecorder prompts;
 
     const QByteArray damaged[] = {
-        QByteArray("\x05\x00\x00\x00garbage", 11),   // five buttons promised, none there
-        good.left(good.size() / 2),                   // cut short
-        good + QByteArray("\x01", 1),                 // trailing bytes
-        QByteArray(),                                 // empty
+        QByteArray("\x05\x00\x00\x00garbage", 11),  // five buttons promised, none there
+        good.left(good.size() / 2),                 // cut short
+        good + QByteArray("\x01", 1),               // trailing bytes
+        QByteArray(),                               // empty
     };
     for (const QByteArray& bytes : damaged) {
         PutRaw(bytes);

@@ -16,7 +16,7 @@ TEST_F(LayoutCommands, AlignmentTakesTheFirstSelectedButtonAsReference)
     CDrawObj* b = AddButton(params, CRect{50, 40, 90, 70});
     OpenHistory();
     view->Select(b);
-    view->Select(a, true);   // b was selected first: it is the reference
+    view->Select(a, true);  // b was selected first: it is the reference
 
     EXPECT_TRUE(view->RunCommand(EditorCommand::AlignLeft));
     EXPECT_EQ(Pos(a), (CRect{50, 10, 70, 20}));
@@ -33,7 +33,7 @@ TEST_F(LayoutCommands, AlignmentTakesTheFirstSelectedButtonAsReference)
 TEST_F(LayoutCommands, SizingMatchesTheReferenceAndNormalisesFirst)
 {
     CDrawObj* ref = AddButton(params, CRect{0, 0, 40, 25});
-    CDrawObj* other = AddButton(params, CRect{80, 70, 60, 60});   // inverted
+    CDrawObj* other = AddButton(params, CRect{80, 70, 60, 60});  // inverted
     view->Select(ref);
     view->Select(other, true);
     EXPECT_TRUE(view->RunCommand(EditorCommand::SameWidth));
@@ -95,7 +95,7 @@ TEST(SortByEdge, EqualEdgesKeepTheirOrder)
     CDrawRect a(CRect{5, 0, 6, 1}), b(CRect{1, 0, 2, 1}), c(CRect{5, 3, 6, 4}), d(CRect{1, 9, 2, 10});
     std::vector<CDrawObj*> objects{&a, &b, &c, &d};
     SortByEdge(objects, true);
-    EXPECT_EQ(objects, (std::vector<CDrawObj*>{&b, &d, &c, &a}));   // a selection sort swaps a behind c
+    EXPECT_EQ(objects, (std::vector<CDrawObj*>{&b, &d, &c, &a}));  // a selection sort swaps a behind c
     SortByEdge(objects, false);
     EXPECT_EQ(objects, (std::vector<CDrawObj*>{&b, &a, &c, &d}));
 }
@@ -105,9 +105,9 @@ TEST_F(LayoutCommands, CentringMovesTheSelectionsBoundingBoxToTheMiddle)
     CDrawObj* a = AddButton(params, CRect{3, 7, 23, 27});
     view->Select(a);
     EXPECT_TRUE(view->RunCommand(EditorCommand::CenterHorizontal));
-    EXPECT_EQ(Pos(a), (CRect{42, 7, 62, 27}));   // (105 - 20) / 2 = 42
+    EXPECT_EQ(Pos(a), (CRect{42, 7, 62, 27}));  // (105 - 20) / 2 = 42
     EXPECT_TRUE(view->RunCommand(EditorCommand::CenterVertical));
-    EXPECT_EQ(Pos(a), (CRect{42, 97, 62, 117}));   // (215 - 20) / 2 = 97
+    EXPECT_EQ(Pos(a), (CRect{42, 97, 62, 117}));  // (215 - 20) / 2 = 97
 
     CDrawObj* b = AddButton(params, CRect{0, 0, 10, 10});
     CDrawObj* c = AddButton(params, CRect{30, 5, 51, 8});
@@ -220,7 +220,7 @@ TEST_F(LayoutCommands, UndoIsDisabledAtOpeningAndKeepsFourSteps)
     while (view->RunCommand(EditorCommand::Undo))
         ++undone;
     EXPECT_EQ(undone, 4);
-    EXPECT_EQ(Pos(params.m_listDrawObjects.front().get()).left, 48);   // the state after the first change
+    EXPECT_EQ(Pos(params.m_listDrawObjects.front().get()).left, 48);  // the state after the first change
 }
 
 TEST_F(LayoutCommands, UndoLeavesAppletSettingsAlone)
@@ -260,7 +260,7 @@ TEST_F(LayoutCommands, SelectAllAndDelete)
     EXPECT_FALSE(view->RunCommand(EditorCommand::Delete));
     ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     EXPECT_EQ(params.m_listDrawObjects.size(), 2u);
-    EXPECT_EQ(params.m_listSelection.size(), 2u);   // the selection is part of the snapshot
+    EXPECT_EQ(params.m_listSelection.size(), 2u);  // the selection is part of the snapshot
 }
 
 TEST_F(LayoutCommands, KeysRunEnabledCommandsOnly)
@@ -274,7 +274,7 @@ TEST_F(LayoutCommands, KeysRunEnabledCommandsOnly)
 
     view->Select(b);
     view->UpdateCommandUI();
-    QTest::keyClick(view.get(), Qt::Key_Left, Qt::ControlModifier);   // disabled with one selected
+    QTest::keyClick(view.get(), Qt::Key_Left, Qt::ControlModifier);  // disabled with one selected
     EXPECT_EQ(Pos(a), (CRect{0, 0, 10, 10}));
     EXPECT_EQ(UndoDepth(), 1u);
 

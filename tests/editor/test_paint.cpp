@@ -27,8 +27,7 @@ QRgb Rgb(COLORREF c)
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-template <class F>
-QImage Paint(int w, int h, F&& f, QRgb fill = kSentinel)
+template <class F> QImage Paint(int w, int h, F&& f, QRgb fill = kSentinel)
 {
     QImage image = Canvas(w, h, fill);
     QPainter p(&image);
@@ -50,12 +49,14 @@ TEST(GradientFill, HorizontalLinesStartAtFirstColourAndStopShortOfSecond)
 
 TEST(GradientFill, NoChannelEverPassesTheSecondColour)
 {
-    const COLORREF colours[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(3, 250, 128), RGB(200, 7, 13), RGB(128, 128, 129)};
+    const COLORREF colours[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(3, 250, 128), RGB(200, 7, 13),
+                                RGB(128, 128, 129)};
     for (COLORREF c1 : colours) {
         for (COLORREF c2 : colours) {
             for (int h : {1, 2, 3, 7, 255, 300}) {
-                const QImage img =
-                    Paint(1, h, [&](QPainter& p) { GradientFill(p, CRect{0, 0, 1, h}, c1, c2, true, false); });
+                const QImage img = Paint(1, h, [&](QPainter& p) {
+                    GradientFill(p, CRect{0, 0, 1, h}, c1, c2, true, false);
+                });
                 ASSERT_EQ(img.pixel(0, 0), Rgb(c1));
                 for (int y = 0; y < h; ++y) {
                     const QColor c(img.pixel(0, y));
@@ -85,7 +86,9 @@ TEST(GradientFill, MirroredRunsInFromBothEdges)
     }
 
     // Vertical lines mirrored over an even width: n = 3, the middle two columns equal.
-    const QImage v = Paint(6, 2, [&](QPainter& p) { GradientFill(p, CRect{0, 0, 6, 2}, c1, RGB(90, 0, 0), false, true); });
+    const QImage v = Paint(6, 2, [&](QPainter& p) {
+        GradientFill(p, CRect{0, 0, 6, 2}, c1, RGB(90, 0, 0), false, true);
+    });
     const int reds[6] = {0, 30, 60, 60, 30, 0};
     for (int x = 0; x < 6; ++x)
         EXPECT_EQ(QColor(v.pixel(x, 1)).red(), reds[x]) << x;
@@ -94,7 +97,9 @@ TEST(GradientFill, MirroredRunsInFromBothEdges)
 TEST(GradientFill, PaintsOnlyInsideTheNormalisedRectangle)
 {
     // Given inverted, painted as (2,1)-(5,4); nothing outside.
-    const QImage img = Paint(8, 6, [](QPainter& p) { GradientFill(p, CRect{5, 4, 2, 1}, RGB(9, 9, 9), RGB(9, 9, 9), false, false); });
+    const QImage img = Paint(8, 6, [](QPainter& p) {
+        GradientFill(p, CRect{5, 4, 2, 1}, RGB(9, 9, 9), RGB(9, 9, 9), false, false);
+    });
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x) {
             const bool inside = x >= 2 && x < 5 && y >= 1 && y < 4;
@@ -116,18 +121,18 @@ TEST(FillBackground, StylesChooseDirectionAndSolidIgnoresFade)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(solid.pixel(x, y), Rgb(back));
 
-    const QImage down = fill(2);   // changes from top to bottom
+    const QImage down = fill(2);  // changes from top to bottom
     EXPECT_EQ(down.pixel(3, 0), Rgb(back));
     EXPECT_EQ(down.pixel(0, 1), down.pixel(3, 1));
     EXPECT_NE(down.pixel(0, 1), down.pixel(0, 0));
 
-    const QImage across = fill(4);   // changes from left to right
+    const QImage across = fill(4);  // changes from left to right
     EXPECT_EQ(across.pixel(0, 3), Rgb(back));
     EXPECT_EQ(across.pixel(1, 0), across.pixel(1, 3));
     EXPECT_NE(across.pixel(1, 0), across.pixel(0, 0));
 
-    EXPECT_EQ(fill(3).pixel(0, 3), Rgb(back));   // mirrored: back again at the bottom
-    EXPECT_EQ(fill(5).pixel(3, 0), Rgb(back));   // and at the right
+    EXPECT_EQ(fill(3).pixel(0, 3), Rgb(back));  // mirrored: back again at the bottom
+    EXPECT_EQ(fill(5).pixel(3, 0), Rgb(back));  // and at the right
     EXPECT_EQ(fill(0), Canvas(4, 4));
     EXPECT_EQ(fill(6), Canvas(4, 4));
     EXPECT_EQ(fill(-1), Canvas(4, 4));
@@ -235,9 +240,9 @@ TEST(DrawBorder, AHugeThicknessPaintsWhatAThicknessAsLargeAsTheRectanglePaints)
 
 TEST(DrawLabel, FontIsThreePointsSmallerThanTheSize)
 {
-    EXPECT_EQ(LabelFontPixelHeight(14), 15);   // 11 pt at 96 dpi = 14.67 px
-    EXPECT_EQ(LabelFontPixelHeight(12), 12);   // 9 pt
-    EXPECT_EQ(LabelFontPixelHeight(3), 0);     // zero height: the default
+    EXPECT_EQ(LabelFontPixelHeight(14), 15);  // 11 pt at 96 dpi = 14.67 px
+    EXPECT_EQ(LabelFontPixelHeight(12), 12);  // 9 pt
+    EXPECT_EQ(LabelFontPixelHeight(3), 0);    // zero height: the default
     EXPECT_EQ(LabelFont(0, 14, 0).pixelSize(), 15);
     const QFont fallback = LabelFont(0, 3, 0);
     EXPECT_EQ(fallback.pixelSize(), QFont().pixelSize());
@@ -266,8 +271,12 @@ QRect Ink(const QImage& img)
 
 QImage Label(const std::string& text, int align, int offset, int margin, int w = 120, int h = 40)
 {
-    return Paint(w, h, [&](QPainter& p) { DrawLabel(p, text, CRect{0, 0, w, h}, align, offset, 0, 1, 14, 0, margin); },
-                 qRgb(255, 255, 255));
+    return Paint(
+        w, h,
+        [&](QPainter& p) {
+            DrawLabel(p, text, CRect{0, 0, w, h}, align, offset, 0, 1, 14, 0, margin);
+        },
+        qRgb(255, 255, 255));
 }
 
 TEST(DrawLabel, PlacesTheTextBlockByAlignmentMarginAndOffset)
@@ -278,7 +287,7 @@ TEST(DrawLabel, PlacesTheTextBlockByAlignmentMarginAndOffset)
     ASSERT_FALSE(left.isEmpty());
     EXPECT_EQ(shifted.left(), left.left() + 10);
     EXPECT_EQ(wider.left(), left.left() + 10);
-    EXPECT_NEAR(left.left(), 6 + 3, 2);   // the margin and 3 pixels, give or take the glyph's bearing
+    EXPECT_NEAR(left.left(), 6 + 3, 2);  // the margin and 3 pixels, give or take the glyph's bearing
 
     const QRect right = Ink(Label("Menu", 2, 0, 6));
     EXPECT_NEAR(right.right(), 120 - 6 - 3 - 1, 2);
@@ -320,13 +329,14 @@ TEST_F(ButtonPaint, TransparentBackgroundKeepsWhatLiesBeneath)
     button.m_pMenu->m_nBorderThick = 0;
     button.m_pMenu->m_items.front()->m_strLabel.clear();
     button.m_pMenu->m_styleNormal.nBackStyle = 0;
-    const QImage img = Paint(24, 20, [&](QPainter& p) { DrawButton(p, button, 1); }, qRgb(200, 10, 10));
+    const QImage img = Paint(
+        24, 20, [&](QPainter& p) { DrawButton(p, button, 1); }, qRgb(200, 10, 10));
     EXPECT_EQ(img, Canvas(24, 20, qRgb(200, 10, 10)));
 }
 
 TEST_F(ButtonPaint, ComposedButtonEqualsItsPartsPaintedDirectly)
 {
-    CDrawRect button(CRect{30, 20, 6, 4});   // stored inverted, painted normalised
+    CDrawRect button(CRect{30, 20, 6, 4});  // stored inverted, painted normalised
     button.m_pMenu->m_items.front()->m_strLabel.clear();
     const GlimStateStyle& s = button.m_pMenu->m_styleOver;
     const QImage composed = Paint(40, 30, [&](QPainter& p) { DrawButton(p, button, 2); });
@@ -355,9 +365,9 @@ TEST_F(ButtonPaint, StateOutsideOneToThreeKeepsTheLastStateShown)
         const QImage img = Paint(10, 10, [&](QPainter& p) { DrawButton(p, button, state); });
         return QColor(img.pixel(5, 5)).red();
     };
-    EXPECT_EQ(shown(0), 1);   // initially the normal state
+    EXPECT_EQ(shown(0), 1);  // initially the normal state
     EXPECT_EQ(shown(3), 3);
-    EXPECT_EQ(shown(0), 3);   // e.g. the General Info page is active
+    EXPECT_EQ(shown(0), 3);  // e.g. the General Info page is active
     EXPECT_EQ(shown(5), 3);
     EXPECT_EQ(shown(2), 2);
     EXPECT_EQ(shown(-1), 2);
@@ -406,7 +416,7 @@ TEST_F(ButtonPaint, HandlesInvertSevenBySevenSquaresAndASecondCallRestores)
         QPainter p(&tiny);
         DrawHandles(p, small, 1);
     }
-    EXPECT_EQ(tiny.pixel(10, 11), kSentinel);   // handles 1 and 8 both cover it
+    EXPECT_EQ(tiny.pixel(10, 11), kSentinel);  // handles 1 and 8 both cover it
     EXPECT_EQ(tiny.pixel(10, 8), inverted);
 }
 
@@ -415,11 +425,11 @@ TEST_F(ButtonPaint, HandleHitsAndCursors)
     CDrawRect button(CRect{10, 10, 31, 21});
     EXPECT_EQ(button.HitTest(CPoint{7, 7}, true), 1);
     EXPECT_EQ(button.HitTest(CPoint{12, 12}, true), 1);
-    EXPECT_EQ(button.HitTest(CPoint{13, 13}, true), 0);     // the square is 6 x 6
-    EXPECT_EQ(button.HitTest(CPoint{20, 15}, true), 0);     // inside the body, no handle
+    EXPECT_EQ(button.HitTest(CPoint{13, 13}, true), 0);  // the square is 6 x 6
+    EXPECT_EQ(button.HitTest(CPoint{20, 15}, true), 0);  // inside the body, no handle
     EXPECT_EQ(button.HitTest(CPoint{20, 15}, false), 1);
     EXPECT_EQ(button.HitTest(CPoint{31, 21}, true), 5);
-    EXPECT_EQ(button.HitTest(CPoint{31, 21}, false), 0);    // right and bottom are exclusive
+    EXPECT_EQ(button.HitTest(CPoint{31, 21}, false), 0);  // right and bottom are exclusive
 
     EXPECT_EQ(HandleCursor(1), Qt::SizeFDiagCursor);
     EXPECT_EQ(HandleCursor(5), Qt::SizeFDiagCursor);
@@ -456,7 +466,7 @@ TEST_F(ButtonPaint, AppletPanelIsBackgroundBorderThenButtonsBackToFront)
     EXPECT_EQ(img.pixel(0, 0), qRgb(0, 200, 0));
     EXPECT_EQ(img.pixel(5, 5), qRgb(0, 0, 200));
     EXPECT_EQ(img.pixel(15, 20), qRgb(1, 1, 1));
-    EXPECT_EQ(img.pixel(25, 20), qRgb(2, 2, 2));   // the later button is on top
+    EXPECT_EQ(img.pixel(25, 20), qRgb(2, 2, 2));  // the later button is on top
 }
 
 TEST_F(ViewTest, SetPositionRepaintsOnlyTheOldAndNewAreas)

@@ -60,10 +60,10 @@ TEST(StyleCombos, SetStyleSelectsAndPullsBackOutOfRangeStyles)
     CAppletBackStyleCombo applet;
     applet.SetStyle(3, 0, 0);
     EXPECT_EQ(applet.currentIndex(), 2);
-    applet.SetStyle(0, 0, 0);   // no transparent applet background: nothing selected
+    applet.SetStyle(0, 0, 0);  // no transparent applet background: nothing selected
     EXPECT_EQ(applet.currentIndex(), -1);
     EXPECT_EQ(applet.SelectedStyle(), 0);
-    applet.SetBackColour(RGB(1, 2, 3));   // a rebuild with nothing selected selects index 1
+    applet.SetBackColour(RGB(1, 2, 3));  // a rebuild with nothing selected selects index 1
     EXPECT_EQ(applet.currentIndex(), 1);
 
     CBorderStyleCombo border;
@@ -72,7 +72,7 @@ TEST(StyleCombos, SetStyleSelectsAndPullsBackOutOfRangeStyles)
     border.SetStyle(6, RGB(0, 0, 255));
     EXPECT_EQ(border.SelectedStyle(), 6);
     EXPECT_EQ(border.Colour(), RGB(0, 0, 255));
-    border.SetColour(RGB(0, 255, 0));   // a rebuild keeps the selection
+    border.SetColour(RGB(0, 255, 0));  // a rebuild keeps the selection
     EXPECT_EQ(border.SelectedStyle(), 6);
 }
 
@@ -82,8 +82,8 @@ TEST(StyleCombos, SamplesUseTheButtonPaintingRules)
     back.SetStyle(1, RGB(200, 0, 0), RGB(0, 0, 200));
     const QImage solid = Sample(back, 1);
     EXPECT_EQ(solid.pixel(40, 10), qRgb(200, 0, 0));
-    EXPECT_EQ(solid.pixel(2, 2), qRgb(200, 0, 0));                 // the sample starts 2 pixels in
-    EXPECT_NE(solid.pixel(1, 1), qRgb(200, 0, 0));                 // the item background around it
+    EXPECT_EQ(solid.pixel(2, 2), qRgb(200, 0, 0));  // the sample starts 2 pixels in
+    EXPECT_NE(solid.pixel(1, 1), qRgb(200, 0, 0));  // the item background around it
     EXPECT_NE(solid.pixel(1, 1), qRgb(255, 0, 255));
 
     // Style 4 runs left to right inside the 2-pixel margin, exactly as FillBackground does.
@@ -117,9 +117,9 @@ TEST(StyleCombos, SwappingTwiceRestoresAndBlackWhiteRunsDown)
 
     back.BlackWhite();
     const QImage bw = Sample(back, 2);
-    EXPECT_EQ(bw.pixel(40, 2), qRgb(0, 0, 0));                          // top line black
+    EXPECT_EQ(bw.pixel(40, 2), qRgb(0, 0, 0));  // top line black
     const QColor last(bw.pixel(40, kStyleItemHeight - 3));
-    EXPECT_GT(last.red(), 230);                                          // towards white at the bottom
+    EXPECT_GT(last.red(), 230);  // towards white at the bottom
     EXPECT_EQ(last.red(), last.green());
     EXPECT_LT(QColor(bw.pixel(40, 5)).red(), last.red());
 }
@@ -161,7 +161,7 @@ TEST(ColorButton, ShowsItsColourInARaisedFrame)
     EXPECT_EQ(img.pixel(1, 12), qRgb(255, 255, 255));
     EXPECT_EQ(img.pixel(39, 12), qRgb(0, 0, 0));
     EXPECT_EQ(img.pixel(20, 22), qRgb(0, 0, 0));
-    EXPECT_EQ(img.pixel(3, 3), qRgb(10, 200, 10));   // between frame and colour: the page
+    EXPECT_EQ(img.pixel(3, 3), qRgb(10, 200, 10));  // between frame and colour: the page
 
     button.setDown(true);
     img = parent.grab(QRect(0, 0, 40, 24)).toImage().convertToFormat(QImage::Format_RGB32);

@@ -197,7 +197,7 @@ TEST_F(PreviewTest, ClosingStoresTheWindowAndPalettePositions)
     wnd->CloseByOwner();
     EXPECT_EQ(params.m_nWindowPos, (std::array<std::int32_t, 6>{123, 145, 300, 310, 217, 221}));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(wnd.isNull());   // the window deletes itself
+    EXPECT_TRUE(wnd.isNull());  // the window deletes itself
 
     // Reopening brings both back where they were.
     CPreviewWnd again(&params);
@@ -235,7 +235,8 @@ TEST_F(PreviewTest, F1AsksForTheWindowsHelpTopic)
     EXPECT_EQ(kPreviewWndHelpContext, 0x30FA4u);
 }
 
-TEST_F(PreviewTest, ThePaletteDrivesTheViewsCommands) {
+TEST_F(PreviewTest, ThePaletteDrivesTheViewsCommands)
+{
     ShowCreated();
     AddButton(params, CRect{3, 7, 23, 27});
     params.History().ResetHistory();
@@ -248,7 +249,8 @@ TEST_F(PreviewTest, ThePaletteDrivesTheViewsCommands) {
     button->click();
     EXPECT_EQ(params.m_listDrawObjects.front()->m_position.left, 42);
     EXPECT_TRUE(wnd->View()->Action(EditorCommand::Undo)->isEnabled());
-    auto* align = qobject_cast<QToolButton*>(wnd->Palette()->widgetForAction(wnd->View()->Action(EditorCommand::AlignLeft)));
+    auto* align =
+        qobject_cast<QToolButton*>(wnd->Palette()->widgetForAction(wnd->View()->Action(EditorCommand::AlignLeft)));
     EXPECT_FALSE(align->isEnabled());
 }
 

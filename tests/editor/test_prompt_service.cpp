@@ -32,7 +32,7 @@ TEST(PromptService, AnInnerResponderAnswersUntilItGoesThenTheOuterOneAgain)
     }
     outer.QueueAnswer(QMessageBox::No);
     EXPECT_EQ(widget::ShowPrompt(nullptr, kQuestion), QMessageBox::No);
-    EXPECT_EQ(widget::ShowPrompt(nullptr, kQuestion), QMessageBox::Ok);   // the queue is empty
+    EXPECT_EQ(widget::ShowPrompt(nullptr, kQuestion), QMessageBox::Ok);  // the queue is empty
     ASSERT_EQ(outer.Count(), 2);
     EXPECT_EQ(outer.Requests()[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(outer.Requests()[0].defaultButton, QMessageBox::No);

@@ -30,7 +30,8 @@ void BuildSample(CAppletParameters& params)
     params.m_nBackStyle = 2;
 
     CDrawObj* home = Button(params, CRect{20, 20, 110, 50}, "Home");
-    for (GlimStateStyle* s : {&home->m_pMenu->m_styleNormal, &home->m_pMenu->m_styleOver, &home->m_pMenu->m_styleClick}) {
+    for (GlimStateStyle* s :
+         {&home->m_pMenu->m_styleNormal, &home->m_pMenu->m_styleOver, &home->m_pMenu->m_styleClick}) {
         s->nFontName = 1;
         s->nFontStyle = 1;
         s->nTextAlign = 1;
@@ -92,7 +93,7 @@ RunResult Render(const QStringList& args)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));   // the tool chooses offscreen itself
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the tool chooses offscreen itself
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(SNIPPO_RENDER_PATH), args);
     if (!process.waitForFinished(30000))
@@ -157,7 +158,8 @@ TEST_F(RenderTool, RefusesBadArgumentsAndUnreadableFiles)
     // Asked for, the usage is an answer, not a mistake.
     RunResult r = Render({QStringLiteral("--help")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.output.contains(QStringLiteral("usage: snippo-render FILE.qwd STATE OUT.png"))) << r.output.toStdString();
+    EXPECT_TRUE(r.output.contains(QStringLiteral("usage: snippo-render FILE.qwd STATE OUT.png")))
+        << r.output.toStdString();
 
     r = Render({Path("ok.qwd"), QStringLiteral("1")});
     EXPECT_EQ(r.exitCode, 2);
@@ -175,7 +177,8 @@ TEST_F(RenderTool, RefusesBadArgumentsAndUnreadableFiles)
 
     r = Render({Path("other.qwd"), QStringLiteral("1"), Path("o.png")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.errors.contains(QStringLiteral("is not a SnippoServer.GlimButton widget file"))) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("is not a SnippoServer.GlimButton widget file")))
+        << r.errors.toStdString();
 
     r = Render({Path("ok.qwd"), QStringLiteral("1"), Path("no/such/folder/o.png")});
     EXPECT_EQ(r.exitCode, 1);

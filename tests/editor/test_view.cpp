@@ -29,8 +29,8 @@ TEST_F(ViewInteraction, RectToolDrawsOneButtonWithOneUndoStep)
     EXPECT_EQ(obj->m_pMenu->m_items.front()->m_strLabel, "Button");
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{obj}));
     EXPECT_EQ(UndoDepth(), 2u);
-    EXPECT_EQ(SharedToolState().currentTool, kToolRect);   // the tool stays for the next button
-    EXPECT_EQ(sheet.activated, (std::vector<int>{1}));     // the last state shown: Normal
+    EXPECT_EQ(SharedToolState().currentTool, kToolRect);  // the tool stays for the next button
+    EXPECT_EQ(sheet.activated, (std::vector<int>{1}));    // the last state shown: Normal
 
     ASSERT_TRUE(view->RunCommand(EditorCommand::Undo));
     EXPECT_TRUE(params.m_listDrawObjects.empty());
@@ -99,15 +99,15 @@ TEST_F(ViewInteraction, ResizingThroughAHandle)
     CDrawObj* obj = AddButton(params, CRect{10, 10, 40, 30});
     OpenHistory();
     view->Select(obj);
-    Drag(view.get(), QPoint(40, 30), QPoint(55, 50));   // handle 5, bottom-right
+    Drag(view.get(), QPoint(40, 30), QPoint(55, 50));  // handle 5, bottom-right
     EXPECT_EQ(obj->m_position, (CRect{10, 10, 55, 50}));
     EXPECT_EQ(UndoDepth(), 2u);
 
-    Drag(view.get(), QPoint(32, 10), QPoint(99, 4));    // handle 2 at 10 + 45 / 2 moves the top only
+    Drag(view.get(), QPoint(32, 10), QPoint(99, 4));  // handle 2 at 10 + 45 / 2 moves the top only
     EXPECT_EQ(obj->m_position, (CRect{10, 4, 55, 50}));
     EXPECT_EQ(UndoDepth(), 3u);
 
-    Click(view.get(), QPoint(10, 4));   // a press on a handle without moving: no step
+    Click(view.get(), QPoint(10, 4));  // a press on a handle without moving: no step
     EXPECT_EQ(UndoDepth(), 3u);
 }
 
@@ -139,16 +139,16 @@ TEST_F(ViewInteraction, RubberBandSelectsWhatItTouches)
     CDrawObj* b = AddButton(params, CRect{50, 50, 60, 60});
     CDrawObj* c = AddButton(params, CRect{80, 80, 90, 90});
 
-    Drag(view.get(), QPoint(30, 30), QPoint(19, 19));   // overlaps a by one pixel
+    Drag(view.get(), QPoint(30, 30), QPoint(19, 19));  // overlaps a by one pixel
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));
-    Drag(view.get(), QPoint(30, 30), QPoint(20, 20));   // only touches a's exclusive corner
+    Drag(view.get(), QPoint(30, 30), QPoint(20, 20));  // only touches a's exclusive corner
     EXPECT_TRUE(params.m_listSelection.empty());
 
     Drag(view.get(), QPoint(45, 45), QPoint(55, 55));
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{b}));
-    Drag(view.get(), QPoint(100, 100), QPoint(85, 85), Qt::ShiftModifier);   // adds
+    Drag(view.get(), QPoint(100, 100), QPoint(85, 85), Qt::ShiftModifier);  // adds
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{b, c}));
-    Drag(view.get(), QPoint(5, 5), QPoint(15, 15));   // replaces
+    Drag(view.get(), QPoint(5, 5), QPoint(15, 15));  // replaces
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));
     EXPECT_TRUE(view->RubberBand().isNull());
 }
@@ -171,8 +171,8 @@ TEST_F(ViewInteraction, RubberBandRepaintsEveryEdgeInEveryDirection)
         for (const QPoint corner : {d.first, d.second}) {
             const QRect band = QRect(d.down, corner).normalized();
             const int l = band.left(), t = band.top();
-            const int r = std::max(d.down.x(), corner.x()) - 1;   // the last column painted
-            const int b = std::max(d.down.y(), corner.y()) - 1;   // the last row painted
+            const int r = std::max(d.down.x(), corner.x()) - 1;  // the last column painted
+            const int b = std::max(d.down.y(), corner.y()) - 1;  // the last row painted
             const int mx = (l + r) / 2, my = (t + b) / 2;
             for (const QPoint edge : {QPoint(mx, t), QPoint(mx, b), QPoint(l, my), QPoint(r, my)})
                 EXPECT_TRUE(painted.contains(edge)) << "edge point " << edge.x() << "," << edge.y();
@@ -188,7 +188,7 @@ TEST_F(ViewInteraction, ShiftClickAddsAndShiftDoubleClickDeselects)
     Click(view.get(), QPoint(15, 15));
     Click(view.get(), QPoint(55, 55), Qt::ShiftModifier);
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a, b}));
-    Click(view.get(), QPoint(55, 55));   // already selected: the selection stays
+    Click(view.get(), QPoint(55, 55));  // already selected: the selection stays
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a, b}));
 
     QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 15));
@@ -248,13 +248,13 @@ TEST_F(ViewInteraction, CharacterKeysStepTheSelection)
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));
     QTest::keyClick(view.get(), Qt::Key_N);
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{b}));
-    view->Select(a, true);   // the last selected decides
+    view->Select(a, true);  // the last selected decides
     QTest::keyClick(view.get(), Qt::Key_Space);
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{b}));
     view->Select(c);
     QTest::keyClick(view.get(), Qt::Key_1);
-    EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));   // wraps around
-    QTest::keyClick(view.get(), Qt::Key_Down);   // not a character
+    EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));  // wraps around
+    QTest::keyClick(view.get(), Qt::Key_Down);                       // not a character
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a}));
 }
 
@@ -265,11 +265,11 @@ TEST_F(ViewInteraction, RightButtonSelectsTheButtonUnderItAlone)
     CDrawObj* c = AddButton(params, CRect{40, 0, 50, 10});
     view->Select(a);
     view->Select(b, true);
-    QTest::mouseClick(view.get(), Qt::RightButton, Qt::NoModifier, QPoint(25, 5));   // already selected
+    QTest::mouseClick(view.get(), Qt::RightButton, Qt::NoModifier, QPoint(25, 5));  // already selected
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{a, b}));
     QTest::mouseClick(view.get(), Qt::RightButton, Qt::NoModifier, QPoint(45, 5));
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{c}));
-    QTest::mouseClick(view.get(), Qt::RightButton, Qt::NoModifier, QPoint(80, 80));   // nothing there
+    QTest::mouseClick(view.get(), Qt::RightButton, Qt::NoModifier, QPoint(80, 80));  // nothing there
     EXPECT_EQ(params.m_listSelection, (std::vector<CDrawObj*>{c}));
 }
 
@@ -282,7 +282,7 @@ TEST_F(ViewInteraction, AnInactiveViewIgnoresTheLeftButtonAndHidesHandles)
     Drag(view.get(), QPoint(20, 20), QPoint(50, 50));
     EXPECT_EQ(obj->m_position, (CRect{10, 10, 40, 30}));
     const QImage inactive = view->Render();
-    EXPECT_NE(active.pixel(10, 10), inactive.pixel(10, 10));   // handle 1 is gone
+    EXPECT_NE(active.pixel(10, 10), inactive.pixel(10, 10));  // handle 1 is gone
     EXPECT_EQ(active.pixel(25, 20), inactive.pixel(25, 20));
 }
 
@@ -294,14 +294,14 @@ TEST_F(ViewInteraction, ViewPaintsTheStateOfTheActivePage)
     obj->m_pMenu->m_styleClick.nBackStyle = 1;
     obj->m_pMenu->m_styleClick.crBack = RGB(30, 0, 0);
     obj->m_pMenu->m_items.front()->m_strLabel.clear();
-    EXPECT_EQ(view->ShownState(), 1);   // without a sheet: normal
+    EXPECT_EQ(view->ShownState(), 1);  // without a sheet: normal
     EXPECT_EQ(QColor(view->Render().pixel(25, 20)).red(), 10);
 
     FakeCoupling sheet;
     view->SetPageCoupling(&sheet);
     sheet.active = kPageClicked;
     EXPECT_EQ(QColor(view->Render().pixel(25, 20)).red(), 30);
-    sheet.active = kPageAppletMore;   // keeps the last state shown
+    sheet.active = kPageAppletMore;  // keeps the last state shown
     EXPECT_EQ(view->ShownState(), kPageAppletMore);
     EXPECT_EQ(QColor(view->Render().pixel(25, 20)).red(), 30);
 }
@@ -316,7 +316,7 @@ TEST_F(ViewInteraction, PropertyPagesFollowTheSelection)
     Click(view.get(), QPoint(20, 20));
     EXPECT_TRUE(sheet.activated.empty());
     EXPECT_EQ(SharedPages().buttonPage, kPageGeneralInfo);
-    EXPECT_EQ(sheet.reloaded, (std::vector<int>{0, 0}));   // after the press and the release
+    EXPECT_EQ(sheet.reloaded, (std::vector<int>{0, 0}));  // after the press and the release
 
     // Mouse Over, deselect (an applet page comes up), select again: back to Mouse Over.
     sheet.UserChooses(kPageMouseOver);
@@ -361,7 +361,7 @@ TEST_F(ViewInteraction, ModelSignalsFollowEachStepAndTheActionsEnableThemselves)
     CDrawObj* a = AddButton(params, CRect{20, 20, 40, 40});
     CDrawObj* b = AddButton(params, CRect{60, 30, 80, 50});
     OpenHistory();
-    view->UpdateCommandUI();   // the history was opened behind the view's back
+    view->UpdateCommandUI();  // the history was opened behind the view's back
     EditorModel* model = view->ModelSignals();
     QSignalSpy changed(model, &EditorModel::changed);
     QSignalSpy selection(model, &EditorModel::selectionChanged);
@@ -383,7 +383,7 @@ TEST_F(ViewInteraction, ModelSignalsFollowEachStepAndTheActionsEnableThemselves)
     EXPECT_EQ(selection.count(), 2);
     EXPECT_TRUE(alignLeft->isEnabled());
     EXPECT_FALSE(moveToBack->isEnabled());
-    EXPECT_EQ(changed.count(), 0);   // clicks without a drag move nothing
+    EXPECT_EQ(changed.count(), 0);  // clicks without a drag move nothing
     EXPECT_FALSE(undo->isEnabled());
 
     alignLeft->trigger();
@@ -395,7 +395,7 @@ TEST_F(ViewInteraction, ModelSignalsFollowEachStepAndTheActionsEnableThemselves)
 
     undo->trigger();
     EXPECT_EQ(Pos(params.m_listDrawObjects.back().get()).left, 60);
-    EXPECT_EQ(changed.count(), 2);   // the buttons are new objects read from the history
+    EXPECT_EQ(changed.count(), 2);  // the buttons are new objects read from the history
     EXPECT_EQ(undoState.count(), 2);
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_TRUE(redo->isEnabled());
@@ -409,7 +409,7 @@ TEST_F(ViewInteraction, ModelSignalsFollowEachStepAndTheActionsEnableThemselves)
     EXPECT_FALSE(view->Action(EditorCommand::Cut)->isEnabled());
     EXPECT_EQ(changed.count(), 3);
     view->UpdateCommandUI();
-    EXPECT_EQ(changed.count(), 3);   // nothing new, no signal
+    EXPECT_EQ(changed.count(), 3);  // nothing new, no signal
 }
 
 }  // namespace

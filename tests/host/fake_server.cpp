@@ -67,14 +67,11 @@ public:
         return DispatchObject<CFakeGlimButton>::Invoke(id, flags, params, result, info, argErr);
     }
 
-    template <int N>
-    std::string Get() { return m_fields[N]; }
-    template <int N>
-    void Put(const std::string& value) { m_fields[N] = value; }
+    template <int N> std::string Get() { return m_fields[N]; }
+    template <int N> void Put(const std::string& value) { m_fields[N] = value; }
     OleDate GetTime() { return m_time; }
     void PutTime(OleDate value) { m_time = value; }
-    template <int N>
-    std::int32_t Id() { return N; }
+    template <int N> std::int32_t Id() { return N; }
 
     bool ReadConfigFile(const std::string& path)
     {
@@ -82,7 +79,8 @@ public:
         std::ifstream in(path, std::ios::binary);
         if (!in || g_control.bReadFails)
             return false;
-        std::map<std::string, int> keys{{"ProgID", 1}, {"Title", 2}, {"Description", 3}, {"BitmapFileName", 4}, {"PreviewPath", 5}};
+        std::map<std::string, int> keys{
+            {"ProgID", 1}, {"Title", 2}, {"Description", 3}, {"BitmapFileName", 4}, {"PreviewPath", 5}};
         std::string line;
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r')
@@ -137,8 +135,7 @@ public:
     std::int32_t GetResourceInstance() { return static_cast<std::int32_t>(g_module); }
     std::int16_t GetResourceNumber() { return static_cast<std::int16_t>(g_control.resources.size()); }
 
-    template <int Column>
-    std::string Resource(std::int16_t i)
+    template <int Column> std::string Resource(std::int16_t i)
     {
         return i >= 0 && i < GetResourceNumber() ? g_control.resources[static_cast<std::size_t>(i)][Column] : "";
     }
@@ -186,8 +183,8 @@ extern "C" FakeWidgetControl* FakeWidget()
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFCLSID clsid, REFIID iid, void** object)
 {
     if (g_module == 0)
-        g_module = RegisterStringTable("fake_glim_button",
-                                       {{1, "Fake Applet"}, {2, "Fake Button 1.0"}, {3, "Fake Menu"}, {4, "Fake message"}});
+        g_module = RegisterStringTable(
+            "fake_glim_button", {{1, "Fake Applet"}, {2, "Fake Button 1.0"}, {3, "Fake Menu"}, {4, "Fake message"}});
     if (clsid != kFakeClsid)
         return CLASS_E_CLASSNOTAVAILABLE;
     return g_factory.QueryInterface(iid, object);

@@ -322,7 +322,7 @@ fs::path HostTest::MakeWidgetFile(const fs::path& path, const std::string& title
         WriteFile(path, "ProgID=" + progId + "\r\nTitle=" + title + "\r\nDescription=" + description + "\r\n");
         return path;
     }
-    snippo::CoInitialize();   // counted: harmless when the program has done it
+    snippo::CoInitialize();  // counted: harmless when the program has done it
     {
         snippo::CSnippo proxy;
         EXPECT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));

@@ -46,24 +46,24 @@ struct ShellCall {
 struct PromptRecord {
     enum class Kind { Message, OpenFile, SaveFile, Folder, Executable, Dialog };
     Kind kind;
-    QString strTitle;   // caption of the box, title of the file dialog or the dialog
-    QString strText;    // text of a message box; the filter of a file dialog; object name of a dialog
+    QString strTitle;  // caption of the box, title of the file dialog or the dialog
+    QString strText;   // text of a message box; the filter of a file dialog; object name of a dialog
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    bool bAnswered = true;   // false: the queue was empty and the escape answer was taken
+    bool bAnswered = true;  // false: the queue was empty and the escape answer was taken
 };
 
 // The prompts' responders while a case runs: answers come from queues the case fills.
 class Prompts {
 public:
     static void PushAnswer(QMessageBox::StandardButton answer);
-    static void PushFileName(const QString& path);   // for any chooser; "" cancels
+    static void PushFileName(const QString& path);  // for any chooser; "" cancels
     // Called with a dialog after its initialisation; the driver fills controls and clicks
     // buttons. A dialog without a driver is cancelled.
     static void PushDialogDriver(std::function<void(QDialog&)> driver);
     static const std::vector<PromptRecord>& Record();
-    static QStringList Messages();   // texts of the message boxes, in order
+    static QStringList Messages();  // texts of the message boxes, in order
     static void ClearRecord();
 
     // Empty queues and record, and the responders installed while it lives.
@@ -88,8 +88,7 @@ std::string ReadFile(const fs::path& path);
 void WriteFile(const fs::path& path, const std::string& text);
 
 // Finds a child by object name, failing the test when there is none.
-template <class T>
-T* Child(QObject& parent, const char* name)
+template <class T> T* Child(QObject& parent, const char* name)
 {
     T* child = parent.findChild<T*>(name);
     EXPECT_NE(child, nullptr) << "no child named " << name;

@@ -102,7 +102,7 @@ TEST_F(Browser, KnownBrowsersComeFromTheRegistryInOrderThenFromPath)
     CKnownBrowsers all;
     EXPECT_EQ(all.m_nCount, 5);
     EXPECT_EQ(all.m_arrNames, (std::vector<std::string>{"Internet Explorer", "Netscape Communicator 4",
-                                                         "Netscape Navigator 3", "Firefox", "Chromium"}));
+                                                        "Netscape Navigator 3", "Firefox", "Chromium"}));
     EXPECT_EQ(all.m_arrPaths[0], "/opt/ie/iexplore");
     EXPECT_EQ(all.m_arrPaths[1], "/opt/communicator/Program/Netscape.exe");
     EXPECT_EQ(all.m_arrPaths[3], (tmp / "bin" / "firefox").string());
@@ -119,8 +119,9 @@ TEST_F(Browser, RegisteredBrowsersWithoutAFolderOrWithOverlongValuesAreLeftOut)
                   "/" + std::string(511, 'x'));
     CKnownBrowsers known;
     EXPECT_EQ(known.m_nCount, 0);
-    EXPECT_EQ(CKnownBrowsers::ReadRegistry(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion"),
-              "4.7");
+    EXPECT_EQ(
+        CKnownBrowsers::ReadRegistry(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion"),
+        "4.7");
     RegSetDefault(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
                   "/" + std::string(510, 'x'));
     EXPECT_EQ(CKnownBrowsers().m_nCount, 1) << "511 characters and the terminator fit 512 bytes";
@@ -217,7 +218,7 @@ TEST_F(Browser, ProgramChooserListsFoldersAndProgramsOnly)
     fs::create_directories(bin / "tools");
     makeProgram(bin / "mybrowser");
     WriteFile(bin / "notes.txt", "not a program\n");
-    snippo::ScopedFilePromptResponder realChooser{{}};   // no answers: the real chooser shows
+    snippo::ScopedFilePromptResponder realChooser{{}};  // no answers: the real chooser shows
 
     QStringList listed;
     bool seen = false;
@@ -272,7 +273,7 @@ TEST_F(Browser, LaunchInEachMode)
     app->m_nBrowserMode = 2;
     app->m_nKnownBrowser = 1;
     app->LaunchBrowser(QString::fromStdString(page));
-    app->m_nKnownBrowser = 2;   // not in the list: the default browser
+    app->m_nKnownBrowser = 2;  // not in the list: the default browser
     app->LaunchBrowser(QString::fromStdString(page));
     app->m_nKnownBrowser = -1;
     app->LaunchBrowser(QString::fromStdString(page));
@@ -288,7 +289,7 @@ TEST_F(Browser, LaunchInEachMode)
 TEST_F(Browser, AppletViewerStartsInThePagesFolderAndABrowserThatFailsIsReported)
 {
     ASSERT_TRUE(Start());
-    app->m_fnShellExecute = &ShellExecute;   // real programs are started here
+    app->m_fnShellExecute = &ShellExecute;  // real programs are started here
     fs::path pages = tmp / "pages";
     fs::create_directories(pages);
     fs::path here = fs::current_path();

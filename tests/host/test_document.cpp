@@ -96,7 +96,9 @@ TEST_F(Document, NewFromATemplateReadsItIntoTheDocumentsWidget)
         writer.SetTitle("Beta");
         writer.SetDescription("Second");
         writer.SetPreviewPath("images/");
-        ASSERT_EQ(AutomationInvoke(writer.Dispatch(), dispid::BitmapFileName, DISPATCH_PROPERTYPUT, {Variant("pic.gif")}), S_OK);
+        ASSERT_EQ(
+            AutomationInvoke(writer.Dispatch(), dispid::BitmapFileName, DISPATCH_PROPERTYPUT, {Variant("pic.gif")}),
+            S_OK);
         ASSERT_TRUE(writer.WriteConfigFile((serverFolder / "Beta_SnippoServer.GlimButton.qwd").string()));
     }
     QString firstDescription, afterSelect, nameAfterSelect;
@@ -192,9 +194,10 @@ TEST_F(Document, OpenOfAMissingFileKeepsTheDocument)
     Prompts::PushAnswer(QMessageBox::No);
     std::string missing = (tmp / "nowhere" / "Gone.qwd").string();
     EXPECT_EQ(app->OpenDocumentFile(QString::fromStdString(missing)), nullptr);
-    EXPECT_EQ(Messages(), (QStringList{"Save changes to Untitled_SnippoServer.GlimButton?",
-                                       QString::fromStdString(missing) +
-                                           "\nThis file cannot be found.\nCheck that the path and the file name are correct."}));
+    EXPECT_EQ(Messages(),
+              (QStringList{"Save changes to Untitled_SnippoServer.GlimButton?",
+                           QString::fromStdString(missing) +
+                               "\nThis file cannot be found.\nCheck that the path and the file name are correct."}));
     EXPECT_EQ(Title(), kUntitled);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_NE(Widget(), nullptr);
@@ -376,7 +379,7 @@ TEST_F(Document, RecentFileListKeepsFourEntriesAndDropsFilesThatFail)
     EXPECT_EQ(Title(), "Three.qwd - Tessaly GlimButton");
     EXPECT_EQ(recentFile(1), files[2].string());
 
-    fs::remove(files[3]);   // "Four" is now the third entry
+    fs::remove(files[3]);  // "Four" is now the third entry
     Frame()->RebuildRecentFileMenu();
     Frame()->Action(res::ID_FILE_MRU_FILE1 + 2)->trigger();
     ASSERT_EQ(Messages().size(), 1);

@@ -154,7 +154,8 @@ TEST_F(Frame_, HelpMenuCommandsOpenTheirContexts)
     struct {
         int id;
         std::uint32_t context;
-    } contexts[] = {{res::ID_HELP_TUTORIAL, 0x18019}, {res::ID_HELP_WORK_WITH_TESSALY, 0x1800F}, {res::ID_HELP_FAQ, 0x18016}};
+    } contexts[] = {
+        {res::ID_HELP_TUTORIAL, 0x18019}, {res::ID_HELP_WORK_WITH_TESSALY, 0x1800F}, {res::ID_HELP_FAQ, 0x18016}};
     for (const auto& c : contexts) {
         Command(c.id);
         ASSERT_NE(HelpWindow(), nullptr);
@@ -223,8 +224,9 @@ TEST_F(Frame_, AboutBoxAndItsHyperlink)
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(link, &leave);
         target = link->Target();
-        app->m_fnShellExecute = [&](const std::string&, const std::string&, const std::string&, const std::string&, int) {
-            return 2;   // the shell could not open it
+        app->m_fnShellExecute = [&](const std::string&, const std::string&, const std::string&, const std::string&,
+                                    int) {
+            return 2;  // the shell could not open it
         };
         QTest::mouseClick(link, Qt::LeftButton);
         visitedAfterFailure = link->IsVisited();

@@ -115,10 +115,11 @@ TEST_F(Startup, FormCaptionsColumnsAndColours)
     QStringList captions;
     for (CColorStatic* caption : view->m_pCaptions)
         captions << caption->text();
-    EXPECT_EQ(captions, (QStringList{"Name:", "Description:",
-                                     "Insert these HTML into the position where you want to display widget:",
-                                     "Insert these HTML into <HEAD></HEAD>:",
-                                     "You must copy these files into the preview path you setting:"}));
+    EXPECT_EQ(
+        captions,
+        (QStringList{
+            "Name:", "Description:", "Insert these HTML into the position where you want to display widget:",
+            "Insert these HTML into <HEAD></HEAD>:", "You must copy these files into the preview path you setting:"}));
     for (CColorStatic* caption : view->m_pCaptions) {
         EXPECT_EQ(caption->TextColor(), QColor(0, 0, 255));
         EXPECT_EQ(caption->BackgroundColor(), QColor(230, 230, 250));
@@ -277,7 +278,8 @@ TEST_F(Startup, RestoredWindowShrinksToTheFormButNeverGrows)
     ASSERT_TRUE(Start());
     QSize fit = Frame()->sizeHint();
     EXPECT_EQ(Frame()->size(), QSize(std::min(1200, fit.width()), std::min(900, fit.height())));
-    EXPECT_EQ(Frame()->geometry().topLeft(), QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(5, 5));
+    EXPECT_EQ(Frame()->geometry().topLeft(),
+              QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(5, 5));
 }
 
 TEST_F(Startup, MaximisedWindowReopensMaximisedWithItsNormalRectangle)
@@ -412,7 +414,7 @@ TEST(StartupWithoutDisplay, SaysSoAndEndsWithAnError)
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(TESSALYTOOL_PATH), {});
     ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);   // no abort
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);  // no abort
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains("no display is available"));
 }

@@ -63,7 +63,7 @@ TEST_F(FakeTemplates, UnreadableTemplateIsSkippedAndTheRestListed)
 {
     ASSERT_TRUE(Start());
     MakeTemplate("A", "A", "");
-    fs::create_directory(serverFolder / "Folder.qwd");   // cannot be read as a file
+    fs::create_directory(serverFolder / "Folder.qwd");  // cannot be read as a file
     MakeTemplate("B", "B", "");
     CSnippo proxy;
     ASSERT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
@@ -97,8 +97,9 @@ TEST_F(Templates, SaveAsTemplateWritesTheTemplateAndRestoresTheName)
     MakeTemplate("Old_SnippoServer.GlimButton", "Old", "");
     QStringList seen;
     Prompts::PushDialogDriver([&](QDialog& d) {
-        seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text() << Child<QLineEdit>(d, "descriptionEdit")->text()
-             << Child<QLabel>(d, "targetPath")->text() << listed(d).join(",");
+        seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text()
+             << Child<QLineEdit>(d, "descriptionEdit")->text() << Child<QLabel>(d, "targetPath")->text()
+             << listed(d).join(",");
         SetText(d, "nameEdit", "Red7");
         seen << Child<QLabel>(d, "targetPath")->text();
         SetText(d, "descriptionEdit", "Red buttons");
@@ -191,7 +192,7 @@ TEST_F(Templates, ManageTemplatesDeletesAndMovesTheSelection)
         Click(d, "deleteButton");
         selectedAfterOnly = list->selectedItems().isEmpty() ? -1 : list->currentRow();
         nameAfterOnly = Child<QLineEdit>(d, "nameEdit")->text() + Child<QLineEdit>(d, "descriptionEdit")->text();
-        Click(d, "deleteButton");   // nothing left to delete
+        Click(d, "deleteButton");  // nothing left to delete
         Click(d, "okButton");
     });
     Command(res::ID_OPTION_TEMPLATE);
@@ -239,14 +240,16 @@ TEST_F(Templates, ManageTemplatesRenames)
         Click(d, "okButton");
     });
     Command(res::ID_OPTION_TEMPLATE);
-    EXPECT_EQ(Messages(), (QStringList{"The Keep template has been there,please give a new name!", "You must enter a name!",
-                                       kTemplateMessage, "Are you sure to rename \"Odd\" template to \"Even\"?"}));
+    EXPECT_EQ(Messages(),
+              (QStringList{"The Keep template has been there,please give a new name!", "You must enter a name!",
+                           kTemplateMessage, "Are you sure to rename \"Odd\" template to \"Even\"?"}));
     EXPECT_TRUE(after.contains("Even") && after.contains("Keep") && after.size() == 2);
     EXPECT_FALSE(fs::exists(serverFolder / "oddname.qwd"));
     fs::path renamed = serverFolder / "Even_SnippoServer.GlimButton.qwd";
     ASSERT_TRUE(fs::exists(renamed));
     EXPECT_NE(ReadFile(renamed).find("Description = even one\r\n"), std::string::npos);
-    EXPECT_NE(ReadFile(serverFolder / "Keep_SnippoServer.GlimButton.qwd").find("Description = kept\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(serverFolder / "Keep_SnippoServer.GlimButton.qwd").find("Description = kept\r\n"),
+              std::string::npos);
 }
 
 TEST_F(FakeTemplates, ManageTemplatesCannotRenameATemplateItCannotRead)

@@ -41,7 +41,8 @@ TEST_F(View_, RenameShowsTheNewNameAndMarksTheDocument)
     ASSERT_TRUE(Start());
     QStringList seen;
     Prompts::PushDialogDriver([&](QDialog& d) {
-        seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text() << Child<QLineEdit>(d, "descriptionEdit")->text();
+        seen << d.windowTitle() << Child<QLineEdit>(d, "nameEdit")->text()
+             << Child<QLineEdit>(d, "descriptionEdit")->text();
         SetText(d, "nameEdit", "Bad Name");
         Click(d, "okButton");
         seen << (d.isVisible() ? "open" : "closed");
@@ -126,7 +127,8 @@ TEST_F(View_, CopySupportFilesLeavesTheFilesButNoCopyresFile)
     const PromptRecord& chooser = Prompts::Record().front();
     EXPECT_EQ(chooser.kind, PromptRecord::Kind::Folder);
     EXPECT_EQ(chooser.strTitle, "Choose a directory");
-    EXPECT_EQ(Messages(), QStringList{"Copy support files to " + QString::fromStdString(target.string()) + " success!"});
+    EXPECT_EQ(Messages(),
+              QStringList{"Copy support files to " + QString::fromStdString(target.string()) + " success!"});
     EXPECT_TRUE(fs::exists(target / "qlnbtn.class"));
     EXPECT_FALSE(fs::exists(target / "copyres.qwd"));
     EXPECT_FALSE(Doc()->IsModified());
@@ -145,7 +147,8 @@ TEST_F(View_, CopySupportFilesLeavesTheFilesButNoCopyresFile)
     fs::create_directories(target / "copyres.qwd" / "inside");
     Prompts::PushFileName(QString::fromStdString(target.string()));
     Command(res::ID_FILE_COPY_SUPPORT_FILES);
-    EXPECT_EQ(Messages(), QStringList{"Copy support files to " + QString::fromStdString(target.string()) + " failure!"});
+    EXPECT_EQ(Messages(),
+              QStringList{"Copy support files to " + QString::fromStdString(target.string()) + " failure!"});
     EXPECT_TRUE(fs::exists(target / "copyres.qwd" / "inside"));
 }
 
@@ -171,7 +174,7 @@ TEST_F(FakeView, CopySupportFilesIsDisabledWithoutResourcesAndReportsAWriteThatF
 TEST_F(View_, PreviewWritesThePageAndLaunchesTheBrowserOnIt)
 {
     ASSERT_TRUE(Start());
-    Widget()->SetWebRuntime(false);   // the applet alone: one segment, nothing for the head
+    Widget()->SetWebRuntime(false);  // the applet alone: one segment, nothing for the head
     Widget()->SetPreviewPath("images/");
     std::string body;
     {
@@ -204,7 +207,7 @@ TEST_F(View_, PreviewWritesThePageAndLaunchesTheBrowserOnIt)
 TEST_F(FakeView, PreviewFailureWhenThePageCannotBeCreated)
 {
     ASSERT_TRUE(Start());
-    fs::create_directories(OwnPreviewFolder() / "preview.htm");   // a folder where the page goes
+    fs::create_directories(OwnPreviewFolder() / "preview.htm");  // a folder where the page goes
     fs::permissions(OwnPreviewFolder(), fs::perms::owner_all);
     Command(res::ID_EDIT_PREVIEW);
     EXPECT_EQ(Messages(), QStringList{"Preview Failure!"});
@@ -297,8 +300,9 @@ TEST_F(View_, NewWidgetsWorkInCurrentBrowsersUnlessTheOptionIsOff)
     // Preview puts it into the page head and the runtime beside the page.
     Command(res::ID_EDIT_PREVIEW);
     const std::string page = ReadFile(OwnPreviewFolder() / "preview.htm");
-    EXPECT_EQ(0u, page.find("<HTML>\r\n<HEAD>\r\n<TITLE>Preview</TITLE>\r\n\r\n<script src=\"qlnbtn.js\" defer></script>\r\n"
-                            "\r\n</HEAD>\r\n<BODY>\r\n<p align=\"Center\">"))
+    EXPECT_EQ(
+        0u, page.find("<HTML>\r\n<HEAD>\r\n<TITLE>Preview</TITLE>\r\n\r\n<script src=\"qlnbtn.js\" defer></script>\r\n"
+                      "\r\n</HEAD>\r\n<BODY>\r\n<p align=\"Center\">"))
         << page;
     EXPECT_TRUE(fs::is_regular_file(OwnPreviewFolder() / "qlnbtn.js"));
 

@@ -77,10 +77,11 @@ std::vector<std::string> ListFolder(const std::string& folder)
 
 bool WithFileSizeLimit(std::uint64_t limit, const std::function<bool()>& body)
 {
-    struct rlimit old{};
+    struct rlimit old {};
     if (getrlimit(RLIMIT_FSIZE, &old) != 0)
         throw std::runtime_error("cannot read the file size limit");
-    struct sigaction ignore{}, before{};
+    struct sigaction ignore {
+    }, before{};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGXFSZ, &ignore, &before);
     struct rlimit small = old;
@@ -297,7 +298,7 @@ std::string ModelGenerator::Text(std::size_t maxLength)
     std::string s;
     for (std::size_t i = 0; i < length; ++i) {
         if (Chance(3))
-            s += "\xc3\xa9";   // a two-byte UTF-8 letter
+            s += "\xc3\xa9";  // a two-byte UTF-8 letter
         else
             s += alphabet[Below(static_cast<std::uint32_t>(alphabet.size()))];
     }
@@ -329,9 +330,12 @@ std::string ModelGenerator::Label()
 std::int32_t ModelGenerator::Int()
 {
     switch (Below(4)) {
-    case 0: return static_cast<std::int32_t>(m_rng());
-    case 1: return -static_cast<std::int32_t>(Below(1000));
-    default: return static_cast<std::int32_t>(Below(1300));
+    case 0:
+        return static_cast<std::int32_t>(m_rng());
+    case 1:
+        return -static_cast<std::int32_t>(Below(1000));
+    default:
+        return static_cast<std::int32_t>(Below(1300));
     }
 }
 
@@ -404,8 +408,9 @@ void ModelGenerator::FillMenu(CGlimMenu& menu, int depth, const std::vector<std:
     FillStyle(menu.m_styleClick, everyField);
     menu.m_bVisible = Chance(85) ? 1 : 0;
 
-    const int count = depth == 0 ? (Chance(85) ? 1 : static_cast<int>(Below(3)))
-                                 : depth >= 4 ? 0 : static_cast<int>(Below(depth == 1 ? 3 : 4));
+    const int count = depth == 0   ? (Chance(85) ? 1 : static_cast<int>(Below(3)))
+                      : depth >= 4 ? 0
+                                   : static_cast<int>(Below(depth == 1 ? 3 : 4));
     for (int i = 0; i < count; ++i) {
         auto* item = new CGlimMenuItem("Button");
         menu.AddItem(std::unique_ptr<CGlimMenuItem>(item), 0);

@@ -58,8 +58,8 @@ std::size_t CountItems(CAppletParameters& params);
 
 // How a model was stored, and so which fields must survive.
 enum class Storage {
-    kSnapshot,     // the archive: every field but m_nIndex
-    kParameters,   // parameter strings: the documented exceptions apply
+    kSnapshot,    // the archive: every field but m_nIndex
+    kParameters,  // parameter strings: the documented exceptions apply
 };
 
 struct CompareOptions {
@@ -69,13 +69,12 @@ struct CompareOptions {
 };
 
 // Non-fatal expectations, one per differing field, naming where it differs.
-void ExpectMenuEqual(const CGlimMenu& expected, const CGlimMenu& actual, const CompareOptions& opt,
-                     bool topLevel, const std::string& where);
+void ExpectMenuEqual(const CGlimMenu& expected, const CGlimMenu& actual, const CompareOptions& opt, bool topLevel,
+                     const std::string& where);
 void ExpectItemEqual(const CGlimMenuItem& expected, const CGlimMenuItem& actual, const CompareOptions& opt,
                      const std::string& where);
 // The applet settings, the buttons and (for snapshots) the selection.
-void ExpectModelEqual(const CAppletParameters& expected, const CAppletParameters& actual,
-                      const CompareOptions& opt);
+void ExpectModelEqual(const CAppletParameters& expected, const CAppletParameters& actual, const CompareOptions& opt);
 
 // Builds random models from a fixed seed. Texts keep to what the stored forms can carry:
 // only labels hold commas and CR LF; no text starts or ends with white space.
@@ -88,9 +87,9 @@ public:
     // m_nMenuValueB, names of top-level menus, settings outside the parameter strings).
     void Fill(CAppletParameters& params, const std::vector<std::string>& resources, bool everyField);
 
-    std::string Text(std::size_t maxLength);    // no ',' and no line break
-    std::string Label();                        // may hold ',' and CR LF
-    std::int32_t Int();                         // any 32-bit value, small ones more often
+    std::string Text(std::size_t maxLength);  // no ',' and no line break
+    std::string Label();                      // may hold ',' and CR LF
+    std::int32_t Int();                       // any 32-bit value, small ones more often
     COLORREF Colour() { return static_cast<COLORREF>(Below(0x1000000)); }
     std::uint32_t Below(std::uint32_t n) { return n ? static_cast<std::uint32_t>(m_rng() % n) : 0; }
     bool Chance(int percent) { return static_cast<int>(Below(100)) < percent; }

@@ -84,7 +84,7 @@ TEST(Archive, IntegersAndStringsAreLittleEndianAndCounted)
 TEST(Archive, LengthsAndCountsBeyondTheDataAreRejected)
 {
     Bytes b;
-    PutInt32(b, 1000);   // a string of 1000 bytes, with 2 present
+    PutInt32(b, 1000);  // a string of 1000 bytes, with 2 present
     b.push_back('x');
     b.push_back('y');
     CArchive in(b);
@@ -95,7 +95,7 @@ TEST(Archive, LengthsAndCountsBeyondTheDataAreRejected)
     PutInt32(c, 0);
     PutInt32(c, 0);
     CArchive counts(c);
-    EXPECT_THROW(counts.ReadCount(4), ArchiveError);   // three records of 4 bytes, 8 present
+    EXPECT_THROW(counts.ReadCount(4), ArchiveError);  // three records of 4 bytes, 8 present
     CArchive fits(c);
     EXPECT_EQ(3u, fits.ReadCount(2));
 
@@ -115,10 +115,10 @@ TEST(Archive, ObjectsAreWrittenOnceAndThenReferenced)
         out.WriteObject(&button);
     }
     EXPECT_EQ(0, Int32At(b, 0));
-    EXPECT_EQ(-1, Int32At(b, 4));   // a new object follows
-    EXPECT_EQ(9, Int32At(b, 8));    // its class name
+    EXPECT_EQ(-1, Int32At(b, 4));  // a new object follows
+    EXPECT_EQ(9, Int32At(b, 8));   // its class name
     EXPECT_EQ(0, std::memcmp(b.data() + 12, "CDrawRect", 9));
-    EXPECT_EQ(0, Int32At(b, 21));   // schema 0
+    EXPECT_EQ(0, Int32At(b, 21));  // schema 0
     // The second write is a reference to the first object of this archive. The menu's
     // items were written inside the button, so the button is object 1.
     EXPECT_EQ(1, Int32At(b, b.size() - 4));
@@ -170,7 +170,7 @@ TEST(Archive, ForgedObjectTagsAreRejected)
     expectRejected(wrongClass, "CDrawRect");
 
     Bytes forward;
-    PutInt32(forward, 1);   // a reference before any object was read
+    PutInt32(forward, 1);  // a reference before any object was read
     expectRejected(forward, nullptr);
 
     Bytes huge;
@@ -221,7 +221,7 @@ TEST(Archive, MenuFieldOrder)
         CArchive out(b, CArchive::store);
         m.Serialize(out);
     }
-    std::size_t at = 4 + 10;   // the name
+    std::size_t at = 4 + 10;  // the name
     EXPECT_EQ(101, Int32At(b, at));
     EXPECT_EQ(103, Int32At(b, at + 2 * 4));
     EXPECT_EQ(109, Int32At(b, at + 8 * 4));
@@ -234,11 +234,11 @@ TEST(Archive, MenuFieldOrder)
     EXPECT_EQ(0x426F8C, Int32At(b, at + 16));
     EXPECT_EQ(1, Int32At(b, at + 20));
     EXPECT_EQ(14, Int32At(b, at + 40));
-    const std::size_t state = 16 * 4 + 4;   // sixteen numbers and an empty text
-    EXPECT_EQ(0xFFFFFF, Int32At(b, at + state + 12));   // the over state's font colour
-    at += 3 * state + 1;                                 // "r" in the over state
-    EXPECT_EQ(0, Int32At(b, at));                        // visible flag
-    EXPECT_EQ(0, Int32At(b, at + 4));                    // no items
+    const std::size_t state = 16 * 4 + 4;              // sixteen numbers and an empty text
+    EXPECT_EQ(0xFFFFFF, Int32At(b, at + state + 12));  // the over state's font colour
+    at += 3 * state + 1;                               // "r" in the over state
+    EXPECT_EQ(0, Int32At(b, at));                      // visible flag
+    EXPECT_EQ(0, Int32At(b, at + 4));                  // no items
     EXPECT_EQ(at + 8, b.size());
 }
 
@@ -315,7 +315,7 @@ TEST(Archive, SharedOrMisplacedObjectsAreRejected)
         out.WriteObject(&r);
         out.WriteUInt32(1);
         CDrawRect other(CRect{0, 0, 5, 5});
-        out.WriteObject(&other);   // a new object where a reference belongs
+        out.WriteObject(&other);  // a new object where a reference belongs
     }
     EXPECT_FALSE(Load(q, forged));
     EXPECT_TRUE(q.m_listDrawObjects.empty());
@@ -328,7 +328,7 @@ TEST(Archive, SharedOrMisplacedObjectsAreRejected)
         CDrawRect r(CRect{0, 0, 5, 5});
         out.WriteObject(&r);
         out.WriteUInt32(1);
-        out.WriteUInt32(2);   // object 2 is the button's item
+        out.WriteUInt32(2);  // object 2 is the button's item
     }
     EXPECT_FALSE(Load(q, item));
 

@@ -47,7 +47,7 @@ TEST(ConfigFile, DirectoryOfAPath)
     EXPECT_EQ("/a/b/", DirectoryOf("/a/b/w.qwd"));
     EXPECT_EQ("/", DirectoryOf("/w.qwd"));
     EXPECT_EQ("rel/", DirectoryOf("rel/w.qwd"));
-    EXPECT_EQ("", DirectoryOf("w.qwd"));   // the current folder
+    EXPECT_EQ("", DirectoryOf("w.qwd"));  // the current folder
 }
 
 TEST(ConfigFile, SaveGathersSupportFilesAndReadRebuildsTheirPaths)
@@ -166,7 +166,7 @@ TEST(ConfigFile, SameImageFromAnotherFolderGoesToTheConflictHandler)
     EXPECT_EQ((std::vector<std::string*>{&second->m_strImageNormal, &second->m_strAudioOver}), handler.fields);
     EXPECT_EQ((std::vector<std::string>{src.File("a.gif"), src.File("c.gif")}), handler.before);
     EXPECT_EQ(dest.File("a.gif"), first->m_strImageNormal);
-    EXPECT_EQ("already there", ReadAll(dest.File("c.gif")));   // never replaced without asking
+    EXPECT_EQ("already there", ReadAll(dest.File("c.gif")));  // never replaced without asking
 
     // A handler that renames: the saved parameters name the new files.
     FakeConflictHandler renaming;
@@ -203,9 +203,10 @@ TEST(ConfigFile, OnlyRegularFilesCountAndFailedCopiesKeepTheirPath)
     WriteAll(src.File("big.gif"), std::string(200000, 'g'));
     item->m_strAudioOver = src.File("big.gif");
     {
-        struct rlimit old{};
+        struct rlimit old {};
         ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
-        struct sigaction ignore{}, before{};
+        struct sigaction ignore {
+        }, before{};
         ignore.sa_handler = SIG_IGN;
         sigaction(SIGXFSZ, &ignore, &before);
         struct rlimit small = old;
@@ -239,7 +240,7 @@ TEST(ConfigFile, ForeignOrMissingFilesLeaveTheModelAlone)
     ASSERT_TRUE(foreign.WriteFile(dir.File("foreign.qwd")));
     EXPECT_TRUE(ReadConfigFile(c, p, dir.File("foreign.qwd"), &applied));
     EXPECT_FALSE(applied);
-    EXPECT_EQ("Foreign", c.GetTitle());   // the description is read
+    EXPECT_EQ("Foreign", c.GetTitle());  // the description is read
     EXPECT_EQ(1u, p.m_listDrawObjects.size());
     EXPECT_EQ(321, p.m_nWidth);
 

@@ -17,7 +17,7 @@ using namespace snippo::test;
 namespace {
 
 constexpr int kChain = 100000;
-constexpr std::size_t kSmallStack = 1 << 20;   // 10 bytes a level would already overflow
+constexpr std::size_t kSmallStack = 1 << 20;  // 10 bytes a level would already overflow
 
 void OnSmallStack(const std::function<void()>& body)
 {
@@ -102,7 +102,8 @@ TEST(DeepTree, EveryWalkOfAHundredThousandLevels)
         c.SetPreviewPath("file:///prev/");
         const std::string deepKey = "I" + std::to_string(items - 1) + "-0";
         const std::string html = p.GetHTML(c, kHtmlRelative);
-        EXPECT_EQ(std::to_string(items) + "," + Repeat("1,", items) + "-0," + Links(items - 1), ParamValue(html, "Misc"));
+        EXPECT_EQ(std::to_string(items) + "," + Repeat("1,", items) + "-0," + Links(items - 1),
+                  ParamValue(html, "Misc"));
         EXPECT_EQ("Deepest,,deep.gif,,,,,_self,", ParamValue(html, deepKey));
         EXPECT_EQ("L99999,,,,,,,_self,", ParamValue(html, "I" + std::to_string(items - 2) + "-0"));
         EXPECT_EQ("Deepest,,http://w/img/deep.gif,,,,,_self,", ParamValue(p.GetHTML(c, kHtmlWeb), deepKey));
@@ -156,7 +157,7 @@ TEST(DeepTree, AHundredThousandLevelsReadBackFromAFile)
     OnSmallStack([&] {
         CAppletParameters p;
         AddChain(p, kChain);
-        p.m_listDrawObjects[0]->m_pMenu->m_strName = "top-level";   // as every reader names it
+        p.m_listDrawObjects[0]->m_pMenu->m_strName = "top-level";  // as every reader names it
         CWidgetConfig c;
         ASSERT_TRUE(WriteConfigFile(c, p, folder.File("deep.qwd"), nullptr));
 

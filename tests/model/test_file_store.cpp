@@ -29,7 +29,7 @@ CWidgetConfig Titled(const std::string& title)
 
 struct stat LinkStat(const std::string& path)
 {
-    struct stat st{};
+    struct stat st {};
     EXPECT_EQ(0, ::lstat(path.c_str(), &st)) << path;
     return st;
 }
@@ -78,8 +78,7 @@ TEST(SaveAsOrdinaryUser, PermissionsDecideAndTheFileStaysTheSame)
 
     // A failure half way through puts the previous bytes back.
     const std::string before = ReadAll(own);
-    EXPECT_FALSE(WithFileSizeLimit(before.size() + 10,
-                                   [&] { return Titled(std::string(5000, 't')).WriteFile(own); }));
+    EXPECT_FALSE(WithFileSizeLimit(before.size() + 10, [&] { return Titled(std::string(5000, 't')).WriteFile(own); }));
     EXPECT_EQ(before, ReadAll(own));
     EXPECT_EQ(inode, LinkStat(own).st_ino);
 
@@ -158,11 +157,11 @@ TEST(SaveFile, LinksStayLinksAndTheFileKeepsOwnerAndMode)
 TEST(SaveFile, NamesUpToTheLongestTheFolderAllows)
 {
     TempDir dir;
-    const std::string longest = std::string(251, 'n') + ".qwd";   // 255 bytes
-    const std::string shorter = std::string(245, 's') + ".qwd";   // 249 bytes
+    const std::string longest = std::string(251, 'n') + ".qwd";  // 255 bytes
+    const std::string shorter = std::string(245, 's') + ".qwd";  // 249 bytes
     for (const std::string& name : {longest, shorter}) {
-        EXPECT_TRUE(Titled("first").WriteFile(dir.File(name)));     // new
-        EXPECT_TRUE(Titled("second").WriteFile(dir.File(name)));    // replaced
+        EXPECT_TRUE(Titled("first").WriteFile(dir.File(name)));   // new
+        EXPECT_TRUE(Titled("second").WriteFile(dir.File(name)));  // replaced
         EXPECT_EQ(Titled("second").Format(), ReadAll(dir.File(name)));
     }
     EXPECT_FALSE(Titled("x").WriteFile(dir.File(longest + "x")));

@@ -14,14 +14,12 @@ namespace {
 const std::string kHead = "<p align=\"Center\">\r\n";
 const std::string kNotice = "\t<param name=\"Notice\" value=\"Menu buttons made with Tessaly GlimButton 1.0\">\r\n";
 const std::string kDefaultApStyle = "a8a6ec,7976e2,,0,0,0,,16,10,a8a6ec,1,Loading image ...";
-const std::string kDefaultIStyle =
-    "804040,000000,31,0,0,14,0,00,0,0,,,8c6f42,ffff80,"
-    "804040,ffffff,22,0,0,14,0,00,0,0,,,8c6f42,ffff80,"
-    "804040,000000,54,0,0,14,0,00,0,0,,,8c6f42,ffff80,";
-const std::string kHintIStyle =
-    "ffff00,000000,11,0,0,14,0,01,0,0,,,000000,ffff80,"
-    "ffff00,000000,11,0,0,14,0,01,0,0,,,000000,ffff80,"
-    "ffff00,000000,11,0,0,14,0,01,0,0,,,000000,ffff80,";
+const std::string kDefaultIStyle = "804040,000000,31,0,0,14,0,00,0,0,,,8c6f42,ffff80,"
+                                   "804040,ffffff,22,0,0,14,0,00,0,0,,,8c6f42,ffff80,"
+                                   "804040,000000,54,0,0,14,0,00,0,0,,,8c6f42,ffff80,";
+const std::string kHintIStyle = "ffff00,000000,11,0,0,14,0,01,0,0,,,000000,ffff80,"
+                                "ffff00,000000,11,0,0,14,0,01,0,0,,,000000,ffff80,"
+                                "ffff00,000000,11,0,0,14,0,01,0,0,,,000000,ffff80,";
 
 std::string Param(const std::string& name, const std::string& value)
 {
@@ -78,9 +76,8 @@ TEST(Html, OneButtonWithItsHint)
                   Param("ApStyle", kDefaultApStyle) +
                   Param("MStyle-0", "000000,00,0,0,10,20,80,25,5,6,000000,0,000000") +
                   Param("IStyle-0", kDefaultIStyle) + Param("I0-0", "Button,,,,,,,_self,") +
-                  Param("MStyle-1", "000000,00,0,0,15,10,30,20,5,1,000000,0,000000") +
-                  Param("IStyle-1", kHintIStyle) + Param("I1-0", "Hint,,,,,,,_self,") +
-                  Param("Misc", "2,1,1,-0,0-1,") + "</applet>\r\n</p>\r\n",
+                  Param("MStyle-1", "000000,00,0,0,15,10,30,20,5,1,000000,0,000000") + Param("IStyle-1", kHintIStyle) +
+                  Param("I1-0", "Hint,,,,,,,_self,") + Param("Misc", "2,1,1,-0,0-1,") + "</applet>\r\n</p>\r\n",
               html);
 }
 
@@ -91,12 +88,12 @@ TEST(Html, NumbersColoursAndPairsOfTheHtmlForm)
     EXPECT_EQ("000000", CAppletParameters::ColorToHex(0));
 
     CAppletParameters p;
-    CDrawObj* b = AddButton(p, {60, 70, 10, 20});   // inverted: normalised first
+    CDrawObj* b = AddButton(p, {60, 70, 10, 20});  // inverted: normalised first
     CGlimMenu* m = b->m_pMenu;
     m->m_crMenuColorA = 0x0000FF;
     m->m_nMenuValueA = 12;
     m->m_nMenuValueB = 34;
-    m->m_nMenuValueC = 5;   // the HTML sends 0 in place of C and D
+    m->m_nMenuValueC = 5;  // the HTML sends 0 in place of C and D
     m->m_nMenuValueD = 6;
     m->m_nMenuValueE = 7;
     m->m_nBorderThick = 3;
@@ -197,7 +194,7 @@ TEST(Html, SupportFileAddressesPerMode)
     CGlimMenuItem* item = b->m_pMenu->m_items[0].get();
     item->m_strImageNormal = dir.File("a.gif");
     item->m_strImageNormalWeb = "http://w/img/";
-    item->m_strAudioClick = dir.File("s.au");   // no web path: the name alone
+    item->m_strAudioClick = dir.File("s.au");  // no web path: the name alone
     p.m_strBackImage = dir.File("bg.jpg");
     p.m_strBackImageWeb = "http://w/bg/";
     CWidgetConfig c;
@@ -237,11 +234,11 @@ TEST(Html, ResourceListInTraversalOrderWithDuplicatesAndDroppedFiles)
     first->m_strImageNormalWeb = "http://one/";
     first->m_strAudioOver = dir.File("over.au");
     CGlimMenuItem* hint = a->m_pMenu->m_items[0]->m_pSubMenu->m_items[0].get();
-    hint->m_bVisible = 0;   // invisible items still bring their files
+    hint->m_bVisible = 0;  // invisible items still bring their files
     hint->m_strImageOver = dir.File("one.gif");
     CGlimMenuItem* second = b->m_pMenu->m_items[0].get();
     second->m_strImageNormal = dir.File("missing.gif");
-    second->m_strImageOver = dir.File("folder.gif");   // a folder is no support file
+    second->m_strImageOver = dir.File("folder.gif");  // a folder is no support file
 
     CWidgetConfig c;
     c.AddResource("stale", "x", "y");

@@ -42,7 +42,10 @@ TEST(Menu, DefaultsOfMenuAndStates)
     EXPECT_EQ(1, m.m_bVisible);
     EXPECT_TRUE(m.m_items.empty());
 
-    struct Expected { COLORREF font; int back, border; };
+    struct Expected {
+        COLORREF font;
+        int back, border;
+    };
     const Expected states[3] = {{0x000000, 3, 1}, {0xFFFFFF, 2, 2}, {0x000000, 5, 4}};
     const GlimStateStyle* styles[3] = {&m.m_styleNormal, &m.m_styleOver, &m.m_styleClick};
     for (int i = 0; i < 3; ++i) {
@@ -104,7 +107,7 @@ TEST(Menu, ItemDefaultsAndOwnSubMenu)
     auto* replacement = new CGlimMenu(1, "Sub");
     item.SetSubMenu(std::unique_ptr<CGlimMenu>(replacement));
     EXPECT_EQ(replacement, item.SubMenu());
-    item.SetSubMenu(std::unique_ptr<CGlimMenu>(replacement));   // installing the menu it holds keeps it alive
+    item.SetSubMenu(std::unique_ptr<CGlimMenu>(replacement));  // installing the menu it holds keeps it alive
     EXPECT_EQ("Sub", item.m_pSubMenu->m_strName);
 }
 
@@ -134,7 +137,7 @@ TEST(Menu, CopyIsDeepAndKeepsEveryStyleField)
     const std::unique_ptr<CGlimMenu> copiedMenu = source->CopyWithoutWebPaths();
     const CGlimMenu& copy = *copiedMenu;
     const CGlimMenuItem* copied = copy.m_items.at(0).get();
-    source.reset();   // the copy shares nothing with the source
+    source.reset();  // the copy shares nothing with the source
 
     EXPECT_EQ("Source", copy.m_strName);
     EXPECT_EQ(0x010203u, copy.m_styleNormal.crFade);
@@ -154,7 +157,7 @@ TEST(Menu, CopyIsDeepAndKeepsEveryStyleField)
     EXPECT_EQ(0, copied->m_bVisible);
     auto& c = const_cast<CGlimMenuItem&>(*copied);
     for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-        EXPECT_EQ("", c.ResourceWebPath(r)) << r;   // web paths are not copied
+        EXPECT_EQ("", c.ResourceWebPath(r)) << r;  // web paths are not copied
     EXPECT_EQ((std::vector<std::string>{"deep"}), Labels(*copied->SubMenu()));
 }
 
@@ -334,11 +337,11 @@ TEST(DrawObject, IntersectsTreatsRightAndBottomAsExclusive)
 {
     CDrawRect r(CRect{10, 10, 20, 20});
     EXPECT_TRUE(r.Intersects({15, 15, 30, 30}));
-    EXPECT_FALSE(r.Intersects({20, 10, 30, 20}));   // touches the right edge
-    EXPECT_FALSE(r.Intersects({10, 20, 20, 30}));   // touches the bottom edge
-    EXPECT_FALSE(r.Intersects({0, 0, 10, 10}));     // touches the top-left corner
-    EXPECT_TRUE(r.Intersects({19, 19, 20, 20}));    // the last pixel inside
-    EXPECT_TRUE(r.Intersects({30, 30, 15, 15}));    // an inverted argument
+    EXPECT_FALSE(r.Intersects({20, 10, 30, 20}));  // touches the right edge
+    EXPECT_FALSE(r.Intersects({10, 20, 20, 30}));  // touches the bottom edge
+    EXPECT_FALSE(r.Intersects({0, 0, 10, 10}));    // touches the top-left corner
+    EXPECT_TRUE(r.Intersects({19, 19, 20, 20}));   // the last pixel inside
+    EXPECT_TRUE(r.Intersects({30, 30, 15, 15}));   // an inverted argument
     CDrawRect inverted(CRect{20, 20, 10, 10});
     EXPECT_TRUE(inverted.Intersects({15, 15, 16, 16}));
     EXPECT_FALSE(inverted.Intersects({20, 20, 21, 21}));
@@ -363,9 +366,9 @@ TEST(DrawObject, HandlesHitTestAndDragging)
     EXPECT_EQ(0, r.HitTest({13, 23}, true));
     EXPECT_EQ(5, r.HitTest({33, 43}, true));
     EXPECT_EQ(0, r.HitTest({34, 44}, true));
-    EXPECT_EQ(0, r.HitTest({25, 25}, true));   // inside, but away from every handle
+    EXPECT_EQ(0, r.HitTest({25, 25}, true));  // inside, but away from every handle
     CDrawRect tiny(CRect{0, 0, 2, 2});
-    EXPECT_EQ(1, tiny.HitTest({1, 1}, true)); // handles overlap: the first one wins
+    EXPECT_EQ(1, tiny.HitTest({1, 1}, true));  // handles overlap: the first one wins
     // Not selected: the body, right and bottom exclusive.
     EXPECT_EQ(1, r.HitTest({10, 20}, false));
     EXPECT_EQ(1, r.HitTest({30, 40}, false));
@@ -387,7 +390,7 @@ TEST(DrawObject, HandlesHitTestAndDragging)
     EXPECT_EQ((CRect{1, 4, 22, 12}), d.m_position);
     d.DragHandleTo(7, {-5, 13});
     EXPECT_EQ((CRect{-5, 4, 22, 13}), d.m_position);
-    d.DragHandleTo(8, {30, 99});   // past the right edge: the rectangle inverts
+    d.DragHandleTo(8, {30, 99});  // past the right edge: the rectangle inverts
     EXPECT_EQ((CRect{30, 4, 22, 13}), d.m_position);
 }
 

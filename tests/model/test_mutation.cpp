@@ -56,24 +56,36 @@ std::string HostileMisc(ModelGenerator& gen)
         misc += std::string(itemCounts[gen.Below(9)]) + ",";
     auto position = [&gen]() -> std::string {
         switch (gen.Below(6)) {
-        case 0: return "-1";
-        case 1: return "2000000000";
-        case 2: return "";
-        default: return std::to_string(gen.Below(60));
+        case 0:
+            return "-1";
+        case 1:
+            return "2000000000";
+        case 2:
+            return "";
+        default:
+            return std::to_string(gen.Below(60));
         }
     };
     const int links = static_cast<int>(gen.Below(70));
     for (int k = 0; k < links; ++k) {
         switch (gen.Below(8)) {
-        case 0: misc.append("-").append(position()); break;
+        case 0:
+            misc.append("-").append(position());
+            break;
         case 1: {
             const std::string self = position();
-            misc += self + "-" + self;   // a self-link
+            misc += self + "-" + self;  // a self-link
             break;
         }
-        case 2: misc += position() + "-" + position() + "-" + position(); break;
-        case 3: misc += "-"; break;
-        default: misc += position() + "-" + position(); break;
+        case 2:
+            misc += position() + "-" + position() + "-" + position();
+            break;
+        case 3:
+            misc += "-";
+            break;
+        default:
+            misc += position() + "-" + position();
+            break;
         }
         misc += ",";
     }
@@ -134,8 +146,8 @@ private:
     std::string MutateOnce(std::string text)
     {
         static const char interesting[] = ",-=\n\r0123456789|~`^@#_ ";
-        static const char* const numbers[] = {"2000000000", "0", "-1", "65537", "999999999999", "-2147483648",
-                                              "4294967295", "65535", "-0", "00000000000000000000007"};
+        static const char* const numbers[] = {"2000000000",  "0",          "-1",    "65537", "999999999999",
+                                              "-2147483648", "4294967295", "65535", "-0",    "00000000000000000000007"};
         if (text.empty())
             return "Misc = " + HostileMisc(m_gen) + "\r\n";
         std::vector<std::string> lines = SplitLines(text);
@@ -192,9 +204,15 @@ private:
             // A stray style or item line with random fields.
             std::string key;
             switch (m_gen.Below(3)) {
-            case 0: key = "MStyle-" + std::to_string(m_gen.Below(20)); break;
-            case 1: key = "IStyle-" + std::to_string(m_gen.Below(20)); break;
-            default: key = "I" + std::to_string(m_gen.Below(20)) + "-" + std::to_string(m_gen.Below(4)); break;
+            case 0:
+                key = "MStyle-" + std::to_string(m_gen.Below(20));
+                break;
+            case 1:
+                key = "IStyle-" + std::to_string(m_gen.Below(20));
+                break;
+            default:
+                key = "I" + std::to_string(m_gen.Below(20)) + "-" + std::to_string(m_gen.Below(4));
+                break;
             }
             std::string value;
             for (int f = static_cast<int>(m_gen.Below(60)); f > 0; --f)
@@ -304,7 +322,7 @@ TEST(Mutation, DamagedWidgetFilesA)
     Stats stats;
     RunFiles(1, 2000, stats);
     EXPECT_EQ(2000u, stats.inputs);
-    EXPECT_GT(stats.withButtons, 800u);   // most damage leaves something to read
+    EXPECT_GT(stats.withButtons, 800u);  // most damage leaves something to read
     EXPECT_LT(stats.slowestMs, 2000.0);
 }
 
@@ -342,9 +360,14 @@ TEST(Mutation, HostileParameterMaps)
                 style.append(std::to_string(gen.Int())).append(",");
             style.append("5,6,0,0,0,").append(gen.Text(5)).append(",").append(std::to_string(gen.Int()));
             c.SetParameter(MenuStyleKey(n), style);
-            c.SetParameter(ItemKey(n, 1 + static_cast<int>(gen.Below(3))),
-                           gen.Label().append(",").append(gen.Text(5)).append(",,,").append(names[gen.Below(5)])
-                               .append(",,,,").append(names[gen.Below(5)]).append(",0,,,,,"));
+            c.SetParameter(ItemKey(n, 1 + static_cast<int>(gen.Below(3))), gen.Label()
+                                                                               .append(",")
+                                                                               .append(gen.Text(5))
+                                                                               .append(",,,")
+                                                                               .append(names[gen.Below(5)])
+                                                                               .append(",,,,")
+                                                                               .append(names[gen.Below(5)])
+                                                                               .append(",0,,,,,"));
         }
         if (gen.Chance(50))
             c.SetParameter("ApStyle", gen.Text(10) + ",9,-5,2000000000,-1,4294967295," + gen.Text(4));

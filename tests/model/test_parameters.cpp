@@ -11,10 +11,9 @@ using namespace snippo::test;
 
 namespace {
 
-const char* const kDefaultIStyle =
-    "4210816,0,3,0,0,14,0,0,0,0,0,4353932,1,8454143,"
-    "4210816,16777215,2,0,0,14,0,0,0,0,0,4353932,2,8454143,"
-    "4210816,0,5,0,0,14,0,0,0,0,0,4353932,4,8454143,";
+const char* const kDefaultIStyle = "4210816,0,3,0,0,14,0,0,0,0,0,4353932,1,8454143,"
+                                   "4210816,16777215,2,0,0,14,0,0,0,0,0,4353932,2,8454143,"
+                                   "4210816,0,5,0,0,14,0,0,0,0,0,4353932,4,8454143,";
 
 std::vector<std::string> Keys(const CWidgetConfig& c)
 {
@@ -77,7 +76,7 @@ TEST(Parameters, TwoButtonsAndTheNormalisedRectangle)
 {
     CAppletParameters p;
     AddButton(p, {10, 20, 90, 45});
-    CDrawObj* second = AddButton(p, {50, 80, 5, 60});   // inverted while dragged
+    CDrawObj* second = AddButton(p, {50, 80, 5, 60});  // inverted while dragged
     CWidgetConfig c;
     p.WriteParameters(c);
     EXPECT_EQ("6,1,1,0,1,1,0,-0,-3,0-1,1-2,2-4,3-5,", c.GetParameter("Misc", ""));
@@ -122,7 +121,7 @@ TEST(Parameters, LabelEscapesAndFieldSplitting)
     CDrawObj* b = AddButton(p, {0, 0, 10, 10});
     CGlimMenuItem* item = b->m_pMenu->m_items[0].get();
     item->m_strLabel = "A,B\r\nC";
-    item->m_strDescription = "x,y";         // written as it is: it splits on reading
+    item->m_strDescription = "x,y";  // written as it is: it splits on reading
     item->m_strLink = "L";
     item->m_strTarget = "T";
     CWidgetConfig c;
@@ -134,10 +133,10 @@ TEST(Parameters, LabelEscapesAndFieldSplitting)
     const CGlimMenuItem* r = q.m_listDrawObjects.at(0)->m_pMenu->m_items.at(0).get();
     EXPECT_EQ("A,B\r\nC", r->m_strLabel);
     EXPECT_EQ("x", r->m_strDescription);
-    EXPECT_EQ("y", r->m_strLink);        // every later field moves by one
+    EXPECT_EQ("y", r->m_strLink);  // every later field moves by one
     EXPECT_EQ("L", r->m_strTarget);
     EXPECT_EQ("/d/T", r->m_strImageNormal);
-    EXPECT_EQ(0, r->m_bVisible);          // the visible flag reads the empty field
+    EXPECT_EQ(0, r->m_bVisible);  // the visible flag reads the empty field
 
     // Escapes are undone in every field, not only in labels.
     c.SetParameter("I0-1", "L,desc|_#`more,http://a~@^`b,_top,,,,,,1,,,,,");
@@ -166,9 +165,10 @@ TEST(Parameters, NumbersReadAsDecimalWithZeroForJunk)
 TEST(Parameters, ReadingApStyleAndWindowPositions)
 {
     CAppletParameters p;
-    ReadMap(p, {{"ApStyle", "Glim Button,2,300,400,255,65280,bg.gif,1,5,6,snd.au,4,3,2,16711680,http://i/,"
-                            "http://s/,http://c/,0,Wait ..."},
-                {"WindowPosition", "1,-2,3"}},
+    ReadMap(p,
+            {{"ApStyle", "Glim Button,2,300,400,255,65280,bg.gif,1,5,6,snd.au,4,3,2,16711680,http://i/,"
+                         "http://s/,http://c/,0,Wait ..."},
+             {"WindowPosition", "1,-2,3"}},
             "/widgets/");
     EXPECT_EQ("Glim Button", p.m_strAppletName);
     EXPECT_EQ(2, p.m_nAlign);
@@ -254,7 +254,7 @@ TEST(Parameters, EmptyMiscKeepsButtonsAndZeroRemovesThem)
 
     ReadMap(p, {{"Misc", "0,"}});
     EXPECT_TRUE(p.m_listDrawObjects.empty());
-    EXPECT_TRUE(p.m_listSelection.empty());   // no pointer to a deleted button stays
+    EXPECT_TRUE(p.m_listSelection.empty());  // no pointer to a deleted button stays
 
     AddButton(p, {0, 0, 5, 5});
     p.m_listSelection.push_back(p.m_listDrawObjects[0].get());
@@ -271,20 +271,20 @@ TEST(Parameters, HostileMiscIsBoundedAndLinksEachMenuOnce)
         std::size_t buttons, menus, items;
     };
     const Case cases[] = {
-        {"2000000000,", 0, 0, 0},                        // a count with nothing behind it
-        {"2000000000,1,1,-0,0-1,", 0, 0, 0},             // every field taken as a count
-        {"3,1,1,0,-0,0-0,1-2,", 1, 2, 1},                // self-link: the item keeps its own menu
-        {"3,1,1,0,-0,0-2,1-2,", 1, 2, 1},                // menu 2 claimed twice: the first wins
-        {"2,1,1,0-1,1-0,", 0, 0, 0},                     // a cycle with no top-level menu
-        {"4,1,1,1,0,-0,0-1,1-2,2-0,", 1, 4, 3},          // a link back to the root is ignored
-        {"3,1,1,1,-0,0-1,1-2,2-1,", 1, 4, 3},            // links beyond the menu count are not read
-        {"2,1,0,-0,5-1,0-7,", 1, 2, 1},                  // positions outside the arrays
-        {"2,1,0,-0,-0,", 1, 2, 1},                       // one top-level menu listed twice
-        {"2,1,1,-1,0-1,", 0, 0, 0},                      // both linked and top-level: linked wins
-        {"2,999999999,999999999,-0,0-1,", 1, 2, 1},      // item counts bounded by what is named
+        {"2000000000,", 0, 0, 0},                    // a count with nothing behind it
+        {"2000000000,1,1,-0,0-1,", 0, 0, 0},         // every field taken as a count
+        {"3,1,1,0,-0,0-0,1-2,", 1, 2, 1},            // self-link: the item keeps its own menu
+        {"3,1,1,0,-0,0-2,1-2,", 1, 2, 1},            // menu 2 claimed twice: the first wins
+        {"2,1,1,0-1,1-0,", 0, 0, 0},                 // a cycle with no top-level menu
+        {"4,1,1,1,0,-0,0-1,1-2,2-0,", 1, 4, 3},      // a link back to the root is ignored
+        {"3,1,1,1,-0,0-1,1-2,2-1,", 1, 4, 3},        // links beyond the menu count are not read
+        {"2,1,0,-0,5-1,0-7,", 1, 2, 1},              // positions outside the arrays
+        {"2,1,0,-0,-0,", 1, 2, 1},                   // one top-level menu listed twice
+        {"2,1,1,-1,0-1,", 0, 0, 0},                  // both linked and top-level: linked wins
+        {"2,999999999,999999999,-0,0-1,", 1, 2, 1},  // item counts bounded by what is named
         {"-5,1,1,-0,", 0, 0, 0},
         {"1,-3,-0,", 1, 1, 0},
-        {"3,1,1,0,-0,0--1,1-2,", 1, 2, 1},               // an empty position reads as 0
+        {"3,1,1,0,-0,0--1,1-2,", 1, 2, 1},  // an empty position reads as 0
         {"x,y,z,", 0, 0, 0},
         {",,,,-0,", 0, 0, 0},
         {"1,1,-0,0-0,0-0,", 1, 2, 1},
@@ -384,9 +384,10 @@ TEST(Parameters, CountsKeepEveryStoredItem)
 TEST(Parameters, StoredNamesStayInTheWidgetFolder)
 {
     CAppletParameters p;
-    ReadMap(p, {{"Misc", "2,1,0,-0,0-1,"},
-                {"ApStyle", "Glim Button,0,105,215,1,2,../secret/key.txt,0,0,0,..\\snd\\a.au,1,6,10,3,,,,1,x"},
-                {"I0-1", "B,,,,../../../../etc/hostname,/abs/over.gif,dir/,,c:\\x\\click.au,1,,,,,"}},
+    ReadMap(p,
+            {{"Misc", "2,1,0,-0,0-1,"},
+             {"ApStyle", "Glim Button,0,105,215,1,2,../secret/key.txt,0,0,0,..\\snd\\a.au,1,6,10,3,,,,1,x"},
+             {"I0-1", "B,,,,../../../../etc/hostname,/abs/over.gif,dir/,,c:\\x\\click.au,1,,,,,"}},
             "/site/w/");
     EXPECT_EQ("/site/w/key.txt", p.m_strBackImage);
     EXPECT_EQ("/site/w/a.au", p.m_strBackAudio);
@@ -401,7 +402,8 @@ TEST(Parameters, StoredNamesStayInTheWidgetFolder)
 TEST(Parameters, RectanglesFromHugeNumbersWrapInsteadOfOverflowing)
 {
     CAppletParameters p;
-    ReadMap(p, {{"Misc", "1,0,-0,"}, {"MStyle-0", "0,0,0,0,2000000000,-2000000000,2000000000,-2000000000,5,6,0,0,0,x,1"}});
+    ReadMap(p,
+            {{"Misc", "1,0,-0,"}, {"MStyle-0", "0,0,0,0,2000000000,-2000000000,2000000000,-2000000000,5,6,0,0,0,x,1"}});
     ASSERT_EQ(1u, p.m_listDrawObjects.size());
     // 32-bit wrap-around, as the placement arithmetic of the format always had.
     EXPECT_EQ((CRect{2000000000, -2000000000, -294967296, 294967296}), p.m_listDrawObjects[0]->m_position);

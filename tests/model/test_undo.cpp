@@ -148,9 +148,9 @@ TEST(Undo, ObjectListOperations)
     CDrawObj* back = AddButton(p, {0, 0, 50, 50});
     CDrawObj* front = AddButton(p, {25, 25, 75, 75});
     EXPECT_EQ(&p, back->m_pOwner);
-    EXPECT_EQ(front, p.ObjectAt({30, 30}));   // the front-most wins
+    EXPECT_EQ(front, p.ObjectAt({30, 30}));  // the front-most wins
     EXPECT_EQ(back, p.ObjectAt({10, 10}));
-    EXPECT_EQ(nullptr, p.ObjectAt({75, 75})); // right and bottom are exclusive
+    EXPECT_EQ(nullptr, p.ObjectAt({75, 75}));  // right and bottom are exclusive
     EXPECT_EQ(front, p.ObjectAt({74, 74}));
 
     p.m_listSelection = {back, front};

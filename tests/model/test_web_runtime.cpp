@@ -41,18 +41,17 @@ void BuildModel(CAppletParameters& p)
     c->m_pSubMenu->m_bVisible = 0;
 }
 
-const std::string kList =
-    "\t<ul>\r\n"
-    "\t<li><a href=\"http://x/?a=1&amp;b=2\" target=\"_blank\" rel=\"noopener\">Home</a>\r\n"
-    "\t<ul>\r\n"
-    "\t<li>Tip &lt;b&gt;<br>&quot;two&quot;</li>\r\n"
-    "\t<li><a href=\"docs.htm\">Docs</a>\r\n"
-    "\t<ul>\r\n"
-    "\t<li><a href=\"d.htm\" target=\"main\">Deep</a></li>\r\n"
-    "\t</ul>\r\n\t</li>\r\n"
-    "\t</ul>\r\n\t</li>\r\n"
-    "\t<li>C</li>\r\n"
-    "\t</ul>\r\n";
+const std::string kList = "\t<ul>\r\n"
+                          "\t<li><a href=\"http://x/?a=1&amp;b=2\" target=\"_blank\" rel=\"noopener\">Home</a>\r\n"
+                          "\t<ul>\r\n"
+                          "\t<li>Tip &lt;b&gt;<br>&quot;two&quot;</li>\r\n"
+                          "\t<li><a href=\"docs.htm\">Docs</a>\r\n"
+                          "\t<ul>\r\n"
+                          "\t<li><a href=\"d.htm\" target=\"main\">Deep</a></li>\r\n"
+                          "\t</ul>\r\n\t</li>\r\n"
+                          "\t</ul>\r\n\t</li>\r\n"
+                          "\t<li>C</li>\r\n"
+                          "\t</ul>\r\n";
 
 const std::string kClose = "</applet>\r\n</p>\r\n";
 

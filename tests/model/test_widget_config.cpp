@@ -37,11 +37,10 @@ CWidgetConfig SampleConfig()
     return c;
 }
 
-const std::string kSampleText = kDescBegin + "ProgID = SnippoServer.GlimButton\r\nTitle = T\r\n" + kDescEnd + kParamBegin +
-                                "A = 1\r\n" + kParamEnd + kResBegin +
-                                "Resource Number = 2\r\nqlnbtn.class=/srv/=http://c/\r\na.gif=/w=web/\r\n" + kResEnd +
-                                kHtmlBegin + "Segment Number = 1\r\nSegment Position = cursor\r\n<p>x</p>\r\n" +
-                                kSegEnd + kHtmlEnd;
+const std::string kSampleText =
+    kDescBegin + "ProgID = SnippoServer.GlimButton\r\nTitle = T\r\n" + kDescEnd + kParamBegin + "A = 1\r\n" +
+    kParamEnd + kResBegin + "Resource Number = 2\r\nqlnbtn.class=/srv/=http://c/\r\na.gif=/w=web/\r\n" + kResEnd +
+    kHtmlBegin + "Segment Number = 1\r\nSegment Position = cursor\r\n<p>x</p>\r\n" + kSegEnd + kHtmlEnd;
 
 }  // namespace
 
@@ -51,7 +50,7 @@ TEST(WidgetFile, ExactFormWithMarkers)
     TempDir dir;
     ASSERT_TRUE(SampleConfig().WriteFile(dir.File("w.qwd")));
     EXPECT_EQ(kSampleText, ReadAll(dir.File("w.qwd")));
-    EXPECT_EQ((std::vector<std::string>{"w.qwd"}), ListFolder(dir.Path()));   // no temporary left
+    EXPECT_EQ((std::vector<std::string>{"w.qwd"}), ListFolder(dir.Path()));  // no temporary left
 
     CWidgetConfig empty;
     EXPECT_EQ(kDescBegin + kDescEnd + kParamBegin + kParamEnd + kResBegin + "Resource Number = 0\r\n" + kResEnd +
@@ -101,43 +100,42 @@ TEST(WidgetFile, ReadBackEqualsWhatWasWritten)
 
 TEST(WidgetFile, ReaderQuirks)
 {
-    const std::string text =
-        "junk before\n"
-        "========== description part begin ==========\n"
-        "Title =    spaced value  \n"
-        "no equals sign here\n"
-        "  Other Key\t= x\n"
-        "========== DESCRIPTION PART END ==========\n"
-        "========== Parameter Part Begin ==========\r\n"
-        "Key = a = b\r\n"
-        "key = lower case is another key\r\n"
-        "========== Parameter Part End ==========\r\n"
-        "========== Resource Part Begin ==========\r\n"
-        "ignored = before the count\r\n"
-        "  resource NUMBER   = 65537\r\n"
-        "no separator: skipped and not counted\r\n"
-        " a.gif = pics=x = y \r\n"
-        "b.gif=not=an=entry\r\n"
-        "========== Resource Part End ==========\r\n"
-        "========== Html Part Begin ==========\r\n"
-        "segment number = 2\r\n"
-        "stray line\r\n"
-        "SEGMENT POSITION =  cursor \r\n"
-        "  line one  \r\n"
-        "line two\n"
-        "===== segment end =====\r\n"
-        "Segment Position=head\r\n"
-        "===== Segment End =====\r\n"
-        "not read at all = 1\r\n";
+    const std::string text = "junk before\n"
+                             "========== description part begin ==========\n"
+                             "Title =    spaced value  \n"
+                             "no equals sign here\n"
+                             "  Other Key\t= x\n"
+                             "========== DESCRIPTION PART END ==========\n"
+                             "========== Parameter Part Begin ==========\r\n"
+                             "Key = a = b\r\n"
+                             "key = lower case is another key\r\n"
+                             "========== Parameter Part End ==========\r\n"
+                             "========== Resource Part Begin ==========\r\n"
+                             "ignored = before the count\r\n"
+                             "  resource NUMBER   = 65537\r\n"
+                             "no separator: skipped and not counted\r\n"
+                             " a.gif = pics=x = y \r\n"
+                             "b.gif=not=an=entry\r\n"
+                             "========== Resource Part End ==========\r\n"
+                             "========== Html Part Begin ==========\r\n"
+                             "segment number = 2\r\n"
+                             "stray line\r\n"
+                             "SEGMENT POSITION =  cursor \r\n"
+                             "  line one  \r\n"
+                             "line two\n"
+                             "===== segment end =====\r\n"
+                             "Segment Position=head\r\n"
+                             "===== Segment End =====\r\n"
+                             "not read at all = 1\r\n";
     CWidgetConfig c;
     c.m_mapDescription["Kept"] = "from before";
     c.Parse(text);
-    EXPECT_EQ((std::map<std::string, std::string>{
-                  {"Kept", "from before"}, {"Title", "spaced value"}, {"Other Key", "x"}}),
-              c.m_mapDescription);
+    EXPECT_EQ(
+        (std::map<std::string, std::string>{{"Kept", "from before"}, {"Title", "spaced value"}, {"Other Key", "x"}}),
+        c.m_mapDescription);
     EXPECT_EQ((std::map<std::string, std::string>{{"Key", "a = b"}, {"key", "lower case is another key"}}),
               c.m_mapParameters);
-    ASSERT_EQ(1u, c.m_arrResources.size());   // 65537 modulo 65536
+    ASSERT_EQ(1u, c.m_arrResources.size());  // 65537 modulo 65536
     EXPECT_EQ((ResourceEntry{"a.gif", "pics=x", "y"}), c.m_arrResources[0]);
     ASSERT_EQ(2u, c.m_arrSegments.size());
     EXPECT_EQ((HtmlSegment{"cursor", "  line one  \r\nline two\r\n"}), c.m_arrSegments[0]);
@@ -149,7 +147,8 @@ TEST(WidgetFile, ReaderQuirks)
     EXPECT_TRUE(alone.m_arrResources.empty());
 
     CWidgetConfig one;
-    one.Parse(kDescBegin + kDescEnd + kParamBegin + kParamEnd + kResBegin + "Resource Number = 2\r\nname = /only/local \r\nsecond=x=\r\n" + kResEnd);
+    one.Parse(kDescBegin + kDescEnd + kParamBegin + kParamEnd + kResBegin +
+              "Resource Number = 2\r\nname = /only/local \r\nsecond=x=\r\n" + kResEnd);
     ASSERT_EQ(2u, one.m_arrResources.size());
     EXPECT_EQ((ResourceEntry{"name", "/only/local", ""}), one.m_arrResources[0]);
     EXPECT_EQ((ResourceEntry{"second", "x", ""}), one.m_arrResources[1]);
@@ -163,7 +162,7 @@ TEST(WidgetFile, ResourceEntriesStopAtTheEndMarker)
             "Segment Number = 1\r\nSegment Position = cursor\r\nx=y\r\n" + kSegEnd + kHtmlEnd);
     ASSERT_EQ(3u, c.m_arrResources.size());
     EXPECT_EQ((ResourceEntry{"a.gif", "/p", "w/"}), c.m_arrResources[0]);
-    EXPECT_EQ(ResourceEntry{}, c.m_arrResources[1]);   // never taken from the HTML part
+    EXPECT_EQ(ResourceEntry{}, c.m_arrResources[1]);  // never taken from the HTML part
     EXPECT_EQ(ResourceEntry{}, c.m_arrResources[2]);
     ASSERT_EQ(1u, c.m_arrSegments.size());
     EXPECT_EQ("x=y\r\n", c.m_arrSegments[0].strBody);
@@ -201,7 +200,7 @@ TEST(WidgetFile, ReadFileFailsOnlyWhenTheFileCannotBeRead)
     TempDir dir;
     CWidgetConfig c = SampleConfig();
     EXPECT_FALSE(c.ReadFile(dir.File("absent.qwd")));
-    EXPECT_FALSE(c.ReadFile(dir.Path()));   // a folder is not a widget file
+    EXPECT_FALSE(c.ReadFile(dir.Path()));  // a folder is not a widget file
     EXPECT_EQ(SampleConfig().m_mapDescription, c.m_mapDescription);
 
     WriteAll(dir.File("empty.qwd"), "");
@@ -221,7 +220,8 @@ TEST(WidgetFile, FileReadInPiecesEqualsTheTextParsedWhole)
     std::string params;
     std::size_t keys = 0;
     for (int i = 0; params.size() < 300000; ++i, ++keys)
-        params += "K" + std::to_string(100000 + i) + " = " + std::string(static_cast<std::size_t>(i % 97), 'v') + "\r\n";
+        params +=
+            "K" + std::to_string(100000 + i) + " = " + std::string(static_cast<std::size_t>(i % 97), 'v') + "\r\n";
     const std::string longLine(200000, 'x');
     std::string body;
     for (int i = 0; i < 3000; ++i)
@@ -232,7 +232,7 @@ TEST(WidgetFile, FileReadInPiecesEqualsTheTextParsedWhole)
                              "Segment Number = 2\r\nSegment Position = cursor\r\n" + body + kSegEnd +
                              "Segment Position = script\r\n<s>\r\n" + kSegEnd + kHtmlEnd;
     TempDir dir;
-    for (std::size_t shift : {0, 1, 7}) {   // moves every line end against the pieces
+    for (std::size_t shift : {0, 1, 7}) {  // moves every line end against the pieces
         const std::string shifted = std::string(shift, '\n') + text;
         WriteAll(dir.File("big.qwd"), shifted);
         CWidgetConfig read, parsed;
@@ -270,7 +270,7 @@ TEST(WidgetFile, FailedSaveLeavesThePreviousFileIntact)
     // A successful save replaces the file and keeps its permissions.
     ASSERT_TRUE(SampleConfig().WriteFile(target));
     EXPECT_EQ(kSampleText, ReadAll(target));
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(0, ::stat(target.c_str(), &st));
     EXPECT_EQ(0640u, st.st_mode & 07777);
     EXPECT_EQ((std::vector<std::string>{"folder.qwd", "w.qwd"}), ListFolder(dir.Path()));
@@ -291,7 +291,7 @@ TEST(WidgetFile, DescriptionGettersCreateEntries)
     EXPECT_EQ("/p/", c.GetPreviewPath());
     EXPECT_EQ("Other.Server", c.GetProgID());
 
-    EXPECT_EQ(0.0, c.GetLastUpdateTime());   // created empty: reads as 0
+    EXPECT_EQ(0.0, c.GetLastUpdateTime());  // created empty: reads as 0
     EXPECT_EQ("", c.m_mapDescription.at("LastUpdateTime"));
     EXPECT_EQ(1, c.SetLastUpdateTime(36526.5));
     EXPECT_EQ("36526.500000000", c.m_mapDescription.at("LastUpdateTime"));
@@ -305,10 +305,10 @@ TEST(WidgetFile, ParameterAndResourceAccessors)
 {
     CWidgetConfig c;
     EXPECT_EQ("dflt", c.GetParameter("Missing", "dflt"));
-    EXPECT_TRUE(c.m_mapParameters.empty());   // asking creates nothing
+    EXPECT_TRUE(c.m_mapParameters.empty());  // asking creates nothing
     EXPECT_EQ(1, c.SetParameter("K", "v"));
     EXPECT_EQ("v", c.GetParameter("K", "dflt"));
-    EXPECT_EQ("dflt", c.GetParameter("k", "dflt"));   // keys are case-sensitive
+    EXPECT_EQ("dflt", c.GetParameter("k", "dflt"));  // keys are case-sensitive
     c.ClearParameters();
     EXPECT_TRUE(c.m_mapParameters.empty());
 
@@ -322,7 +322,7 @@ TEST(WidgetFile, ParameterAndResourceAccessors)
     EXPECT_EQ("", c.GetResourceName(-1));
     EXPECT_EQ("", c.GetResourceLocalPath(3));
     EXPECT_EQ("", c.GetResourceWebPath(32767));
-    EXPECT_EQ("/one", c.GetResourceLocalPathByName("a.gif"));   // the first of that name
+    EXPECT_EQ("/one", c.GetResourceLocalPathByName("a.gif"));  // the first of that name
     EXPECT_EQ("w2/", c.GetResourceWebPathByName("b.gif"));
     EXPECT_EQ("", c.GetResourceLocalPathByName("A.GIF"));
     EXPECT_EQ(1, c.SetAllResourceLocalPaths("/all/"));

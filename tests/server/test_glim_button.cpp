@@ -49,7 +49,7 @@ TEST_F(GlimButtonTest, FreshObjectBuildsItsListAndHtmlFromTheDefaults)
               0u)
         << html;
     EXPECT_NE(html.find("\t<param name=\"Misc\" value=\"0,\">\r\n</applet>\r\n</p>\r\n"), std::string::npos);
-    EXPECT_EQ(CallText(o(), 1), "");   // the record is empty until a file is read or written
+    EXPECT_EQ(CallText(o(), 1), "");  // the record is empty until a file is read or written
 }
 
 TEST_F(GlimButtonTest, FixedAnswers)
@@ -83,7 +83,7 @@ TEST_F(GlimButtonTest, FixedAnswers)
 TEST_F(GlimButtonTest, ResourceLookupsByIndexAndName)
 {
     EXPECT_EQ(CallText(o(), 22, {Variant(std::int16_t(-1))}), "");
-    EXPECT_EQ(CallText(o(), 22, {Variant(std::int16_t(1))}), "");   // == count
+    EXPECT_EQ(CallText(o(), 22, {Variant(std::int16_t(1))}), "");  // == count
     EXPECT_EQ(CallText(o(), 25, {Variant("QLNBTN.CLASS")}), "");
     EXPECT_NE(CallText(o(), 25, {Variant("qlnbtn.class")}), "");
     EXPECT_EQ(CallText(o(), 26, {Variant("nothing")}), "");
@@ -144,7 +144,7 @@ TEST_F(GlimButtonTest, AFileOfAnotherWidgetLeavesTheModelAlone)
     }
     const std::string before = CallText(o(), 19, {Variant(std::int16_t(0)), Variant(std::int16_t(1))});
     EXPECT_TRUE(CallBool(o(), 7, {Variant(path)}));
-    EXPECT_EQ(CallText(o(), 2), "Theirs");   // the description is read all the same
+    EXPECT_EQ(CallText(o(), 2), "Theirs");  // the description is read all the same
     EXPECT_EQ(CallText(o(), 19, {Variant(std::int16_t(0)), Variant(std::int16_t(1))}), before);
 
     EXPECT_FALSE(CallBool(o(), 7, {Variant(m_dir + "/missing.qwd")}));
@@ -168,7 +168,7 @@ TEST_F(GlimButtonTest, BadCallsReturnTheirErrorCodes)
     EXPECT_EQ(Call(o(), 22, {Variant("not a number")}), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(Call(o(), 22, {Variant(std::int32_t(70000))}), DISP_E_OVERFLOW);
     EXPECT_EQ(Call(o(), 22, {Variant::Error()}), DISP_E_PARAMNOTOPTIONAL);
-    EXPECT_EQ(CallText(o(), 22, {Variant("0")}), "qlnbtn.class");   // text coerces to a number
+    EXPECT_EQ(CallText(o(), 22, {Variant("0")}), "qlnbtn.class");  // text coerces to a number
     EXPECT_EQ(AutomationInvoke(o(), 21, DISPATCH_PROPERTYPUT, {Variant(std::int16_t(1))}), DISP_E_MEMBERNOTFOUND);
 
     // Raw DISPPARAMS that do not hold together are refused, not followed.
@@ -216,7 +216,7 @@ TEST_F(GlimButtonTest, WebRuntimeAddsTheScriptSegmentAndTheRuntimeFile)
     EXPECT_EQ(body(1, 0), "<script src=\"/preview/qlnbtn.js\" defer></script>\r\n");
     EXPECT_EQ(body(1, 1), "<script src=\"qlnbtn.js\" defer></script>\r\n");
     EXPECT_EQ(body(1, 2), "<script src=\"qlnbtn.js\" defer></script>\r\n");
-    EXPECT_EQ(body(0, 1), plainHtml);   // no item is visible: no list to add
+    EXPECT_EQ(body(0, 1), plainHtml);  // no item is visible: no list to add
 
     // The runtime lies beside the class file and shares its web path.
     EXPECT_EQ(CallInt(o(), 21, {}, VT_I2), 2);

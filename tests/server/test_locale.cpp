@@ -72,6 +72,6 @@ int main(int argc, char** argv)
     qputenv("LC_ALL", "de_DE.UTF-8");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);   // sets the C locale from the environment
+    QApplication app(argc, argv);  // sets the C locale from the environment
     return RUN_ALL_TESTS();
 }

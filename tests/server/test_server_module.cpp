@@ -135,10 +135,10 @@ TEST_F(ServerTest, CanUnloadOnlyWhenNoObjectOrLockLives)
     void* factory = nullptr;
     ASSERT_EQ(e.getClassObject(kGlimButtonClsid, IID_IClassFactory, &factory), S_OK);
     auto* cf = static_cast<IClassFactory*>(factory);
-    EXPECT_EQ(e.canUnloadNow(), S_FALSE);   // a client holds the factory
+    EXPECT_EQ(e.canUnloadNow(), S_FALSE);  // a client holds the factory
     cf->LockServer(TRUE);
     cf->Release();
-    EXPECT_EQ(e.canUnloadNow(), S_FALSE);   // a client lock
+    EXPECT_EQ(e.canUnloadNow(), S_FALSE);  // a client lock
     cf->LockServer(FALSE);
     EXPECT_EQ(e.canUnloadNow(), S_OK);
 }
@@ -244,8 +244,8 @@ TEST_F(ServerTest, CommandLineWalkThrough)
     std::string out = RunCommand(std::string(SNIPPO_REGSVR_TOOL) + " " + SNIPPO_SERVER_LIBRARY, &status);
     ASSERT_EQ(status, 0) << out;
     out = RunCommand(std::string("printf 'Title\\nGetHTMLBody 0 1\\nGetResourceNumber\\n' | ") + SNIPPO_CALL_TOOL +
-                  " SnippoServer.GlimButton",
-              &status);
+                         " SnippoServer.GlimButton",
+                     &status);
     ASSERT_EQ(status, 0) << out;
     std::vector<std::string> lines;
     for (std::size_t pos = 0, end; pos < out.size(); pos = end + 1) {
@@ -261,8 +261,8 @@ TEST_F(ServerTest, CommandLineWalkThrough)
 
     // A failing call is reported in words and makes the exit status non-zero.
     out = RunCommand(std::string("printf 'GetResourceName\\n#28\\nNoSuchMember\\n' | ") + SNIPPO_CALL_TOOL +
-                  " SnippoServer.GlimButton",
-              &status);
+                         " SnippoServer.GlimButton",
+                     &status);
     EXPECT_NE(status, 0);
     EXPECT_NE(out.find("error: 0x8002000E DISP_E_BADPARAMCOUNT"), std::string::npos) << out;
     EXPECT_NE(out.find("error: 0x80020003 DISP_E_MEMBERNOTFOUND"), std::string::npos) << out;
@@ -300,7 +300,8 @@ TEST_F(ServerTest, OrdinaryUserSavesThroughTheObject)
     if (superuser)
         prepare(open + "/theirs.qwd", 0666, true);
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    struct stat ownBefore{}, theirsBefore{};
+    struct stat ownBefore {
+    }, theirsBefore{};
     ASSERT_EQ(stat((folder + "/own.qwd").c_str(), &ownBefore), 0);
     stat((open + "/theirs.qwd").c_str(), &theirsBefore);
 
@@ -320,7 +321,7 @@ TEST_F(ServerTest, OrdinaryUserSavesThroughTheObject)
     const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(saved.rfind("========== Description Part Begin ==========\r\n", 0), 0u) << saved;
     EXPECT_NE(saved.find("\r\nTitle = saved\r\n"), std::string::npos) << saved;
-    struct stat ownAfter{};
+    struct stat ownAfter {};
     ASSERT_EQ(stat((folder + "/own.qwd").c_str(), &ownAfter), 0);
     EXPECT_EQ(ownAfter.st_ino, ownBefore.st_ino);
     EXPECT_EQ(ownAfter.st_uid, uid);
@@ -329,7 +330,7 @@ TEST_F(ServerTest, OrdinaryUserSavesThroughTheObject)
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(locked)), std::istreambuf_iterator<char>()), old);
     EXPECT_FALSE(std::filesystem::exists(folder + "/new.qwd"));
     if (superuser) {
-        struct stat theirsAfter{};
+        struct stat theirsAfter {};
         ASSERT_EQ(stat((open + "/theirs.qwd").c_str(), &theirsAfter), 0);
         EXPECT_EQ(theirsAfter.st_ino, theirsBefore.st_ino);
         EXPECT_EQ(theirsAfter.st_uid, 0u);

@@ -47,7 +47,7 @@ public:
 private:
     std::vector<widget::PromptRequest> m_requests;
     std::deque<QMessageBox::StandardButton> m_answers;
-    widget::ScopedPromptResponder m_responder;   // last, so it goes before what it fills
+    widget::ScopedPromptResponder m_responder;  // last, so it goes before what it fills
 };
 
 }  // namespace snippo::test

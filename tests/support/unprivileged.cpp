@@ -72,8 +72,7 @@ std::vector<char*> Pointers(std::vector<std::string>& texts)
     return p;
 }
 
-bool Spawn(std::vector<std::string> argv, std::vector<std::string> env, const std::string& input,
-           CommandResult* result)
+bool Spawn(std::vector<std::string> argv, std::vector<std::string> env, const std::string& input, CommandResult* result)
 {
     int in[2], out[2];
     if (::pipe2(in, O_CLOEXEC) != 0)
@@ -101,7 +100,8 @@ bool Spawn(std::vector<std::string> argv, std::vector<std::string> env, const st
         return false;
     }
     // A child that ends before reading its input must not take this process with it.
-    struct sigaction ignore{}, before{};
+    struct sigaction ignore {
+    }, before{};
     ignore.sa_handler = SIG_IGN;
     ::sigaction(SIGPIPE, &ignore, &before);
     for (std::size_t done = 0; done < input.size();) {
@@ -127,8 +127,7 @@ bool Spawn(std::vector<std::string> argv, std::vector<std::string> env, const st
     }
     ::close(out[0]);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     result->status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return true;
 }

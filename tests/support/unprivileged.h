@@ -11,8 +11,8 @@
 namespace snippo::test {
 
 struct UnprivilegedRun {
-    bool runHere = false;     // this process is no superuser: run the test body now
-    std::string skipReason;   // set when there is no account or tool to change to
+    bool runHere = false;    // this process is no superuser: run the test body now
+    std::string skipReason;  // set when there is no account or tool to change to
 };
 
 // As the superuser, runs the current test in a child process under "nobody" (through
@@ -21,8 +21,8 @@ struct UnprivilegedRun {
 UnprivilegedRun RerunTestUnprivileged();
 
 struct CommandResult {
-    int status = -1;      // exit status, or -1 when the command did not end normally
-    std::string output;   // standard output and standard error together
+    int status = -1;     // exit status, or -1 when the command did not end normally
+    std::string output;  // standard output and standard error together
 };
 
 // Runs `argv` under "nobody" when this process is the superuser, else as it is, with
@@ -37,11 +37,11 @@ bool UnprivilegedIds(unsigned* uid, unsigned* gid);
 }  // namespace snippo::test
 
 // First statement of a test body that needs an ordinary account.
-#define SNIPPO_RUN_UNPRIVILEGED()                                                       \
-    do {                                                                                \
-        const ::snippo::test::UnprivilegedRun run_ = ::snippo::test::RerunTestUnprivileged(); \
-        if (!run_.skipReason.empty())                                                   \
-            GTEST_SKIP() << run_.skipReason;                                            \
-        if (!run_.runHere)                                                              \
-            return;                                                                     \
+#define SNIPPO_RUN_UNPRIVILEGED()                                                                                      \
+    do {                                                                                                               \
+        const ::snippo::test::UnprivilegedRun run_ = ::snippo::test::RerunTestUnprivileged();                          \
+        if (!run_.skipReason.empty())                                                                                  \
+            GTEST_SKIP() << run_.skipReason;                                                                           \
+        if (!run_.runHere)                                                                                             \
+            return;                                                                                                    \
     } while (0)

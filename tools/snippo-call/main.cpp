@@ -55,11 +55,21 @@ bool Tokenize(const std::string& line, std::vector<Token>& out, std::string& err
                 if (i >= line.size())
                     break;
                 switch (char e = line[i++]) {
-                case 'r': t.text += '\r'; break;
-                case 'n': t.text += '\n'; break;
-                case 't': t.text += '\t'; break;
-                case '"': t.text += '"'; break;
-                case '\\': t.text += '\\'; break;
+                case 'r':
+                    t.text += '\r';
+                    break;
+                case 'n':
+                    t.text += '\n';
+                    break;
+                case 't':
+                    t.text += '\t';
+                    break;
+                case '"':
+                    t.text += '"';
+                    break;
+                case '\\':
+                    t.text += '\\';
+                    break;
                 default:
                     error = std::string("unknown escape \\") + e;
                     return false;
@@ -97,11 +107,21 @@ std::string JsonString(const std::string& s)
     std::string out = "\"";
     for (unsigned char c : s) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char buf[8];
@@ -120,10 +140,14 @@ std::string Json(const Variant& v)
     const VARIANT* r = v.Get();
     switch (r->vt) {
     case VT_EMPTY:
-    case VT_NULL: return "null";
-    case VT_BOOL: return r->boolVal ? "true" : "false";
-    case VT_I2: return std::to_string(r->iVal);
-    case VT_I4: return std::to_string(r->lVal);
+    case VT_NULL:
+        return "null";
+    case VT_BOOL:
+        return r->boolVal ? "true" : "false";
+    case VT_I2:
+        return std::to_string(r->iVal);
+    case VT_I4:
+        return std::to_string(r->lVal);
     case VT_R8:
     case VT_DATE: {
         double d = r->vt == VT_R8 ? r->dblVal : r->date;
@@ -133,7 +157,8 @@ std::string Json(const Variant& v)
         std::snprintf(buf, sizeof buf, "%.9g", d);
         return buf;
     }
-    case VT_BSTR: return JsonString(Utf8FromBstr(r->bstrVal));
+    case VT_BSTR:
+        return JsonString(Utf8FromBstr(r->bstrVal));
     default: {
         std::string text;
         if (SUCCEEDED(v.ToUtf8(&text)))

@@ -67,11 +67,20 @@ std::string Escape(const std::string& text)
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -145,8 +154,8 @@ bool Gather(IDispatch* object, const std::string& progId, const std::string& wid
 
 }  // namespace
 
-bool ReadWidget(const std::string& progId, const std::string& widgetFile, const std::string& webPath,
-                Published& out, std::string& message)
+bool ReadWidget(const std::string& progId, const std::string& widgetFile, const std::string& webPath, Published& out,
+                std::string& message)
 {
     CoInitialize(nullptr);
     CLSID clsid;

@@ -21,8 +21,10 @@ constexpr int kMaxSide = 16384;
 
 int Usage(const char* message)
 {
-    std::fprintf(stderr, "snippo-render: %s\nusage: snippo-render FILE.qwd STATE OUT.png\n"
-                         "  STATE  1 normal, 2 mouse over, 3 clicked\n", message);
+    std::fprintf(stderr,
+                 "snippo-render: %s\nusage: snippo-render FILE.qwd STATE OUT.png\n"
+                 "  STATE  1 normal, 2 mouse over, 3 clicked\n",
+                 message);
     return 2;
 }
 
@@ -39,10 +41,10 @@ bool ParseState(const std::string& text, int& state)
 int main(int argc, char** argv)
 {
     if (int rc = snippo::cli::AnswerStandardOptions(argc, argv, "snippo-render",
-                                                     "usage: snippo-render FILE.qwd STATE OUT.png\n"
-                                                     "Paints the widget's panel as the layout editor shows it and "
-                                                     "writes it as PNG.\n"
-                                                     "  STATE  1 normal, 2 mouse over, 3 clicked\n");
+                                                    "usage: snippo-render FILE.qwd STATE OUT.png\n"
+                                                    "Paints the widget's panel as the layout editor shows it and "
+                                                    "writes it as PNG.\n"
+                                                    "  STATE  1 normal, 2 mouse over, 3 clicked\n");
         rc >= 0)
         return rc;
     if (argc != 4)

@@ -18,9 +18,12 @@ int ResolveShownState(int requested)
 const GlimStateStyle& StateStyle(const CGlimMenu& menu, int state)
 {
     switch (state) {
-    case 2: return menu.m_styleOver;
-    case 3: return menu.m_styleClick;
-    default: return menu.m_styleNormal;
+    case 2:
+        return menu.m_styleOver;
+    case 3:
+        return menu.m_styleClick;
+    default:
+        return menu.m_styleNormal;
     }
 }
 
@@ -88,11 +91,20 @@ void DrawHandles(QPainter& p, const CDrawObj& obj, int state)
 Qt::CursorShape HandleCursor(int handle)
 {
     switch (handle) {
-    case 1: case 5: return Qt::SizeFDiagCursor;
-    case 2: case 6: return Qt::SizeVerCursor;
-    case 3: case 7: return Qt::SizeBDiagCursor;
-    case 4: case 8: return Qt::SizeHorCursor;
-    default: return Qt::ArrowCursor;
+    case 1:
+    case 5:
+        return Qt::SizeFDiagCursor;
+    case 2:
+    case 6:
+        return Qt::SizeVerCursor;
+    case 3:
+    case 7:
+        return Qt::SizeBDiagCursor;
+    case 4:
+    case 8:
+        return Qt::SizeHorCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 

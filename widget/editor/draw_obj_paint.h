@@ -39,8 +39,8 @@ void DragHandleTo(CDrawObj& obj, int handle, CPoint point, CDrawView* view);
 // With a valid `area`, buttons (and handles) that lie wholly outside it are skipped: a drag
 // step repaints two small areas, and walking a thousand buttons for them would cost as much
 // as a full repaint.
-void PaintApplet(QPainter& p, CAppletParameters& params, const CRect& client, int requestedState,
-                 bool withHandles, const QRect& area = QRect());
+void PaintApplet(QPainter& p, CAppletParameters& params, const CRect& client, int requestedState, bool withHandles,
+                 const QRect& area = QRect());
 
 // The applet panel (no handles) in an image of the applet's size, m_nWidth x m_nHeight.
 QImage RenderApplet(CAppletParameters& params, int state);

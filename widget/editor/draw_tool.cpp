@@ -72,7 +72,9 @@ void DrawTool::OnLButtonUp(CDrawView* view, Qt::KeyboardModifiers, QPoint point)
         SetCurrent(kToolSelect);
 }
 
-void DrawTool::OnLButtonDblClk(CDrawView*, Qt::KeyboardModifiers, QPoint) {}
+void DrawTool::OnLButtonDblClk(CDrawView*, Qt::KeyboardModifiers, QPoint)
+{
+}
 
 void DrawTool::OnMouseMove(CDrawView*, Qt::KeyboardModifiers, QPoint point)
 {
@@ -178,9 +180,8 @@ void SelectTool::OnLButtonUp(CDrawView* view, Qt::KeyboardModifiers flags, QPoin
     switch (s.mode) {
     case SelectMode::RubberBand:
         view->SetRubberBand(QRect());
-        view->SelectWithinRect(CRect{s.downPoint.x(), s.downPoint.y(), s.lastDevicePoint.x(), s.lastDevicePoint.y()}
-                                   .Normalized(),
-                               true);
+        view->SelectWithinRect(
+            CRect{s.downPoint.x(), s.downPoint.y(), s.lastDevicePoint.x(), s.lastDevicePoint.y()}.Normalized(), true);
         if (model->m_listSelection.empty())
             view->ShowAppletPage();
         break;
@@ -220,7 +221,7 @@ void RectTool::OnLButtonDown(CDrawView* view, Qt::KeyboardModifiers flags, QPoin
     view->Select(obj);
     s.newObject = obj;
     s.duplicated = false;
-    s.dragHandle = 1;   // the top-left corner follows the mouse
+    s.dragHandle = 1;  // the top-left corner follows the mouse
     s.mode = SelectMode::Resize;
     s.lastEditorPoint = local;
 }
@@ -245,7 +246,7 @@ void RectTool::OnLButtonUp(CDrawView* view, Qt::KeyboardModifiers flags, QPoint 
 
     // Too small to be a button: drop it and treat the gesture as a click of the select tool.
     if (s.newObject) {
-        view->Model()->RemoveObject(s.newObject);   // the returned owner deletes it
+        view->Model()->RemoveObject(s.newObject);  // the returned owner deletes it
         s.newObject = nullptr;
     }
     view->Refresh(RefreshHint::All);
@@ -254,6 +255,8 @@ void RectTool::OnLButtonUp(CDrawView* view, Qt::KeyboardModifiers flags, QPoint 
     select.SelectTool::OnLButtonUp(view, flags, point);
 }
 
-void RectTool::OnLButtonDblClk(CDrawView*, Qt::KeyboardModifiers, QPoint) {}
+void RectTool::OnLButtonDblClk(CDrawView*, Qt::KeyboardModifiers, QPoint)
+{
+}
 
 }  // namespace snippo

@@ -19,15 +19,15 @@ enum class SelectMode : int { None = 0, RubberBand = 1, Move = 2, Resize = 3 };
 struct ToolState {
     int currentTool = kToolSelect;
     SelectMode mode = SelectMode::None;
-    int dragHandle = 0;                // 1..8 while resizing, else 0
-    QPoint downPoint;                  // device pixels of the last press
+    int dragHandle = 0;  // 1..8 while resizing, else 0
+    QPoint downPoint;    // device pixels of the last press
     QPoint lastDevicePoint;
     CPoint lastEditorPoint;
     Qt::KeyboardModifiers downFlags;
     // The press duplicated the selection (Ctrl): the release records an undo step even when
     // the copies were not moved, since the model has changed.
     bool duplicated = false;
-    CDrawObj* newObject = nullptr;     // the button the rectangle tool is drawing
+    CDrawObj* newObject = nullptr;  // the button the rectangle tool is drawing
 };
 ToolState& SharedToolState();
 

@@ -197,7 +197,7 @@ void CDrawView::SelectWithinRect(const CRect& rect, bool add)
 {
     if (!add)
         Select(nullptr);
-    const CRect r = rect.Normalized();   // device pixels are editor coordinates
+    const CRect r = rect.Normalized();  // device pixels are editor coordinates
     for (const auto& obj : m_pModel->m_listDrawObjects)
         if (obj->Intersects(r))
             Select(obj.get(), true);
@@ -333,8 +333,7 @@ void CDrawView::keyPressEvent(QKeyEvent* event)
 {
     // Printable characters typed without a command modifier step the selection.
     const QString text = event->text();
-    const bool commandModifier =
-        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool commandModifier = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (!commandModifier && text.size() == 1 && text.front().isPrint() && !m_pModel->m_listDrawObjects.empty()) {
         SelectNext();
         UpdateCommandUI();

@@ -22,10 +22,10 @@ namespace snippo {
 
 // What Refresh repaints; the numbers are the hints the editor has always passed.
 enum class RefreshHint : int {
-    All = 0,                       // the whole view
-    Object = 1,                    // `obj`
-    Objects = 2,                   // every object of `list`, the selection when none is given
-    ObjectsLeavingSelection = 3,   // every object of `list`, each also taken out of the selection
+    All = 0,                      // the whole view
+    Object = 1,                   // `obj`
+    Objects = 2,                  // every object of `list`, the selection when none is given
+    ObjectsLeavingSelection = 3,  // every object of `list`, each also taken out of the selection
 };
 
 class CDrawView : public QWidget {

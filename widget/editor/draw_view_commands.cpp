@@ -90,15 +90,24 @@ bool CDrawView::IsCommandEnabled(EditorCommand id) const
         return false;
     const std::size_t selected = m_pModel->m_listSelection.size();
     switch (info->enable) {
-    case EnableRule::Always: return true;
-    case EnableRule::AnySelected: return selected > 0;
-    case EnableRule::OneSelected: return selected == 1;
-    case EnableRule::TwoSelected: return selected >= 2;
-    case EnableRule::ThreeSelected: return selected >= 3;
-    case EnableRule::ClipboardButtons: return m_bClipboardHasButtons;
-    case EnableRule::AnyButton: return !m_pModel->m_listDrawObjects.empty();
-    case EnableRule::UndoStep: return m_pModel->History().CanUndo();
-    case EnableRule::RedoStep: return m_pModel->History().CanRedo();
+    case EnableRule::Always:
+        return true;
+    case EnableRule::AnySelected:
+        return selected > 0;
+    case EnableRule::OneSelected:
+        return selected == 1;
+    case EnableRule::TwoSelected:
+        return selected >= 2;
+    case EnableRule::ThreeSelected:
+        return selected >= 3;
+    case EnableRule::ClipboardButtons:
+        return m_bClipboardHasButtons;
+    case EnableRule::AnyButton:
+        return !m_pModel->m_listDrawObjects.empty();
+    case EnableRule::UndoStep:
+        return m_pModel->History().CanUndo();
+    case EnableRule::RedoStep:
+        return m_pModel->History().CanRedo();
     }
     return false;
 }
@@ -128,31 +137,63 @@ bool CDrawView::RunCommand(EditorCommand id)
     }
     const bool hadSelection = !m_pModel->m_listSelection.empty();
     switch (id) {
-    case EditorCommand::Select: DrawTool::SetCurrent(kToolSelect); break;
-    case EditorCommand::RectButton: DrawTool::SetCurrent(kToolRect); break;
-    case EditorCommand::Cut: OnEditCut(); break;
-    case EditorCommand::Copy: OnEditCopy(); break;
-    case EditorCommand::Paste: OnEditPaste(); break;
-    case EditorCommand::Duplicate: OnEditDuplicate(); break;
-    case EditorCommand::Delete: OnEditClear(); break;
-    case EditorCommand::SelectAll: OnEditSelectAll(); break;
-    case EditorCommand::Undo: OnEditUndo(); break;
-    case EditorCommand::Redo: OnEditRedo(); break;
+    case EditorCommand::Select:
+        DrawTool::SetCurrent(kToolSelect);
+        break;
+    case EditorCommand::RectButton:
+        DrawTool::SetCurrent(kToolRect);
+        break;
+    case EditorCommand::Cut:
+        OnEditCut();
+        break;
+    case EditorCommand::Copy:
+        OnEditCopy();
+        break;
+    case EditorCommand::Paste:
+        OnEditPaste();
+        break;
+    case EditorCommand::Duplicate:
+        OnEditDuplicate();
+        break;
+    case EditorCommand::Delete:
+        OnEditClear();
+        break;
+    case EditorCommand::SelectAll:
+        OnEditSelectAll();
+        break;
+    case EditorCommand::Undo:
+        OnEditUndo();
+        break;
+    case EditorCommand::Redo:
+        OnEditRedo();
+        break;
     case EditorCommand::MoveBackward:
     case EditorCommand::MoveForward:
     case EditorCommand::MoveToBack:
-    case EditorCommand::MoveToFront: OnStack(id); break;
+    case EditorCommand::MoveToFront:
+        OnStack(id);
+        break;
     case EditorCommand::AlignLeft:
     case EditorCommand::AlignRight:
     case EditorCommand::AlignTop:
     case EditorCommand::AlignBottom:
     case EditorCommand::SameWidth:
     case EditorCommand::SameHeight:
-    case EditorCommand::SameSize: OnAlign(id); break;
-    case EditorCommand::SpaceAcross: OnSpace(true); break;
-    case EditorCommand::SpaceDown: OnSpace(false); break;
-    case EditorCommand::CenterVertical: OnCenter(false); break;
-    case EditorCommand::CenterHorizontal: OnCenter(true); break;
+    case EditorCommand::SameSize:
+        OnAlign(id);
+        break;
+    case EditorCommand::SpaceAcross:
+        OnSpace(true);
+        break;
+    case EditorCommand::SpaceDown:
+        OnSpace(false);
+        break;
+    case EditorCommand::CenterVertical:
+        OnCenter(false);
+        break;
+    case EditorCommand::CenterHorizontal:
+        OnCenter(true);
+        break;
     }
     // The sheet must never keep showing a button that a command replaced or removed: with
     // nothing selected any more (a delete, an undo back to an empty applet) the applet shows.
@@ -234,7 +275,7 @@ void CDrawView::OnEditClear()
     Refresh(RefreshHint::Objects);
     const std::vector<CDrawObj*> doomed = selection;
     for (CDrawObj* obj : doomed)
-        m_pModel->RemoveObject(obj);   // the returned owner deletes it
+        m_pModel->RemoveObject(obj);  // the returned owner deletes it
     selection.clear();
     m_pModel->History().Checkpoint();
 }
@@ -267,7 +308,7 @@ void CDrawView::OnStack(EditorCommand id)
     const StackMove move = id == EditorCommand::MoveBackward  ? StackMove::Backward
                            : id == EditorCommand::MoveForward ? StackMove::Forward
                            : id == EditorCommand::MoveToBack  ? StackMove::ToBack
-                                                   : StackMove::ToFront;
+                                                              : StackMove::ToFront;
     if (!MoveInStack(*m_pModel, move))
         return;
     InvalidateObject(m_pModel->m_listSelection.front());
@@ -278,14 +319,29 @@ void CDrawView::OnAlign(EditorCommand id)
 {
     bool done = false;
     switch (id) {
-    case EditorCommand::AlignLeft: done = AlignSelection(*m_pModel, AlignEdge::Left); break;
-    case EditorCommand::AlignRight: done = AlignSelection(*m_pModel, AlignEdge::Right); break;
-    case EditorCommand::AlignTop: done = AlignSelection(*m_pModel, AlignEdge::Top); break;
-    case EditorCommand::AlignBottom: done = AlignSelection(*m_pModel, AlignEdge::Bottom); break;
-    case EditorCommand::SameWidth: done = MatchSelectionSize(*m_pModel, SizeMatch::Width); break;
-    case EditorCommand::SameHeight: done = MatchSelectionSize(*m_pModel, SizeMatch::Height); break;
-    case EditorCommand::SameSize: done = MatchSelectionSize(*m_pModel, SizeMatch::Both); break;
-    default: break;
+    case EditorCommand::AlignLeft:
+        done = AlignSelection(*m_pModel, AlignEdge::Left);
+        break;
+    case EditorCommand::AlignRight:
+        done = AlignSelection(*m_pModel, AlignEdge::Right);
+        break;
+    case EditorCommand::AlignTop:
+        done = AlignSelection(*m_pModel, AlignEdge::Top);
+        break;
+    case EditorCommand::AlignBottom:
+        done = AlignSelection(*m_pModel, AlignEdge::Bottom);
+        break;
+    case EditorCommand::SameWidth:
+        done = MatchSelectionSize(*m_pModel, SizeMatch::Width);
+        break;
+    case EditorCommand::SameHeight:
+        done = MatchSelectionSize(*m_pModel, SizeMatch::Height);
+        break;
+    case EditorCommand::SameSize:
+        done = MatchSelectionSize(*m_pModel, SizeMatch::Both);
+        break;
+    default:
+        break;
     }
     if (!done)
         return;

@@ -40,21 +40,21 @@ enum class EditorCommand : int {
 // What a command needs before it can run; the view enables its action by this rule.
 enum class EnableRule {
     Always,
-    AnySelected,        // at least one button selected
-    OneSelected,        // exactly one
-    TwoSelected,        // at least two
-    ThreeSelected,      // at least three
-    ClipboardButtons,   // the clipboard holds buttons
-    AnyButton,          // the applet has a button
-    UndoStep,           // there is a step to undo
-    RedoStep,           // there is a step to redo
+    AnySelected,       // at least one button selected
+    OneSelected,       // exactly one
+    TwoSelected,       // at least two
+    ThreeSelected,     // at least three
+    ClipboardButtons,  // the clipboard holds buttons
+    AnyButton,         // the applet has a button
+    UndoStep,          // there is a step to undo
+    RedoStep,          // there is a step to redo
 };
 
 struct EditorCommandInfo {
     EditorCommand id;
-    const char* objectName;   // of the command's action
-    const char* strings;      // status text, "\n", tool tip; null when the command has none
-    int key;                  // the shortcut as a combined Qt key, 0 for none
+    const char* objectName;  // of the command's action
+    const char* strings;     // status text, "\n", tool tip; null when the command has none
+    int key;                 // the shortcut as a combined Qt key, 0 for none
     EnableRule enable;
 };
 
@@ -70,13 +70,19 @@ inline constexpr std::array<EditorCommand, 29> kPaletteLayout = [] {
     using enum EditorCommand;
     constexpr EditorCommand gap = kPaletteSeparator;
     return std::array<EditorCommand, 29>{
-        Cut, Copy, Paste, Duplicate, gap,                            //
-        Select, RectButton, gap,                                     //
-        Undo, Redo, gap,                                             //
-        MoveBackward, MoveForward, MoveToBack, MoveToFront, gap,     //
-        AlignLeft, AlignRight, AlignTop, AlignBottom, gap,           //
-        SameWidth, SameHeight, SameSize, gap,                        //
-        SpaceAcross, SpaceDown, CenterVertical, CenterHorizontal,
+        Cut,          Copy,        Paste,          Duplicate,
+        gap,  //
+        Select,       RectButton,
+        gap,  //
+        Undo,         Redo,
+        gap,  //
+        MoveBackward, MoveForward, MoveToBack,     MoveToFront,
+        gap,  //
+        AlignLeft,    AlignRight,  AlignTop,       AlignBottom,
+        gap,  //
+        SameWidth,    SameHeight,  SameSize,
+        gap,  //
+        SpaceAcross,  SpaceDown,   CenterVertical, CenterHorizontal,
     };
 }();
 

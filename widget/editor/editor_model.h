@@ -32,10 +32,10 @@ signals:
     void undoStateChanged();
 
 private:
-    CAppletParameters* m_pModel;   // not owned
+    CAppletParameters* m_pModel;  // not owned
     std::vector<const CDrawObj*> m_objects;
     std::vector<CDrawObj*> m_selection;
-    UndoHistory::Snapshot m_current;   // the newest snapshot of the history
+    UndoHistory::Snapshot m_current;  // the newest snapshot of the history
     bool m_bCanUndo = false;
     bool m_bCanRedo = false;
 };

@@ -25,10 +25,18 @@ bool AlignSelection(CAppletParameters& params, AlignEdge edge)
     for (std::size_t i = 1; i < sel.size(); ++i) {
         CRect& r = sel[i]->m_position;
         switch (edge) {
-        case AlignEdge::Left: r.OffsetRect(ref.left - r.left, 0); break;
-        case AlignEdge::Right: r.OffsetRect(ref.right - r.right, 0); break;
-        case AlignEdge::Top: r.OffsetRect(0, ref.top - r.top); break;
-        case AlignEdge::Bottom: r.OffsetRect(0, ref.bottom - r.bottom); break;
+        case AlignEdge::Left:
+            r.OffsetRect(ref.left - r.left, 0);
+            break;
+        case AlignEdge::Right:
+            r.OffsetRect(ref.right - r.right, 0);
+            break;
+        case AlignEdge::Top:
+            r.OffsetRect(0, ref.top - r.top);
+            break;
+        case AlignEdge::Bottom:
+            r.OffsetRect(0, ref.bottom - r.bottom);
+            break;
         }
     }
     return true;

@@ -83,7 +83,7 @@ void GradientFill(QPainter& p, const CRect& rect, COLORREF c1, COLORREF c2, bool
     for (int i = 0; i < n; ++i) {
         int v[3];
         for (int k = 0; k < 3; ++k) {
-            v[k] = static_cast<int>(from[k] + i * step[k]);   // truncates toward zero
+            v[k] = static_cast<int>(from[k] + i * step[k]);  // truncates toward zero
             v[k] = from[k] <= to[k] ? std::min(v[k], to[k]) : std::max(v[k], to[k]);
         }
         const QColor c(v[0], v[1], v[2]);
@@ -102,12 +102,23 @@ void GradientFill(QPainter& p, const CRect& rect, COLORREF c1, COLORREF c2, bool
 void FillBackground(QPainter& p, const CRect& rect, COLORREF back, COLORREF fade, int style)
 {
     switch (style) {
-    case 1: GradientFill(p, rect, back, back, true, false); break;
-    case 2: GradientFill(p, rect, back, fade, true, false); break;
-    case 3: GradientFill(p, rect, back, fade, true, true); break;
-    case 4: GradientFill(p, rect, back, fade, false, false); break;
-    case 5: GradientFill(p, rect, back, fade, false, true); break;
-    default: break;   // transparent
+    case 1:
+        GradientFill(p, rect, back, back, true, false);
+        break;
+    case 2:
+        GradientFill(p, rect, back, fade, true, false);
+        break;
+    case 3:
+        GradientFill(p, rect, back, fade, true, true);
+        break;
+    case 4:
+        GradientFill(p, rect, back, fade, false, false);
+        break;
+    case 5:
+        GradientFill(p, rect, back, fade, false, true);
+        break;
+    default:
+        break;  // transparent
     }
 }
 
@@ -176,7 +187,7 @@ QFont LabelFont(int fontIndex, int size, int fontStyle)
     if (pixels > 0)
         font.setPixelSize(pixels);
     else
-        font.setPointSizeF(QFont().pointSizeF());   // a zero-height request: the default size
+        font.setPointSizeF(QFont().pointSizeF());  // a zero-height request: the default size
     font.setWeight(fontStyle == 1 ? QFont::Bold : QFont::Normal);
     font.setItalic(fontStyle == 2);
     font.setUnderline(false);
@@ -184,8 +195,8 @@ QFont LabelFont(int fontIndex, int size, int fontStyle)
     return font;
 }
 
-void DrawLabel(QPainter& p, const std::string& text, const CRect& rect, int alignment, int offset,
-               COLORREF colour, int fontIndex, int size, int fontStyle, int margin)
+void DrawLabel(QPainter& p, const std::string& text, const CRect& rect, int alignment, int offset, COLORREF colour,
+               int fontIndex, int size, int fontStyle, int margin)
 {
     const CRect r = rect.Normalized();
     QString label = QString::fromStdString(text);

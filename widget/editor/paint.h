@@ -54,8 +54,8 @@ int LabelFontPixelHeight(int size);
 
 // A (possibly multi-line, CR LF separated) label placed inside `rect`: alignment 0 left,
 // 1 centre, 2 right; `margin` (the border thickness) keeps it off the left and right edges.
-void DrawLabel(QPainter& p, const std::string& text, const CRect& rect, int alignment, int offset,
-               COLORREF colour, int fontIndex, int size, int fontStyle, int margin);
+void DrawLabel(QPainter& p, const std::string& text, const CRect& rect, int alignment, int offset, COLORREF colour,
+               int fontIndex, int size, int fontStyle, int margin);
 
 // A dotted outline of `rect` made by inverting every other pixel; a second call erases it.
 void DrawFocusRect(QPainter& p, const CRect& rect);

@@ -46,8 +46,7 @@ QPoint PlaceOnScreen(int storedX, int storedY, const QScreen* screen)
 
 CPreviewWnd::CPreviewWnd(CAppletParameters* params, EditorPageCoupling* coupling, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_pParams(params),
-      m_pCoupling(coupling)
+      m_pParams(params), m_pCoupling(coupling)
 {
     setObjectName(QStringLiteral("previewWnd"));
     setWindowTitle(tr("Preview windows"));

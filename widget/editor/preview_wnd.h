@@ -37,8 +37,7 @@ public:
     // `params` is the model being edited and `coupling` the property sheet (either may be
     // used by several windows in turn; neither is owned). The window deletes itself when it
     // is closed.
-    explicit CPreviewWnd(CAppletParameters* params, EditorPageCoupling* coupling = nullptr,
-                         QWidget* parent = nullptr);
+    explicit CPreviewWnd(CAppletParameters* params, EditorPageCoupling* coupling = nullptr, QWidget* parent = nullptr);
     ~CPreviewWnd() override;
 
     CDrawView* View() const { return m_pView; }

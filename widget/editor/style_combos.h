@@ -55,8 +55,7 @@ public:
 protected:
     CBackStyleCombo(QWidget* parent, int firstStyle);
     void FillStyles() override;
-    void PaintSample(QPainter& p, const QRect& item, const QRect& inner, int style,
-                     const QColor& text) const override;
+    void PaintSample(QPainter& p, const QRect& item, const QRect& inner, int style, const QColor& text) const override;
 
 private:
     COLORREF m_crBack = 0x404080;
@@ -88,8 +87,7 @@ public:
 
 protected:
     void FillStyles() override;
-    void PaintSample(QPainter& p, const QRect& item, const QRect& inner, int style,
-                     const QColor& text) const override;
+    void PaintSample(QPainter& p, const QRect& item, const QRect& inner, int style, const QColor& text) const override;
 
 private:
     COLORREF m_crBorder = 0x426F8C;

@@ -25,11 +25,20 @@ void AppendEscaped(std::string& out, std::string_view text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char* entity;
         switch (text[i]) {
-        case '&': entity = "&amp;"; break;
-        case '"': entity = "&quot;"; break;
-        case '<': entity = "&lt;"; break;
-        case '>': entity = "&gt;"; break;
-        default: continue;
+        case '&':
+            entity = "&amp;";
+            break;
+        case '"':
+            entity = "&quot;";
+            break;
+        case '<':
+            entity = "&lt;";
+            break;
+        case '>':
+            entity = "&gt;";
+            break;
+        default:
+            continue;
         }
         out.append(text.substr(plain, i - plain)).append(entity);
         plain = i + 1;
@@ -69,10 +78,23 @@ void NumberedParamLine(std::string& html, std::string_view prefix, int n, int k,
     html += "\">\r\n";
 }
 
-void Add(std::string& out, std::string_view field) { out += field; out += ','; }
-void Add(std::string& out, std::int32_t v) { AppendInt(out, v); out += ','; }
+void Add(std::string& out, std::string_view field)
+{
+    out += field;
+    out += ',';
+}
+void Add(std::string& out, std::int32_t v)
+{
+    AppendInt(out, v);
+    out += ',';
+}
 // Two numbers written one after the other, as one field.
-void AddPair(std::string& out, std::int32_t a, std::int32_t b) { AppendInt(out, a); AppendInt(out, b); out += ','; }
+void AddPair(std::string& out, std::int32_t a, std::int32_t b)
+{
+    AppendInt(out, a);
+    AppendInt(out, b);
+    out += ',';
+}
 // A colour as six hexadecimal digits, red first.
 void AppendHex(std::string& out, COLORREF colour)
 {
@@ -83,7 +105,11 @@ void AppendHex(std::string& out, COLORREF colour)
         out += kDigits[b & 15];
     }
 }
-void AddHex(std::string& out, COLORREF colour) { AppendHex(out, colour); out += ','; }
+void AddHex(std::string& out, COLORREF colour)
+{
+    AppendHex(out, colour);
+    out += ',';
+}
 
 // The address of a support file in the given output mode, as a field.
 void AddUrl(std::string& out, const std::string& path, const std::string& webPath, std::int16_t mode,
@@ -91,9 +117,14 @@ void AddUrl(std::string& out, const std::string& path, const std::string& webPat
 {
     if (!path.empty()) {
         switch (mode) {
-        case kHtmlPreview: out += previewPath; break;
-        case kHtmlWeb: out += webPath; break;
-        default: break;
+        case kHtmlPreview:
+            out += previewPath;
+            break;
+        case kHtmlWeb:
+            out += webPath;
+            break;
+        default:
+            break;
         }
         const std::size_t slash = path.rfind('/');
         out.append(path, slash == std::string::npos ? 0 : slash + 1);
@@ -187,7 +218,7 @@ std::string CAppletParameters::EncodeHTML(const std::string& previewPath, std::i
 }
 
 std::int32_t CAppletParameters::EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* root,
-                                        std::int16_t mode, const std::string& previewPath)
+                                         std::int16_t mode, const std::string& previewPath)
 {
     // Pre-order from an explicit list, so that the depth of the tree costs no stack: the
     // sub-menus of a menu's visible items go on in reverse, and so come off in item order.
@@ -295,7 +326,7 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
         if (known->second)
             config.AddResource(FileNameOf(path), FolderOf(path), webPath);
         else
-            path.clear();   // the file has gone: drop it from the model
+            path.clear();  // the file has gone: drop it from the model
     };
     addIfPresent(m_strBackImage, m_strBackImageWeb);
     addIfPresent(m_strBackAudio, m_strBackAudioWeb);

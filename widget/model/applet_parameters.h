@@ -26,16 +26,16 @@ public:
     virtual void ResolveConflicts(const std::string& destFolder, const std::vector<std::string*>& paths) = 0;
 };
 
-struct EncodedMenus;   // the values of one WriteParameters pass, by menu number
+struct EncodedMenus;  // the values of one WriteParameters pass, by menu number
 
 // The running state of one encoding pass, which numbers the menus in pre-order as it
 // writes them.
 struct MenuNumbering {
-    std::int32_t counter = 0;                      // the number the next menu takes
-    std::string counts;                            // item count of each menu written, each with ','
-    std::vector<const CGlimMenuItem*> flatItems;   // the items written, in order
-    std::vector<std::int32_t> subMenuNumber;       // by flat item: its sub-menu's number, or -1
-    std::string value;                             // the parameter value being built
+    std::int32_t counter = 0;                     // the number the next menu takes
+    std::string counts;                           // item count of each menu written, each with ','
+    std::vector<const CGlimMenuItem*> flatItems;  // the items written, in order
+    std::vector<std::int32_t> subMenuNumber;      // by flat item: its sub-menu's number, or -1
+    std::string value;                            // the parameter value being built
 };
 
 // Output modes of GetHTML.
@@ -113,8 +113,8 @@ public:
     std::string m_strReserved1;
     std::string m_strReserved2;
 
-    std::vector<std::unique_ptr<CDrawObj>> m_listDrawObjects;   // back to front
-    std::vector<CDrawObj*> m_listSelection;                     // not owned
+    std::vector<std::unique_ptr<CDrawObj>> m_listDrawObjects;  // back to front
+    std::vector<CDrawObj*> m_listSelection;                    // not owned
 
 private:
     // Gives each button's menu the button's normalised rectangle as its placement.
@@ -132,7 +132,7 @@ private:
     // The HTML parameters of the menu and of every sub-menu that is shown, in pre-order;
     // the menu's number, or -1 when it is not shown.
     static std::int32_t EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
-                         const std::string& previewPath);
+                                 const std::string& previewPath);
     // The menu alone, under the next number; true when it is shown.
     static bool EmitOneMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,
                             const std::string& previewPath);

@@ -21,7 +21,6 @@ bool WriteConfigFile(CWidgetConfig& config, CAppletParameters& params, const std
 
 // Reads the file into the record and, when the file belongs to this widget, the model.
 // FALSE only when the file cannot be read. `applied` tells whether the model was read.
-bool ReadConfigFile(CWidgetConfig& config, CAppletParameters& params, const std::string& path,
-                    bool* applied = nullptr);
+bool ReadConfigFile(CWidgetConfig& config, CAppletParameters& params, const std::string& path, bool* applied = nullptr);
 
 }  // namespace snippo

@@ -50,7 +50,7 @@ void CAppletParameters::CopyResources(const std::string& destFolder, ResourceCon
         if (path->empty())
             continue;
         if (!IsRegularFile(*path)) {
-            path->clear();   // the file has gone: drop it from the model
+            path->clear();  // the file has gone: drop it from the model
             continue;
         }
         const std::string folder = FolderOf(*path);

@@ -6,9 +6,13 @@ namespace {
 ArchiveClass<CDrawRect> registerDrawRect("CDrawRect", 0);
 }
 
-CDrawObj::CDrawObj() : m_pMenu(new CGlimMenu(0, "GlimButton")) {}
+CDrawObj::CDrawObj() : m_pMenu(new CGlimMenu(0, "GlimButton"))
+{
+}
 
-CDrawObj::CDrawObj(const CRect& position) : m_position(position), m_pMenu(new CGlimMenu(0, "GlimButton")) {}
+CDrawObj::CDrawObj(const CRect& position) : m_position(position), m_pMenu(new CGlimMenu(0, "GlimButton"))
+{
+}
 
 CDrawObj::~CDrawObj()
 {
@@ -45,15 +49,24 @@ CPoint CDrawObj::HandlePoint(int handle) const
     const auto xCenter = static_cast<std::int32_t>(r.left + (std::int64_t(r.right) - r.left) / 2);
     const auto yCenter = static_cast<std::int32_t>(r.top + (std::int64_t(r.bottom) - r.top) / 2);
     switch (handle) {
-    case 1: return {r.left, r.top};
-    case 2: return {xCenter, r.top};
-    case 3: return {r.right, r.top};
-    case 4: return {r.right, yCenter};
-    case 5: return {r.right, r.bottom};
-    case 6: return {xCenter, r.bottom};
-    case 7: return {r.left, r.bottom};
-    case 8: return {r.left, yCenter};
-    default: return {r.left, r.top};
+    case 1:
+        return {r.left, r.top};
+    case 2:
+        return {xCenter, r.top};
+    case 3:
+        return {r.right, r.top};
+    case 4:
+        return {r.right, yCenter};
+    case 5:
+        return {r.right, r.bottom};
+    case 6:
+        return {xCenter, r.bottom};
+    case 7:
+        return {r.left, r.bottom};
+    case 8:
+        return {r.left, yCenter};
+    default:
+        return {r.left, r.top};
     }
 }
 
@@ -81,15 +94,36 @@ void CDrawObj::DragHandleTo(int handle, CPoint p)
 {
     CRect& r = m_position;
     switch (handle) {
-    case 1: r.left = p.x; r.top = p.y; break;
-    case 2: r.top = p.y; break;
-    case 3: r.right = p.x; r.top = p.y; break;
-    case 4: r.right = p.x; break;
-    case 5: r.right = p.x; r.bottom = p.y; break;
-    case 6: r.bottom = p.y; break;
-    case 7: r.left = p.x; r.bottom = p.y; break;
-    case 8: r.left = p.x; break;
-    default: break;
+    case 1:
+        r.left = p.x;
+        r.top = p.y;
+        break;
+    case 2:
+        r.top = p.y;
+        break;
+    case 3:
+        r.right = p.x;
+        r.top = p.y;
+        break;
+    case 4:
+        r.right = p.x;
+        break;
+    case 5:
+        r.right = p.x;
+        r.bottom = p.y;
+        break;
+    case 6:
+        r.bottom = p.y;
+        break;
+    case 7:
+        r.left = p.x;
+        r.bottom = p.y;
+        break;
+    case 8:
+        r.left = p.x;
+        break;
+    default:
+        break;
     }
 }
 

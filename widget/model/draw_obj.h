@@ -40,8 +40,8 @@ public:
     void SetMenu(CGlimMenu* menu);
 
     CRect m_position;
-    CAppletParameters* m_pOwner = nullptr;   // not owned
-    CGlimMenu* m_pMenu = nullptr;            // owned, never null
+    CAppletParameters* m_pOwner = nullptr;  // not owned
+    CGlimMenu* m_pMenu = nullptr;           // owned, never null
 };
 
 class CDrawRect : public CDrawObj {
@@ -55,7 +55,7 @@ public:
     std::uint32_t GetSchema() const override { return 0; }
     void Serialize(CArchive& ar) override;
 
-    std::int32_t m_nShape = 0;               // always 0: rectangle
+    std::int32_t m_nShape = 0;  // always 0: rectangle
     CPoint m_roundness{16, 16};
 };
 

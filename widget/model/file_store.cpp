@@ -95,7 +95,7 @@ std::string FolderOfPath(const std::string& path)
 std::string FollowLinks(std::string path)
 {
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat st{};
+        struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return path;
         std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
@@ -130,7 +130,7 @@ Outcome ReplaceByRename(const std::string& path, const struct stat& old, std::st
     std::string temp = folder + "/.qwd-XXXXXX";
     Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
     if (!fd.Valid())
-        return Outcome::kTryInPlace;   // e.g. a folder the user may not write to
+        return Outcome::kTryInPlace;  // e.g. a folder the user may not write to
     if (::fchown(fd.Get(), old.st_uid, old.st_gid) != 0 || ::fchmod(fd.Get(), old.st_mode & 07777) != 0) {
         ::unlink(temp.c_str());
         return Outcome::kTryInPlace;
@@ -151,11 +151,10 @@ bool RewriteInPlace(int fd, const std::string& path, const struct stat& old, std
     std::string previous;
     {
         Fd reader(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-        struct stat st{};
-        if (!reader.Valid() || ::fstat(reader.Get(), &st) != 0 || st.st_dev != old.st_dev ||
-            st.st_ino != old.st_ino || !ClearNonBlocking(reader.Get()) ||
-            !ReadToEnd(reader.Get(), previous, st.st_size))
-            return false;   // without the old bytes a failure could not be undone
+        struct stat st {};
+        if (!reader.Valid() || ::fstat(reader.Get(), &st) != 0 || st.st_dev != old.st_dev || st.st_ino != old.st_ino ||
+            !ClearNonBlocking(reader.Get()) || !ReadToEnd(reader.Get(), previous, st.st_size))
+            return false;  // without the old bytes a failure could not be undone
     }
     if (WriteAt(fd, bytes, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0)
         return true;
@@ -187,7 +186,7 @@ int OpenRegularFile(const std::string& path)
 {
     // Opening without blocking: a pipe without a writer would otherwise wait for one.
     Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat st{};
+    struct stat st {};
     if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || !ClearNonBlocking(fd.Get()))
         return -1;
     const int result = fd.Get();
@@ -198,7 +197,7 @@ int OpenRegularFile(const std::string& path)
 bool ReadRegularFile(const std::string& path, std::string& bytes)
 {
     Fd fd(OpenRegularFile(path));
-    struct stat st{};
+    struct stat st {};
     return fd.Valid() && ::fstat(fd.Get(), &st) == 0 && ReadToEnd(fd.Get(), bytes, st.st_size);
 }
 
@@ -218,7 +217,7 @@ bool SaveFileContents(const std::string& path, std::string_view bytes)
                 continue;
             return created == Created::kDone;
         }
-        struct stat st{};
+        struct stat st {};
         if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || !ClearNonBlocking(fd.Get()))
             return false;
         // Renaming would detach a file that has other names from them.

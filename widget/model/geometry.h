@@ -58,8 +58,7 @@ struct CRect {
 // The intersection of two normalised rectangles; empty when they only touch.
 inline CRect IntersectRect(const CRect& a, const CRect& b)
 {
-    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
     if (r.IsRectEmpty())
         return CRect{};
     return r;

@@ -241,7 +241,7 @@ std::unique_ptr<CGlimMenu> CGlimMenu::CopyWithoutWebPaths() const
     auto copy = std::make_unique<CGlimMenu>(0, m_strName);
     copy->CopyProperties(*this);
     copy->m_bVisible = m_bVisible;
-    CopyTree(*this, *copy);   // on an error the copy's destructor frees what was copied
+    CopyTree(*this, *copy);  // on an error the copy's destructor frees what was copied
     return copy;
 }
 
@@ -361,7 +361,7 @@ CGlimMenuItem::~CGlimMenuItem() = default;
 void CGlimMenuItem::SetSubMenu(std::unique_ptr<CGlimMenu> menu)
 {
     if (menu.get() == m_pSubMenu.get()) {
-        (void)menu.release();   // the menu held already: it stays, owned once
+        (void)menu.release();  // the menu held already: it stays, owned once
         return;
     }
     m_pSubMenu = std::move(menu);
@@ -369,16 +369,15 @@ void CGlimMenuItem::SetSubMenu(std::unique_ptr<CGlimMenu> menu)
 
 const std::string& CGlimMenuItem::ResourcePath(int i) const
 {
-    const std::string* paths[kResourceCount] = {&m_strImageNormal, &m_strImageOver, &m_strImageClick,
-                                                &m_strAudioOver, &m_strAudioClick};
+    const std::string* paths[kResourceCount] = {&m_strImageNormal, &m_strImageOver, &m_strImageClick, &m_strAudioOver,
+                                                &m_strAudioClick};
     return *paths[i];
 }
 
 const std::string& CGlimMenuItem::ResourceWebPath(int i) const
 {
-    const std::string* paths[kResourceCount] = {&m_strImageNormalWeb, &m_strImageOverWeb,
-                                                &m_strImageClickWeb, &m_strAudioOverWeb,
-                                                &m_strAudioClickWeb};
+    const std::string* paths[kResourceCount] = {&m_strImageNormalWeb, &m_strImageOverWeb, &m_strImageClickWeb,
+                                                &m_strAudioOverWeb, &m_strAudioClickWeb};
     return *paths[i];
 }
 

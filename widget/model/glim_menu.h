@@ -83,11 +83,10 @@ public:
     GlimStateStyle m_styleNormal;
     GlimStateStyle m_styleOver;
     GlimStateStyle m_styleClick;
-    std::vector<std::unique_ptr<CGlimMenuItem>> m_items;   // in display order
+    std::vector<std::unique_ptr<CGlimMenuItem>> m_items;  // in display order
     std::int32_t m_bVisible = 1;
     // Number in the last encoding pass only: the encoders, which change nothing else, note it.
     mutable std::int32_t m_nIndex = -1;
-
 };
 
 class CGlimMenuItem : public CObject {
@@ -129,7 +128,7 @@ public:
     std::string m_strAudioClickWeb;
     std::string m_strTarget;
     std::string m_strLink;
-    std::unique_ptr<CGlimMenu> m_pSubMenu;          // never null
+    std::unique_ptr<CGlimMenu> m_pSubMenu;  // never null
     std::int32_t m_bVisible = 1;
 };
 
@@ -140,8 +139,7 @@ int NumberMenus(const std::vector<CGlimMenu*>& topLevel, std::vector<CGlimMenuIt
 
 // Calls f(menu) for every menu of the tree under `root` (pre-order), without recursion;
 // `Menu` is CGlimMenu or const CGlimMenu.
-template <class Menu, class F>
-void ForEachMenu(Menu* root, F&& f);
+template <class Menu, class F> void ForEachMenu(Menu* root, F&& f);
 
 }  // namespace snippo
 

@@ -4,8 +4,7 @@
 
 namespace snippo {
 
-template <class Menu, class F>
-void ForEachMenu(Menu* root, F&& f)
+template <class Menu, class F> void ForEachMenu(Menu* root, F&& f)
 {
     std::vector<Menu*> stack{root};
     while (!stack.empty()) {

@@ -56,19 +56,18 @@ std::string InFolder(const std::string& directory, const std::string& stored)
 
 // The values of every menu by menu number, as one writing pass produces them.
 struct EncodedMenus {
-    std::vector<std::string> menuStyle;    // "MStyle-%d"
-    std::vector<std::string> itemStyle;    // "IStyle-%d"
-    std::vector<std::size_t> firstItem;    // position of each menu's first item in `items`
-    std::vector<std::string> items;        // "I%d-%d", grouped by menu
-    std::vector<std::int32_t> subMenu;     // the number of each item's sub-menu, by flat position
+    std::vector<std::string> menuStyle;  // "MStyle-%d"
+    std::vector<std::string> itemStyle;  // "IStyle-%d"
+    std::vector<std::size_t> firstItem;  // position of each menu's first item in `items`
+    std::vector<std::string> items;      // "I%d-%d", grouped by menu
+    std::vector<std::int32_t> subMenu;   // the number of each item's sub-menu, by flat position
 };
 
 namespace {
 
 // Calls f(n) for n = 1..last in the order of their decimal texts (1, 10, 100, 11, ..., 2, 20,
 // ...), the order in which the parameter map sorts names that end in those numbers.
-template <class F>
-void InTextOrder(std::size_t last, F&& f)
+template <class F> void InTextOrder(std::size_t last, F&& f)
 {
     std::size_t n = 1;
     for (std::size_t i = 0; i < last; ++i) {
@@ -86,8 +85,7 @@ void InTextOrder(std::size_t last, F&& f)
 }
 
 // The same for n = 0..count-1.
-template <class F>
-void InTextOrderFromZero(std::size_t count, F&& f)
+template <class F> void InTextOrderFromZero(std::size_t count, F&& f)
 {
     if (count == 0)
         return;
@@ -278,7 +276,7 @@ void CAppletParameters::WriteMenu(EncodedMenus& out, MenuNumbering& pass, const 
             continue;
         }
         const std::size_t i = top.next++;
-        out.subMenu[top.first + i] = pass.counter;   // the number the sub-menu is about to take
+        out.subMenu[top.first + i] = pass.counter;  // the number the sub-menu is about to take
         write(top.menu->m_items[i]->SubMenu());
     }
 }
@@ -377,18 +375,18 @@ struct ItemRef {
 // Misc that promises more than the keys and links hold costs nothing.
 struct StoredTree {
     std::size_t menuCount = 0;
-    std::vector<std::size_t> counts;                // item count of each menu, as Misc says
-    std::vector<std::uint64_t> firstPosition;       // flat position of each menu's item 1
+    std::vector<std::size_t> counts;           // item count of each menu, as Misc says
+    std::vector<std::uint64_t> firstPosition;  // flat position of each menu's item 1
     std::uint64_t positionEnd = 0;
-    std::vector<const std::string*> menuStyle;      // "MStyle-%d" by menu number, or null
-    std::vector<const std::string*> itemStyle;      // "IStyle-%d"
-    std::vector<std::pair<ItemRef, const std::string*>> itemValues;   // "I%d-%d"
+    std::vector<const std::string*> menuStyle;                       // "MStyle-%d" by menu number, or null
+    std::vector<const std::string*> itemStyle;                       // "IStyle-%d"
+    std::vector<std::pair<ItemRef, const std::string*>> itemValues;  // "I%d-%d"
     struct Link {
         bool topLevel;
-        ItemRef item;            // the item that takes the menu, unless top-level
+        ItemRef item;  // the item that takes the menu, unless top-level
         std::size_t menu;
     };
-    std::vector<Link> links;                        // in the order of Misc
+    std::vector<Link> links;  // in the order of Misc
 
     // The item at a flat position, when the position lies inside the counts.
     bool ItemAt(std::int64_t position, ItemRef& ref) const
@@ -397,8 +395,8 @@ struct StoredTree {
             return false;
         // The last menu whose first position is not beyond it; empty menus before it share
         // its first position and are passed over.
-        const auto it = std::upper_bound(firstPosition.begin(), firstPosition.end(),
-                                         static_cast<std::uint64_t>(position));
+        const auto it =
+            std::upper_bound(firstPosition.begin(), firstPosition.end(), static_cast<std::uint64_t>(position));
         ref.menu = static_cast<std::size_t>(it - firstPosition.begin()) - 1;
         ref.k = static_cast<std::size_t>(static_cast<std::uint64_t>(position) - firstPosition[ref.menu]) + 1;
         return true;
@@ -461,9 +459,9 @@ StoredTree ParseStoredTree(const std::map<std::string, std::string>& map, const 
 // menus together get only as many of those as the text is long: beyond that, a count keeps
 // the items up to the last one named, or, with large gaps, only the items named.
 struct ItemLayout {
-    std::vector<ItemRef> items;          // sorted by menu, then number
-    std::vector<std::size_t> first;      // first position in `items` of each menu; one more at the end
-    std::vector<bool> dense;             // the menu holds its items 1..n without a gap
+    std::vector<ItemRef> items;      // sorted by menu, then number
+    std::vector<std::size_t> first;  // first position in `items` of each menu; one more at the end
+    std::vector<bool> dense;         // the menu holds its items 1..n without a gap
 
     std::size_t IndexOf(const ItemRef& ref) const
     {
@@ -483,7 +481,7 @@ ItemLayout LayOutItems(const StoredTree& t, std::size_t unnamedBudget)
     std::vector<std::size_t> highest(t.menuCount, 0), named(t.menuCount, 0);
     auto note = [&](const ItemRef& r) {
         highest[r.menu] = std::max(highest[r.menu], r.k);
-        ++named[r.menu];   // a key and a link may name the same item: an upper bound
+        ++named[r.menu];  // a key and a link may name the same item: an upper bound
     };
     for (const auto& [ref, value] : t.itemValues)
         note(ref);
@@ -540,9 +538,9 @@ ItemLayout LayOutItems(const StoredTree& t, std::size_t unnamedBudget)
 
 // How the menus hang together, decided on numbers alone before anything is built.
 struct TreeLinks {
-    std::vector<std::size_t> subMenuOf;   // by position in the layout: the item's sub-menu, or kNone
-    std::vector<std::size_t> topLevel;    // the menus of the buttons, in order
-    std::vector<bool> reached;            // the menus that a button reaches
+    std::vector<std::size_t> subMenuOf;  // by position in the layout: the item's sub-menu, or kNone
+    std::vector<std::size_t> topLevel;   // the menus of the buttons, in order
+    std::vector<bool> reached;           // the menus that a button reaches
 };
 
 TreeLinks LinkTree(const StoredTree& stored, const ItemLayout& layout)

@@ -85,7 +85,7 @@ std::int32_t ParseInt(std::string_view text)
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1)
-            break;   // clamped below; the remaining digits cannot bring it back
+            break;  // clamped below; the remaining digits cannot bring it back
     }
     if (negative)
         value = -value;
@@ -136,11 +136,21 @@ std::string HtmlEscape(std::string_view text)
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     return out;

@@ -2,7 +2,9 @@
 
 namespace snippo {
 
-UndoHistory::UndoHistory(CObject& state, std::function<void()> clear) : m_state(state), m_clear(std::move(clear)) {}
+UndoHistory::UndoHistory(CObject& state, std::function<void()> clear) : m_state(state), m_clear(std::move(clear))
+{
+}
 
 void UndoHistory::PushUndo(Snapshot snapshot)
 {

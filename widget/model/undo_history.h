@@ -16,7 +16,7 @@ public:
     using Snapshot = std::vector<std::uint8_t>;
 
     static constexpr std::size_t kGrowSize = 32768;
-    static constexpr std::size_t kDepth = 4;   // undo steps kept; the stack holds one more
+    static constexpr std::size_t kDepth = 4;  // undo steps kept; the stack holds one more
 
     // The history of `state`, whose Serialize writes a snapshot and reads one back (the
     // reading side starts from an empty state); `clear` empties the state. The state
@@ -37,8 +37,8 @@ public:
     // Replaces the current state by the one held in `snapshot`.
     void Restore(const Snapshot& snapshot);
 
-    const std::deque<Snapshot>& UndoStack() const { return m_undo; }   // newest first
-    const std::deque<Snapshot>& RedoStack() const { return m_redo; }   // most recent first
+    const std::deque<Snapshot>& UndoStack() const { return m_undo; }  // newest first
+    const std::deque<Snapshot>& RedoStack() const { return m_redo; }  // most recent first
 
 private:
     void PushUndo(Snapshot snapshot);

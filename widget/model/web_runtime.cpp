@@ -59,8 +59,8 @@ std::string WebRuntimeFallbackList(const CAppletParameters& params)
 {
     struct Frame {
         const CGlimMenu* menu;
-        std::size_t next;   // the next item to list
-        bool nested;        // a sub-menu, closed inside its item
+        std::size_t next;  // the next item to list
+        bool nested;       // a sub-menu, closed inside its item
     };
     std::string out;
     std::vector<Frame> stack;
@@ -86,7 +86,7 @@ std::string WebRuntimeFallbackList(const CAppletParameters& params)
             AppendItem(out, item);
             if (Emitted(item.SubMenu())) {
                 out += "\r\n\t<ul>\r\n";
-                stack.push_back({item.SubMenu(), 0, true});   // `f` is not used after this
+                stack.push_back({item.SubMenu(), 0, true});  // `f` is not used after this
             } else {
                 out += "</li>\r\n";
             }

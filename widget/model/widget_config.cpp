@@ -33,8 +33,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+        if (x >= 'A' && x <= 'Z')
+            x = char(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = char(y - 'A' + 'a');
         if (x != y)
             return false;
     }
@@ -105,7 +107,7 @@ private:
         m_scanned -= m_pos;
         m_pos = 0;
         if (kept == m_buffer.size())
-            m_buffer.resize(2 * m_buffer.size());   // a line longer than the buffer
+            m_buffer.resize(2 * m_buffer.size());  // a line longer than the buffer
         ssize_t n;
         do
             n = ::read(m_fd, m_buffer.data() + kept, m_buffer.size() - kept);
@@ -119,8 +121,8 @@ private:
 
     std::string_view m_text;
     std::size_t m_pos = 0;
-    std::size_t m_scanned = 0;   // no line end before here
-    int m_fd = -1;               // while more is to be read
+    std::size_t m_scanned = 0;  // no line end before here
+    int m_fd = -1;              // while more is to be read
     std::string m_buffer;
     bool m_failed = false;
 };
@@ -296,7 +298,7 @@ void ParseParts(LineReader& in, CWidgetConfig& config)
     bool resourcesDone = false;
     while (!resourcesDone && in.Next(line)) {
         if (EqualsNoCase(line, kResourceEnd))
-            break;   // no count: the list stays as it was
+            break;  // no count: the list stays as it was
         if (!SplitKeyValue(line, key, value) || !EqualsNoCase(key, "Resource Number"))
             continue;
         const std::size_t n = Count16(value);
@@ -371,8 +373,7 @@ bool CWidgetConfig::ReadFile(const std::string& path)
     ParseParts(in, *this);
     // The rest is read to the end, so that an error anywhere in the file is seen.
     std::string_view line;
-    while (in.Next(line)) {
-    }
+    while (in.Next(line)) {}
     ::close(fd);
     return !in.ReadFailed();
 }

@@ -10,14 +10,14 @@
 namespace snippo {
 
 struct ResourceEntry {
-    std::string strName;        // file name
-    std::string strLocalPath;   // folder on this machine (the applet class: with a trailing '/')
-    std::string strWebPath;     // prefix the web form of the HTML puts before the name
+    std::string strName;       // file name
+    std::string strLocalPath;  // folder on this machine (the applet class: with a trailing '/')
+    std::string strWebPath;    // prefix the web form of the HTML puts before the name
     bool operator==(const ResourceEntry&) const = default;
 };
 
 struct HtmlSegment {
-    std::string strPosition;    // "cursor": at the insertion point of the page body
+    std::string strPosition;  // "cursor": at the insertion point of the page body
     std::string strBody;
     bool operator==(const HtmlSegment&) const = default;
 };

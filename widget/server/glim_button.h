@@ -16,7 +16,7 @@ inline constexpr std::int32_t kGlimButtonIconId = 4000;
 
 class CGlimButton : public DispatchObject<CGlimButton> {
 public:
-    CGlimButton();     // takes a lock on the module
+    CGlimButton();  // takes a lock on the module
     static const DispatchTable<CGlimButton>& DispatchMap();
 
     // The members of the automation interface, as plain calls.
@@ -62,7 +62,7 @@ public:
 
 private:
     friend class DispatchObject<CGlimButton>;
-    ~CGlimButton();   // releases the module lock; only Release deletes
+    ~CGlimButton();  // releases the module lock; only Release deletes
     void BuildResourcesOnDemand();
 
     CWidgetConfig m_config;

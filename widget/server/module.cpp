@@ -25,7 +25,8 @@
 namespace snippo {
 
 // {2542EDC1-7EFB-11D2-8CA5-0088CC081531}: the family of embeddable widgets.
-inline constexpr CATID CATID_QuillonSnippos = {0x2542EDC1, 0x7EFB, 0x11D2, {0x8C, 0xA5, 0x00, 0x88, 0xCC, 0x08, 0x15, 0x31}};
+inline constexpr CATID CATID_QuillonSnippos = {
+    0x2542EDC1, 0x7EFB, 0x11D2, {0x8C, 0xA5, 0x00, 0x88, 0xCC, 0x08, 0x15, 0x31}};
 constexpr LCID kCategoryLocale = 0x409;
 constexpr const char* kCategoryDescription = "Quillon Snippos";
 
@@ -33,7 +34,7 @@ namespace {
 
 std::atomic<long> g_moduleLocks{0};
 std::uint32_t g_resourceModule = 0;
-std::mutex g_factoryLock;   // guards the factory list while it is registered or walked
+std::mutex g_factoryLock;  // guards the factory list while it is registered or walked
 
 ConfigDialogRunner& Runner()
 {
@@ -133,11 +134,11 @@ public:
     CSnippoGlimButtonApp()
     {
         if (FAILED(CoInitialize(nullptr)))
-            return;   // without the runtime the factory never answers
+            return;  // without the runtime the factory never answers
         m_bInitialised = true;
         const auto& strings = WidgetStringTable();
-        g_resourceModule = RegisterStringTable(
-            "SnippoGlimButton", std::map<std::uint32_t, std::string>(strings.begin(), strings.end()));
+        g_resourceModule = RegisterStringTable("SnippoGlimButton",
+                                               std::map<std::uint32_t, std::string>(strings.begin(), strings.end()));
         InstallGlimButtonDialogs();
         std::lock_guard<std::mutex> guard(g_factoryLock);
         g_factory.m_bRegistered = true;
@@ -203,14 +204,38 @@ ComPtr<ICatRegister> CreateCategoriesManager(HRESULT* hr)
 
 }  // namespace
 
-void SetConfigDialogRunner(ConfigDialogRunner runner) { Runner() = std::move(runner); }
-const ConfigDialogRunner& GetConfigDialogRunner() { return Runner(); }
-void SetResourceConflictHandler(ResourceConflictHandler* handler) { ConflictHandler() = handler; }
-ResourceConflictHandler* GetResourceConflictHandler() { return ConflictHandler(); }
-void LockModule() { ++g_moduleLocks; }
-void UnlockModule() { --g_moduleLocks; }
-long ModuleLockCount() { return g_moduleLocks; }
-std::uint32_t ResourceModuleNumber() { return g_resourceModule; }
+void SetConfigDialogRunner(ConfigDialogRunner runner)
+{
+    Runner() = std::move(runner);
+}
+const ConfigDialogRunner& GetConfigDialogRunner()
+{
+    return Runner();
+}
+void SetResourceConflictHandler(ResourceConflictHandler* handler)
+{
+    ConflictHandler() = handler;
+}
+ResourceConflictHandler* GetResourceConflictHandler()
+{
+    return ConflictHandler();
+}
+void LockModule()
+{
+    ++g_moduleLocks;
+}
+void UnlockModule()
+{
+    --g_moduleLocks;
+}
+long ModuleLockCount()
+{
+    return g_moduleLocks;
+}
+std::uint32_t ResourceModuleNumber()
+{
+    return g_resourceModule;
+}
 
 }  // namespace snippo
 

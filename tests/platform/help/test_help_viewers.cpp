@@ -26,7 +26,8 @@ const char* const kFile = "/opt/tool/Tool.HLP";
 
 class EnvGuard {
 public:
-    EnvGuard(const char* name, const QByteArray& value) : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
+    EnvGuard(const char* name, const QByteArray& value)
+        : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
     {
         qputenv(name, value);
     }

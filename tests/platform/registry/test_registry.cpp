@@ -129,17 +129,16 @@ TEST_F(Registry, ValuesRoundTripAndFileIsRegedit4)
     EXPECT_EQ(RegSetDword(key, "Max", 0xFFFFFFFFu), ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 
-    EXPECT_EQ(readFile(hive("HKEY_CURRENT_USER")),
-              "REGEDIT4\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Quillon]\n"
-              "@=\"default\"\n"
-              "\"Name\"=\"text \xC3\xA9t\xC3\xA9\"\n"
-              "\"Count\"=dword:0000001f\n"
-              "\"Max\"=dword:ffffffff\n"
-              "\n");
+    EXPECT_EQ(readFile(hive("HKEY_CURRENT_USER")), "REGEDIT4\n"
+                                                   "\n"
+                                                   "[HKEY_CURRENT_USER\\Software]\n"
+                                                   "\n"
+                                                   "[HKEY_CURRENT_USER\\Software\\Quillon]\n"
+                                                   "@=\"default\"\n"
+                                                   "\"Name\"=\"text \xC3\xA9t\xC3\xA9\"\n"
+                                                   "\"Count\"=dword:0000001f\n"
+                                                   "\"Max\"=dword:ffffffff\n"
+                                                   "\n");
     EXPECT_FALSE(fs::exists(hive("HKEY_CLASSES_ROOT")));
 
     ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Software\\Quillon", &key), ERROR_SUCCESS);
@@ -162,21 +161,17 @@ TEST_F(Registry, ValuesRoundTripAndFileIsRegedit4)
     RegCloseKey(key);
 
     // The convenience pair creates the path and reads it back.
-    EXPECT_EQ(RegSetDefault(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton\\CLSID", "{B2471160}"),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegQueryDefault(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton\\CLSID", &text),
-              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetDefault(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton\\CLSID", "{B2471160}"), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryDefault(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton\\CLSID", &text), ERROR_SUCCESS);
     EXPECT_EQ(text, "{B2471160}");
-    EXPECT_EQ(RegQueryDefault(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton", &text),
-              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegQueryDefault(HKEY_CLASSES_ROOT, "SnippoServer.GlimButton", &text), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegQueryDefault(HKEY_CLASSES_ROOT, "Nowhere", &text), ERROR_FILE_NOT_FOUND);
 
     // Values may live on a hive itself.
     EXPECT_EQ(RegSetDword(HKEY_LOCAL_MACHINE, "Top", 7), ERROR_SUCCESS);
     EXPECT_EQ(RegQueryDword(HKEY_LOCAL_MACHINE, "Top", &number), ERROR_SUCCESS);
     EXPECT_EQ(number, 7u);
-    EXPECT_EQ(readFile(hive("HKEY_LOCAL_MACHINE")),
-              "REGEDIT4\n\n[HKEY_LOCAL_MACHINE]\n\"Top\"=dword:00000007\n\n");
+    EXPECT_EQ(readFile(hive("HKEY_LOCAL_MACHINE")), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE]\n\"Top\"=dword:00000007\n\n");
 
     // Nothing is left behind but the hives and the lock.
     std::vector<std::string> files;
@@ -205,9 +200,8 @@ TEST_F(Registry, ControlCharactersAndRawBytesSurviveAsHexText)
 {
     HKEY key = create(HKEY_CURRENT_USER, "Text");
     EXPECT_EQ(RegSetString(key, "Label", "A\r\nB\tC"), ERROR_SUCCESS);
-    EXPECT_EQ(readFile(hive("HKEY_CURRENT_USER")),
-              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Text]\n"
-              "\"Label\"=hex(1):41,0d,0a,42,09,43,00\n\n");
+    EXPECT_EQ(readFile(hive("HKEY_CURRENT_USER")), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Text]\n"
+                                                   "\"Label\"=hex(1):41,0d,0a,42,09,43,00\n\n");
 
     const std::string cases[] = {
         std::string("nul\0inside", 10),
@@ -352,8 +346,7 @@ TEST_F(Registry, DeletingValuesKeysAndTrees)
     RegCloseKey(key);
 
     EXPECT_EQ(RegDeleteTree(HKEY_CLASSES_ROOT, "clsid\\{x}"), ERROR_SUCCESS);
-    EXPECT_EQ(RegOpenKey(HKEY_CLASSES_ROOT, "CLSID\\{X}\\InProcServer32", &key),
-              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKey(HKEY_CLASSES_ROOT, "CLSID\\{X}\\InProcServer32", &key), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(key, nullptr);
     EXPECT_EQ(RegDeleteTree(HKEY_CLASSES_ROOT, "CLSID\\{X}"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(readFile(hive("HKEY_CLASSES_ROOT")), "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\CLSID]\n\n");
@@ -451,17 +444,15 @@ TEST_F(Registry, ReadsHandEditedFiles)
 {
     // Byte order mark, CR LF, comments, indentation, spaces around "=", upper-case hex and
     // short dwords are what a person editing the file may leave behind.
-    writeFile(hive("HKEY_CURRENT_USER"),
-              "\xEF\xBB\xBFREGEDIT4\r\n"
-              "; settings\r\n"
-              "[hkey_current_user\\Software\\Quillon]\r\n"
-              "  \"Top\" = DWORD:1F\r\n"
-              "\"Label\"=hex(1):41,0D,0A,\\\r\n"
-              "  42,00\r\n"
-              "@=\"d\"   \r\n");
+    writeFile(hive("HKEY_CURRENT_USER"), "\xEF\xBB\xBFREGEDIT4\r\n"
+                                         "; settings\r\n"
+                                         "[hkey_current_user\\Software\\Quillon]\r\n"
+                                         "  \"Top\" = DWORD:1F\r\n"
+                                         "\"Label\"=hex(1):41,0D,0A,\\\r\n"
+                                         "  42,00\r\n"
+                                         "@=\"d\"   \r\n");
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Software\\Quillon", &key), ERROR_SUCCESS)
-        << RegLastErrorText();
+    ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Software\\Quillon", &key), ERROR_SUCCESS) << RegLastErrorText();
     DWORD number = 0;
     std::string text;
     EXPECT_EQ(RegQueryDword(key, "Top", &number), ERROR_SUCCESS);
@@ -517,8 +508,7 @@ TEST_F(Registry, DamagedHiveIsReportedAndNeverOverwritten)
         EXPECT_EQ(RegOpenKey(HKEY_CURRENT_USER, "A", &key), ERROR_BADDB);
         const std::string message = RegLastErrorText();
         EXPECT_NE(message.find(file.string()), std::string::npos) << message;
-        EXPECT_NE(message.find("line " + std::to_string(c.line) + ":"), std::string::npos)
-            << message;
+        EXPECT_NE(message.find("line " + std::to_string(c.line) + ":"), std::string::npos) << message;
         EXPECT_NE(message.find(c.what), std::string::npos) << message;
 
         EXPECT_EQ(RegSetDword(HKEY_CURRENT_USER, "v", 1), ERROR_BADDB);
@@ -548,8 +538,7 @@ TEST_F(Registry, UnreadableHiveIsNotReplaced)
 }
 
 // Runs `body` in a child process and returns its exit status.
-template <typename F>
-int inChild(F body)
+template <typename F> int inChild(F body)
 {
     const pid_t pid = fork();
     if (pid == 0)
@@ -579,8 +568,7 @@ TEST_F(Registry, OtherProcessesSeeEachOthersWrites)
     EXPECT_EQ(number, 42u);
     EXPECT_EQ(RegQueryValueType(key, "from", nullptr), ERROR_FILE_NOT_FOUND);
 
-    EXPECT_EQ(inChild([] { return RegDeleteTree(HKEY_CURRENT_USER, "Shared") == ERROR_SUCCESS ? 0 : 1; }),
-              0);
+    EXPECT_EQ(inChild([] { return RegDeleteTree(HKEY_CURRENT_USER, "Shared") == ERROR_SUCCESS ? 0 : 1; }), 0);
     EXPECT_EQ(RegQueryDword(key, "child", &number), ERROR_FILE_NOT_FOUND);
     RegCloseKey(key);
 }

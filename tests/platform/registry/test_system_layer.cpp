@@ -98,8 +98,9 @@ TEST_F(SystemLayer, UserEntriesWinAndBothAreListed)
     ASSERT_EQ(RegOpenKey(HKEY_CLASSES_ROOT, "Machine.Only", &k), ERROR_SUCCESS);
     EXPECT_EQ(RegSetString(k, "Extra", "x"), ERROR_SUCCESS) << RegLastErrorText();
     RegCloseKey(k);
-    EXPECT_NE(readFile(dir / "user" / "HKEY_CLASSES_ROOT.reg").find("[HKEY_CLASSES_ROOT\\Machine.Only]\n\"Extra\"=\"x\""),
-              std::string::npos);
+    EXPECT_NE(
+        readFile(dir / "user" / "HKEY_CLASSES_ROOT.reg").find("[HKEY_CLASSES_ROOT\\Machine.Only]\n\"Extra\"=\"x\""),
+        std::string::npos);
     EXPECT_EQ(readFile(dir / "system" / "HKEY_CLASSES_ROOT.reg").find("Extra"), std::string::npos);
 
     // The user's removal takes the user's entries only: the machine's show again.
@@ -124,8 +125,8 @@ TEST_F(SystemLayer, DamagedOrUnreadableSystemFileIsReportedAndIgnored)
     EXPECT_EQ(RegQueryDefault(HKEY_LOCAL_MACHINE, "Mine", &value), ERROR_SUCCESS);
     const std::string warned = testing::internal::GetCapturedStderr();
     EXPECT_EQ(value, "kept");
-    const std::string expected = "warning: registry file \"" + (dir / "system" / "HKEY_LOCAL_MACHINE.reg").string() +
-                                 "\" is damaged, line 3: ";
+    const std::string expected =
+        "warning: registry file \"" + (dir / "system" / "HKEY_LOCAL_MACHINE.reg").string() + "\" is damaged, line 3: ";
     EXPECT_EQ(warned.rfind(expected, 0), 0u) << warned;
     EXPECT_NE(warned.find("; the system registry file is ignored\n"), std::string::npos) << warned;
     EXPECT_EQ(warned.find("warning:", 1), std::string::npos) << "reported once: " << warned;
@@ -144,8 +145,7 @@ TEST_F(SystemLayer, FoldersFollowXdgConfigDirsFirstWinning)
     const std::string saved = std::getenv("XDG_CONFIG_DIRS") ? std::getenv("XDG_CONFIG_DIRS") : "";
     setenv("XDG_CONFIG_DIRS", (dir.string() + "/a:relative:" + dir.string() + "/b").c_str(), 1);
     EXPECT_EQ(RegSystemFolder(), (dir / "a" / "quillon" / "registry").string());
-    writeFile(dir / "a/quillon/registry/HKEY_CLASSES_ROOT.reg",
-              "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\K]\n@=\"from a\"\n");
+    writeFile(dir / "a/quillon/registry/HKEY_CLASSES_ROOT.reg", "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\K]\n@=\"from a\"\n");
     writeFile(dir / "b/quillon/registry/HKEY_CLASSES_ROOT.reg",
               "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\K]\n@=\"from b\"\n\"Only\"=\"b\"\n");
     EXPECT_EQ(query("K", ""), "from a");

@@ -83,7 +83,9 @@ TEST_F(Shell, ProgramGetsTheParameterWordsInTheGivenFolder)
     fs::path out = dir / "args.txt";
     fs::path program = recorder(bin / "browse", out);
     fs::create_directories(dir / "work");
-    EXPECT_GT(ShellExecute("open", program.string(), "/srv/my pages/preview.htm -x", (dir / "work").string(), SW_SHOWNORMAL), 32);
+    EXPECT_GT(
+        ShellExecute("open", program.string(), "/srv/my pages/preview.htm -x", (dir / "work").string(), SW_SHOWNORMAL),
+        32);
     EXPECT_EQ(lines(out), (std::vector<std::string>{(dir / "work").string(), "/srv/my", "pages/preview.htm", "-x"}));
 }
 
@@ -149,7 +151,7 @@ TEST_F(Shell, BrowsersOnPathInFixedOrderEachOnce)
         std::ofstream(bin / name) << "#!/bin/sh\n";
         ::chmod((bin / name).c_str(), 0755);
     }
-    fs::create_symlink(bin / "firefox", bin / "firefox-esr");   // the same program under two names
+    fs::create_symlink(bin / "firefox", bin / "firefox-esr");  // the same program under two names
     std::vector<ShellProgram> found = ShellFindBrowsers();
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].strName, "Firefox");

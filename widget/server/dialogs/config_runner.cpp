@@ -60,8 +60,8 @@ void CopyResourcesConflictHandler::ResolveConflicts(const std::string& destFolde
     if (!EnsureApplication(&why)) {
         for (const std::string* path : paths)
             std::cerr << kLogPrefix << *path << " is not copied to " << destFolder << ": a file named "
-                      << FileNameOf(*path) << " is already there and nobody can be asked what to do (" << why
-                      << ")" << std::endl;
+                      << FileNameOf(*path) << " is already there and nobody can be asked what to do (" << why << ")"
+                      << std::endl;
         return;
     }
     CDlgCopyResources dlg;

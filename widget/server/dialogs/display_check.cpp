@@ -30,8 +30,8 @@ bool ConnectUnix(const std::string& path, bool abstract)
     if (path.size() + offset >= sizeof(addr.sun_path))
         return false;
     std::memcpy(addr.sun_path + offset, path.data(), path.size());
-    const socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() +
-                                                    (abstract ? 0 : 1));
+    const socklen_t length =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
@@ -147,8 +147,8 @@ DisplayChoice ChooseDisplay()
     } else if (x11.empty() && wayland.empty()) {
         choice.why = "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
     } else {
-        choice.why = "the display " + (x11.empty() ? "\"" + wayland + "\"" : "\"" + x11 + "\"") +
-                     " does not accept connections";
+        choice.why =
+            "the display " + (x11.empty() ? "\"" + wayland + "\"" : "\"" + x11 + "\"") + " does not accept connections";
     }
     return choice;
 }

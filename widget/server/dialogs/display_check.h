@@ -13,7 +13,7 @@ struct DisplayChoice {
     // Extra arguments for the QApplication ("-platform NAME") when the choice must be made
     // for Qt, e.g. only a Wayland display is reachable.
     QStringList arguments;
-    std::string why;   // when not available
+    std::string why;  // when not available
 };
 
 // Looks at QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY and tries the display's socket.

@@ -36,8 +36,7 @@ void SetIfChanged(QLineEdit* edit, const QString& text)
 
 }  // namespace
 
-CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
-    : CPropertyPage(owner, 6, tr("Applet More"), 4005)
+CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner) : CPropertyPage(owner, 6, tr("Applet More"), 4005)
 {
     setObjectName(QStringLiteral("CDlgAppletMore"));
     m_pBackImage = new QLineEdit(this);
@@ -86,8 +85,8 @@ CDlgAppletMore::CDlgAppletMore(CDlgButtonProperties* owner)
     loadingRow->addWidget(m_pMessage, 1);
     loadingRow->addWidget(m_pProgressBar);
 
-    m_pWebRuntime = new QCheckBox(
-        tr("Add the web runtime qlnbtn.js, so that the buttons work in current browsers"), this);
+    m_pWebRuntime =
+        new QCheckBox(tr("Add the web runtime qlnbtn.js, so that the buttons work in current browsers"), this);
     m_pWebRuntime->setObjectName(QStringLiteral("webRuntimeCheck"));
 
     auto* grid = new QGridLayout;
@@ -204,7 +203,7 @@ void CDlgAppletMore::OnClassWebPathChanged()
     if (!IsInitialised() || IsLoading())
         return;
     {
-        QuietIntReading quiet;   // the numbers are checked when their own editing ends
+        QuietIntReading quiet;  // the numbers are checked when their own editing ends
         ReadControls();
     }
     m_strClassWebPath = NormaliseWebPath(m_strClassWebPath);

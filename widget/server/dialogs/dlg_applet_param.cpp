@@ -15,8 +15,7 @@
 
 namespace snippo {
 
-CDlgAppletParam::CDlgAppletParam(CDlgButtonProperties* owner)
-    : CPropertyPage(owner, 5, tr("Applet Parameters"), 103)
+CDlgAppletParam::CDlgAppletParam(CDlgButtonProperties* owner) : CPropertyPage(owner, 5, tr("Applet Parameters"), 103)
 {
     setObjectName(QStringLiteral("CDlgAppletParam"));
     m_pStyles = new CStyleControls(this, true, [this] { Apply(); });

@@ -44,7 +44,7 @@ bool CDlgBrowseFiles::OnInitDialog()
     if (!m_strPatterns.endsWith(u';'))
         m_strPatterns += u';';
     const QDir dir(m_strFolder.left(m_strFolder.size() - 1).isEmpty() ? QStringLiteral("/")
-                                                                       : m_strFolder.left(m_strFolder.size() - 1));
+                                                                      : m_strFolder.left(m_strFolder.size() - 1));
     if (!dir.exists()) {
         widget::ShowWindowPrompt(this, tr("Directory %1 does not exist!").arg(m_strFolder));
         return false;

@@ -135,8 +135,7 @@ void CDlgButtonProperties::OnApplicationStateChanged(Qt::ApplicationState state)
     if (state == Qt::ApplicationActive) {
         m_pEditor->setWindowState(m_pEditor->windowState() & ~Qt::WindowMinimized);
         m_pEditor->show();
-    }
-    else
+    } else
         m_pEditor->hide();
 }
 

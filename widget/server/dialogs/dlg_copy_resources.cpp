@@ -129,8 +129,8 @@ void CDlgCopyResources::OnItemChanged(QTreeWidgetItem* item, int column)
     const QString text = item->text(0);
     // A copy keeps its name unless a usable new one is given: a name is never empty and
     // never leads out of the destination folder.
-    const bool usable = !text.isEmpty() && !text.contains(u'/') && text != QStringLiteral(".") &&
-                        text != QStringLiteral("..");
+    const bool usable =
+        !text.isEmpty() && !text.contains(u'/') && text != QStringLiteral(".") && text != QStringLiteral("..");
     if (usable) {
         m_rows[index].name = text.toStdString();
         return;
@@ -161,8 +161,8 @@ void CDlgCopyResources::accept()
             // The model keeps pointing at the original file rather than at a file of that name
             // that is not the one the user chose.
             widget::ShowWindowPrompt(this, tr("The file %1 could not be copied to %2: %3")
-                                             .arg(QString::fromStdString(row.source), QString::fromStdString(target),
-                                                  QString::fromStdString(ec.message())));
+                                               .arg(QString::fromStdString(row.source), QString::fromStdString(target),
+                                                    QString::fromStdString(ec.message())));
             continue;
         }
         for (std::string* field : row.fields)

@@ -38,8 +38,7 @@ CDlgFont::CDlgFont(QWidget* parent) : QDialog(parent)
     m_pSizeSpin = new CUpDown(m_pSize, this);
     m_pEffect = new QComboBox(this);
     m_pEffect->setObjectName(QStringLiteral("effectCombo"));
-    m_pEffect->addItems({tr("Normal"), tr("Outline"), tr("Sunken"),
-                         tr("Bulge"), tr("With Shadow")});
+    m_pEffect->addItems({tr("Normal"), tr("Outline"), tr("Sunken"), tr("Bulge"), tr("With Shadow")});
 
     auto* style = new QGroupBox(tr("Font Style"), this);
     style->setObjectName(QStringLiteral("fontStyleGroup"));

@@ -31,7 +31,7 @@ public:
     static bool EditStyleFont(QWidget* parent, GlimStateStyle& style);
     void accept() override;
 
-    std::int32_t m_nFontName = -1;   // 0 "TimesRoman", 1 "Helvetica", 2 "Courier"
+    std::int32_t m_nFontName = -1;  // 0 "TimesRoman", 1 "Helvetica", 2 "Courier"
     COLORREF m_crFont = 0;
     std::int32_t m_nFontSize = 0;
     std::int32_t m_nEffect = -1;     // 0 "Normal" ... 4 "With Shadow"

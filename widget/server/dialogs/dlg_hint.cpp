@@ -206,8 +206,8 @@ void CDlgHint::OnAutoCalculate()
     const QFont font = LabelFont(g.nFontName, g.nFontSize, g.nFontStyle);
     // Measured as the editor lays labels out: lines break only where the label breaks.
     const QFontMetrics metrics = View() ? QFontMetrics(font, View()) : QFontMetrics(font);
-    QRect r = m_strLabel.isEmpty() ? QRect() : metrics.boundingRect(QRect(0, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                                                                    m_strLabel);
+    QRect r = m_strLabel.isEmpty() ? QRect()
+                                   : metrics.boundingRect(QRect(0, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, m_strLabel);
     r = r.normalized();
     if (r.width() == 0 || r.height() == 0) {
         m_nWidth = 10;

@@ -152,8 +152,7 @@ CDlgImage::CDlgImage(QWidget* parent)
 
 CDlgAudio::CDlgAudio(QWidget* parent)
     : CDlgResourceFiles(parent, tr("Audio"), QStringLiteral("CDlgAudio"), kTemplate,
-                        {{tr("Mouse Over:"), QStringLiteral("mouseOver")},
-                         {tr("Click:"), QStringLiteral("click")}},
+                        {{tr("Mouse Over:"), QStringLiteral("mouseOver")}, {tr("Click:"), QStringLiteral("click")}},
                         FileFilter(kAudioFilter))
 {
 }

@@ -81,8 +81,7 @@ public:
 // The filters handed to the file dialog, as they stand; FileFilter gives them translated.
 inline constexpr const char* kImageFilter =
     QT_TRANSLATE_NOOP("snippo::CDlgResourceFiles", "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||");
-inline constexpr const char* kAudioFilter =
-    QT_TRANSLATE_NOOP("snippo::CDlgResourceFiles", "Audio Files(*.au) | *.au");
+inline constexpr const char* kAudioFilter = QT_TRANSLATE_NOOP("snippo::CDlgResourceFiles", "Audio Files(*.au) | *.au");
 inline QString FileFilter(const char* filter)
 {
     return QCoreApplication::translate("snippo::CDlgResourceFiles", filter);

@@ -33,8 +33,7 @@ public:
     void OnFont();
 
 protected:
-    CDlgItemState(CDlgButtonProperties* owner, int index, const QString& caption, int templateId,
-                  const QString& name);
+    CDlgItemState(CDlgButtonProperties* owner, int index, const QString& caption, int templateId, const QString& name);
     // The style group of the selected button that this page edits.
     virtual GlimStateStyle& Group(CGlimMenu& menu) const = 0;
     void LoadPage() override;

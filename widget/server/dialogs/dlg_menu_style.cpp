@@ -25,8 +25,7 @@ void AddNumber(QGridLayout* grid, int row, int column, const QString& label, QLi
 
 }  // namespace
 
-CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner)
-    : CPropertyPage(owner, 0, tr("General Info"), 141)
+CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner) : CPropertyPage(owner, 0, tr("General Info"), 141)
 {
     setObjectName(QStringLiteral("CDlgMenuStyle"));
     m_pX = MakeNumberEdit(QStringLiteral("xEdit"), this);
@@ -51,8 +50,8 @@ CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner)
     m_pTarget->setObjectName(QStringLiteral("targetCombo"));
     m_pTarget->setEditable(true);
     m_pTarget->setInsertPolicy(QComboBox::NoInsert);
-    m_pTarget->addItems({QStringLiteral("_self"), QStringLiteral("_parent"), QStringLiteral("_top"),
-                         QStringLiteral("_blank")});
+    m_pTarget->addItems(
+        {QStringLiteral("_self"), QStringLiteral("_parent"), QStringLiteral("_top"), QStringLiteral("_blank")});
     m_pTarget->setCurrentIndex(-1);
     m_pImageButton = new QPushButton(tr("Image..."), this);
     m_pImageButton->setObjectName(QStringLiteral("imageButton"));
@@ -180,13 +179,13 @@ bool CDlgMenuStyle::ApplyPage()
 void CDlgMenuStyle::OnImage()
 {
     CDlgImage dlg(this);
-    EditResources(dlg, 0);   // image normal, over, click
+    EditResources(dlg, 0);  // image normal, over, click
 }
 
 void CDlgMenuStyle::OnAudio()
 {
     CDlgAudio dlg(this);
-    EditResources(dlg, 3);   // sound over, click
+    EditResources(dlg, 3);  // sound over, click
 }
 
 void CDlgMenuStyle::EditResources(CDlgResourceFiles& dlg, int first)

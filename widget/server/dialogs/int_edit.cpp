@@ -139,7 +139,8 @@ bool FailOn(QLineEdit* edit, const QString& text)
 
 }  // namespace
 
-bool ReadIntField(QLineEdit* edit, std::int32_t low, std::int32_t high, std::int32_t& value) {
+bool ReadIntField(QLineEdit* edit, std::int32_t low, std::int32_t high, std::int32_t& value)
+{
     std::int32_t v = 0;
     if (!ParseIntegerText(edit->text(), &v)) {
         return FailOn(edit, QCoreApplication::translate("IntegerField", "Please enter an integer."));

@@ -44,8 +44,9 @@ void CollectInReadingOrder(QWidget* container, QList<QWidget*>& out)
         qsizetype end = first + 1;
         while (end < items.size() && items[end]->geometry().center().y() <= items[first]->geometry().bottom())
             ++end;
-        std::stable_sort(items.begin() + first, items.begin() + end,
-                         [](const QWidget* a, const QWidget* b) { return a->geometry().left() < b->geometry().left(); });
+        std::stable_sort(items.begin() + first, items.begin() + end, [](const QWidget* a, const QWidget* b) {
+            return a->geometry().left() < b->geometry().left();
+        });
         first = end;
     }
     for (QWidget* w : items) {
@@ -83,8 +84,8 @@ CMenuPropertySheet::CMenuPropertySheet(CDlgButtonProperties* owner, QWidget* par
     setObjectName(QStringLiteral("CMenuPropertySheet"));
     setWindowTitle(tr("Property Sheet"));
 
-    m_pages = {new CDlgMenuStyle(owner),     new CDlgItemNormal(owner),  new CDlgItemMouseOver(owner),
-               new CDlgItemClick(owner),     new CDlgHint(owner),        new CDlgAppletParam(owner),
+    m_pages = {new CDlgMenuStyle(owner), new CDlgItemNormal(owner), new CDlgItemMouseOver(owner),
+               new CDlgItemClick(owner), new CDlgHint(owner),       new CDlgAppletParam(owner),
                new CDlgAppletMore(owner)};
 
     m_pTabs = new QTabBar(this);
@@ -127,9 +128,8 @@ CMenuPropertySheet::CMenuPropertySheet(CDlgButtonProperties* owner, QWidget* par
     for (const auto& [keys, step] : steps) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
-            SetActivePage((m_nActive + step + kPageCount) % kPageCount);
-        });
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step = step] { SetActivePage((m_nActive + step + kPageCount) % kPageCount); });
     }
 }
 

@@ -77,13 +77,12 @@ bool CPropertyPage::FinishEditing()
         return true;
     m_bFinishing = true;
     // A number only begun is no entry: the field shows the stored value again.
-    const bool begun = std::any_of(m_numberEdits.begin(), m_numberEdits.end(), [](const QPointer<QLineEdit>& e) {
-        return e && IsIncompleteNumber(e->text());
-    });
+    const bool begun = std::any_of(m_numberEdits.begin(), m_numberEdits.end(),
+                                   [](const QPointer<QLineEdit>& e) { return e && IsIncompleteNumber(e->text()); });
     if (begun)
         Load();
     m_bLoading = true;
-    const bool valid = ApplyPage();   // aloud: a bad number is reported here
+    const bool valid = ApplyPage();  // aloud: a bad number is reported here
     m_bLoading = false;
     if (!valid) {
         // What was applied while the bad number was typed is taken back: the model keeps the

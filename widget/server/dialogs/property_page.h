@@ -92,7 +92,7 @@ private:
     bool m_bLoading = false;
     bool m_bFinishing = false;
     std::vector<QPointer<QLineEdit>> m_numberEdits;
-    QHash<QLineEdit*, QString> m_editStart;   // text of a field when it took the focus
+    QHash<QLineEdit*, QString> m_editStart;  // text of a field when it took the focus
 };
 
 // Text of a multi-line edit in the model's form (CR LF line ends) and back.
