@@ -9,6 +9,10 @@ namespace snippo {
 
 namespace {
 
+// Far enough outside any panel for a label not to show, near enough that adding a rectangle's
+// position to it cannot overflow.
+constexpr long long kFarOff = 1 << 28;
+
 int Channel(COLORREF c, int shift)
 {
     return static_cast<int>((c >> shift) & 0xFF);
@@ -209,14 +213,17 @@ void DrawLabel(QPainter& p, const std::string& text, const CRect& rect, int alig
     const int w = measured.width();
     const int h = measured.height();
 
-    int dx;
+    // Margins and offsets come from the widget file and may be as large as an int holds: the
+    // sums are made wide, and a label that far off lands well outside any panel.
+    long long wide;
     if (alignment == 2)
-        dx = r.Width() - w - margin - 3;
+        wide = static_cast<long long>(r.Width()) - w - margin - 3;
     else if (alignment == 1)
-        dx = (r.Width() - w) / 2;
+        wide = (static_cast<long long>(r.Width()) - w) / 2;
     else
-        dx = margin + 3;
-    dx += offset;
+        wide = static_cast<long long>(margin) + 3;
+    wide += offset;
+    const int dx = static_cast<int>(std::clamp(wide, -kFarOff, kFarOff));
     const int dy = (r.Height() - h) / 2;
 
     p.save();
