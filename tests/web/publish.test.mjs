@@ -93,6 +93,8 @@ test('failures say why, exit non-zero and leave the output folder as it was', ()
     [[menu, out], { SNIPPO_REGISTRY: emptyRegistry, SNIPPO_SYSTEM_REGISTRY: emptyRegistry }, 'the widget server SnippoServer.GlimButton is not registered'],
     [[menu, path.join(blocked, 'out')], {}, `cannot create "${path.join(blocked, 'out')}"`],
     [[menu, blocked], {}, `"${blocked}" is not a folder`],
+    // Fails after the new output folder's missing parents were made: they go again.
+    [[menu, path.join(dir, 'new', 'deeper', 'out'), '--png', path.join(blocked, 'p.png')], {}, ''],
   ];
   for (const [args, env, message] of cases) {
     const r = runPublish(args, env);

@@ -26,10 +26,11 @@ bool MakeTempFolder(const std::string& pattern, std::string& made)
 
 Staging::~Staging()
 {
-    if (!m_stage.empty()) {
-        std::error_code ec;
+    std::error_code ec;
+    if (!m_stage.empty())
         fs::remove_all(m_stage, ec);
-    }
+    for (const std::string& made : m_madeParents)
+        fs::remove(made, ec);  // only while still empty
 }
 
 bool Staging::Begin(const std::string& outDir, std::string& message)
@@ -56,6 +57,11 @@ bool Staging::Begin(const std::string& outDir, std::string& message)
     }
     // A new output folder is staged beside it and renamed into place in one step.
     const fs::path parent = folder.parent_path();
+    for (fs::path missing = parent; !missing.empty() && !fs::exists(missing, ec); missing = missing.parent_path()) {
+        m_madeParents.push_back(missing.string());
+        if (missing == missing.root_path())
+            break;
+    }
     fs::create_directories(parent, ec);
     if (ec || !MakeTempFolder(parent.string() + "/." + folder.filename().string() + ".snippo-publish-", m_stage)) {
         message = "cannot create \"" + outDir + "\": " + (ec ? ec.message() : std::string(std::strerror(errno)));
@@ -78,6 +84,7 @@ bool Staging::Commit(std::string& message)
             return false;
         }
         m_stage.clear();
+        m_madeParents.clear();
         return true;
     }
     for (const std::string& name : m_names) {

@@ -31,6 +31,7 @@ private:
     std::string m_stage;
     bool m_outExisted = false;
     std::vector<std::string> m_names;
+    std::vector<std::string> m_madeParents;  // deepest first; removed again unless committed
 };
 
 }  // namespace snippo::publish
