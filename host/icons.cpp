@@ -1,5 +1,7 @@
 #include "host/icons.h"
 
+#include "host/program_icon.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -38,31 +40,11 @@ void page(QPainter& p)
     p.drawLine(QPointF(10.5, 4.5), QPointF(13.5, 4.5));
 }
 
-// A small glowing button, the widget's own look.
-void glimButton(QPainter& p, const QRectF& r)
-{
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(255, 236, 140));
-    g.setColorAt(1, QColor(230, 120, 20));
-    p.setPen(QPen(QColor(120, 60, 0), 1));
-    p.setBrush(g);
-    p.drawRoundedRect(r, r.height() / 4, r.height() / 4);
-}
-
 }  // namespace
 
 QIcon Program()
 {
-    return draw(32, [](QPainter& p) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(230, 230, 250));
-        p.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
-        glimButton(p, QRectF(4.5, 6.5, 23, 9));
-        glimButton(p, QRectF(4.5, 18.5, 23, 9));
-        p.setPen(QPen(QColor(0, 0, 255), 2));
-        p.drawLine(QPointF(9, 11), QPointF(22, 11));
-        p.drawLine(QPointF(9, 23), QPointF(18, 23));
-    });
+    return draw(32, PaintProgram);
 }
 
 QIcon FileNew()
@@ -99,16 +81,16 @@ QIcon SaveAsTemplate()
 {
     return draw(16, [](QPainter& p) {
         page(p);
-        glimButton(p, QRectF(5.5, 6.5, 7, 3));
-        glimButton(p, QRectF(5.5, 10.5, 7, 3));
+        PaintGlimButton(p, QRectF(5.5, 6.5, 7, 3));
+        PaintGlimButton(p, QRectF(5.5, 10.5, 7, 3));
     });
 }
 
 QIcon Configure()
 {
     return draw(16, [](QPainter& p) {
-        glimButton(p, QRectF(1.5, 3.5, 9, 4));
-        glimButton(p, QRectF(1.5, 9.5, 9, 4));
+        PaintGlimButton(p, QRectF(1.5, 3.5, 9, 4));
+        PaintGlimButton(p, QRectF(1.5, 9.5, 9, 4));
         p.setPen(QPen(QColor(60, 60, 60), 2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(12, 2.5), QPointF(12, 13.5));
         p.setPen(QPen(QColor(0, 0, 200), 1));
@@ -125,7 +107,7 @@ QIcon Preview()
         p.drawRect(QRectF(1.5, 2.5, 13, 11));
         p.setBrush(QColor(0, 0, 160));
         p.drawRect(QRectF(1.5, 2.5, 13, 2));
-        glimButton(p, QRectF(4.5, 7.5, 7, 3));
+        PaintGlimButton(p, QRectF(4.5, 7.5, 7, 3));
     });
 }
 
