@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLayout>
 #include <QPalette>
 
 namespace snippo {
@@ -36,6 +37,12 @@ void CColorFormView::SetBackgroundColor(const QColor& color)
         w->setPalette(p);
         w->setAutoFillBackground(true);
     }
+}
+
+void CColorFormView::SetFormLayout(QLayout* layout)
+{
+    m_pForm->setLayout(layout);
+    m_pForm->setFixedSize(m_pForm->size().expandedTo(layout->minimumSize()));
 }
 
 QSize CColorFormView::sizeHint() const

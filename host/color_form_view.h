@@ -27,6 +27,9 @@ public:
 
 protected:
     const DialogUnits& Units() const { return m_units; }
+    // Installs the layout of the form's controls. The form keeps its size in dialog units
+    // unless the controls need more room (another font, a longer caption).
+    void SetFormLayout(QLayout* layout);
 
 private:
     int m_nIDTemplate;

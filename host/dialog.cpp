@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace snippo {
@@ -104,6 +105,33 @@ QPushButton* CDialog::AddButton(const QString& text, const QString& name, int w,
 void CDialog::FixSize(QWidget* control, int w, int h) const
 {
     control->setFixedSize(m_units.X(w), m_units.Y(h));
+}
+
+CDialog::NameFields CDialog::AddNameFields(int labelWidth, int labelGap, int rowGap)
+{
+    NameFields fields{AddEdit("nameEdit", 78, 12), AddEdit("descriptionEdit", 78, 12), NewColumn()};
+    auto addRow = [&](const QString& caption, const QString& name, QLineEdit* edit) {
+        QHBoxLayout* row = NewRow();
+        row->addWidget(AddStatic(caption, name, labelWidth));
+        if (labelGap > 0)
+            Gap(row, labelGap);
+        row->addWidget(edit);
+        fields.m_pColumn->addLayout(row);
+    };
+    addRow(tr("Name:"), "nameLabel", fields.m_pName);
+    Gap(fields.m_pColumn, rowGap);
+    addRow(tr("Description:"), "descriptionLabel", fields.m_pDescription);
+    setTabOrder(fields.m_pName, fields.m_pDescription);
+    return fields;
+}
+
+QListWidget* CDialog::AddTemplateList(int w, int h)
+{
+    auto* list = new QListWidget(this);
+    list->setObjectName("templateList");
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    FixSize(list, w, h);
+    return list;
 }
 
 QBoxLayout* CDialog::AddOkCancel(bool withCancel, bool stacked)

@@ -10,6 +10,7 @@ class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QVBoxLayout;
 
@@ -63,6 +64,17 @@ protected:
     QLineEdit* AddEdit(const QString& name, int w, int h);
     QPushButton* AddButton(const QString& text, const QString& name, int w, int h);
     void FixSize(QWidget* control, int w, int h) const;
+    // The Name and Description rows that name a widget or a template: captions `labelWidth`
+    // wide, `labelGap` between caption and edit, `rowGap` between the rows; the edits are
+    // "nameEdit" and "descriptionEdit", in this tab order. The caller may add to the column.
+    struct NameFields {
+        QLineEdit* m_pName;
+        QLineEdit* m_pDescription;
+        QVBoxLayout* m_pColumn;
+    };
+    NameFields AddNameFields(int labelWidth, int labelGap, int rowGap);
+    // A list of templates, "templateList", with one selected row at most.
+    QListWidget* AddTemplateList(int w, int h);
     // OK (default button) and, unless `withCancel` is false, Cancel: stacked in a column
     // with room below, or side by side in a row.
     QBoxLayout* AddOkCancel(bool withCancel = true, bool stacked = true);

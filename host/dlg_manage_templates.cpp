@@ -15,23 +15,11 @@
 
 namespace snippo {
 
-namespace {
-
-QString q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-}  // namespace
-
 CDlgManageTemplates::CDlgManageTemplates(QWidget* parent)
     : CDialog(res::IDD_MANAGE_TEMPLATES, parent, tr("Manage Templates"), 207, 151)
 {
     setObjectName("dlgManageTemplates");
-    m_pList = new QListWidget(this);
-    m_pList->setObjectName("templateList");
-    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    FixSize(m_pList, 100, 127);
+    m_pList = AddTemplateList(100, 127);
     m_pName = AddEdit("nameEdit", 86, 12);
     m_pDescription = AddEdit("descriptionEdit", 86, 12);
     m_pRename = AddButton(tr("Rename"), "renameButton", 50, 14);
@@ -90,13 +78,13 @@ bool CDlgManageTemplates::OnInitDialog()
         EndDialog(QDialog::Rejected);
         return false;
     }
-    m_snippo.ListTemplates(m_arrNames, m_arrDescriptions, m_arrPaths);
+    m_arrTemplates = m_snippo.ListTemplates();
     {
         const QSignalBlocker blocker(m_pList);
-        for (const std::string& name : m_arrNames)
-            m_pList->addItem(q(name));
+        for (const CTemplateEntry& entry : m_arrTemplates)
+            m_pList->addItem(entry.m_strName);
     }
-    if (!m_arrNames.empty())
+    if (!m_arrTemplates.isEmpty())
         m_nSelect = 0;
     ShowSelected();
     return true;
@@ -104,9 +92,9 @@ bool CDlgManageTemplates::OnInitDialog()
 
 void CDlgManageTemplates::ShowSelected()
 {
-    if (m_nSelect >= 0 && m_nSelect < static_cast<int>(m_arrNames.size())) {
+    if (m_nSelect >= 0 && m_nSelect < m_arrTemplates.size()) {
         m_strName = m_pList->item(m_nSelect)->text();
-        m_strDescription = q(m_arrDescriptions[static_cast<std::size_t>(m_nSelect)]);
+        m_strDescription = m_arrTemplates[m_nSelect].m_strDescription;
     } else {
         m_strName.clear();
         m_strDescription.clear();
@@ -131,19 +119,16 @@ void CDlgManageTemplates::OnDelete()
         AskUser(this, tr("Please select a template first!"));
         return;
     }
-    auto i = static_cast<std::size_t>(m_nSelect);
-    QString question = tr("Are you sure to delete \"%1\" template?").arg(q(m_arrNames[i]));
+    QString question = tr("Are you sure to delete \"%1\" template?").arg(m_arrTemplates[m_nSelect].m_strName);
     if (AskUser(this, question, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     // The entry goes only with its file: the list shows what the folder holds.
-    QString path = q(m_arrPaths[i]);
+    const QString path = m_arrTemplates[m_nSelect].m_strPath;
     if (!QFile::remove(path) && QFileInfo(path).exists()) {
         AskUser(this, tr("Delete Failure!"));
         return;
     }
-    m_arrPaths.erase(m_arrPaths.begin() + m_nSelect);
-    m_arrNames.erase(m_arrNames.begin() + m_nSelect);
-    m_arrDescriptions.erase(m_arrDescriptions.begin() + m_nSelect);
+    m_arrTemplates.removeAt(m_nSelect);
     {
         const QSignalBlocker blocker(m_pList);
         delete m_pList->takeItem(m_nSelect);
@@ -162,37 +147,34 @@ void CDlgManageTemplates::OnRename()
     }
     if (!CheckName(this, m_strName, text::kInvalidTemplateName))
         return;
-    auto i = static_cast<std::size_t>(m_nSelect);
-    QString newPath = q(m_snippo.m_strServerFolder) + "/" + m_strName + "_" + q(m_snippo.m_strProgID) + "." +
-                      text::kTemplateExtension;
+    CTemplateEntry& entry = m_arrTemplates[m_nSelect];
+    const QString newPath = m_snippo.TemplatePath(m_strName);
     if (QFileInfo::exists(newPath)) {
         AskUser(this, tr("The %1 template has been there,please give a new name!").arg(m_strName));
         return;
     }
-    QString question = tr("Are you sure to rename \"%1\" template to \"%2\"?").arg(q(m_arrNames[i]), m_strName);
+    QString question = tr("Are you sure to rename \"%1\" template to \"%2\"?").arg(entry.m_strName, m_strName);
     if (AskUser(this, question, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     // A fresh widget reads the file, so the template keeps nothing of another one.
-    if (!m_snippo.Renew() || !m_snippo.ReadConfigFile(m_arrPaths[i])) {
+    if (!m_snippo.Renew() || !m_snippo.ReadConfigFile(entry.m_strPath)) {
         AskUser(this, tr("Rename Failure!"));
         return;
     }
-    m_snippo.SetTitle(m_strName.toStdString());
-    m_snippo.SetDescription(m_strDescription.toStdString());
-    if (!m_snippo.WriteConfigFile(newPath.toStdString())) {
+    m_snippo.SetTitle(m_strName);
+    m_snippo.SetDescription(m_strDescription);
+    if (!m_snippo.WriteConfigFile(newPath)) {
         AskUser(this, tr("Rename Failure!"));
         return;
     }
-    QFile::remove(q(m_arrPaths[i]));
-    m_arrNames[i] = m_strName.toStdString();
-    m_arrPaths[i] = newPath.toStdString();
-    m_arrDescriptions[i] = m_strDescription.toStdString();
+    QFile::remove(entry.m_strPath);
+    entry = {m_strName, m_strDescription, newPath};
     {
         const QSignalBlocker blocker(m_pList);
         for (int row = m_pList->count() - 1; row >= 0; --row)
             delete m_pList->takeItem(row);
-        for (const std::string& name : m_arrNames)
-            m_pList->addItem(q(name));
+        for (const CTemplateEntry& each : m_arrTemplates)
+            m_pList->addItem(each.m_strName);
     }
     UpdateData(false);
 }

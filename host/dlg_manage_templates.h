@@ -5,9 +5,6 @@
 #include "host/dialog.h"
 #include "host/snippo.h"
 
-#include <string>
-#include <vector>
-
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -23,9 +20,7 @@ public:
     QString m_strDescription;
     int m_nSelect = -1;
 
-    std::vector<std::string> m_arrPaths;
-    std::vector<std::string> m_arrNames;
-    std::vector<std::string> m_arrDescriptions;
+    QList<CTemplateEntry> m_arrTemplates;  // as listed, in the list's order
 
 protected:
     bool OnInitDialog() override;

@@ -25,26 +25,15 @@ CDlgNew::CDlgNew(QWidget* parent, CSnippo* documentWidget)
     : CDialog(res::IDD_NEW, parent, tr("New "), 191, 170), m_pDocumentWidget(documentWidget)
 {
     setObjectName("dlgNew");
-    m_pName = AddEdit("nameEdit", 78, 12);
-    m_pDescription = AddEdit("descriptionEdit", 78, 12);
-    m_pList = new QListWidget(this);
-    m_pList->setObjectName("templateList");
-    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    FixSize(m_pList, 123, 78);
+    const NameFields names = AddNameFields(45, 0, 4);
+    m_pName = names.m_pName;
+    m_pDescription = names.m_pDescription;
+    m_pList = AddTemplateList(123, 78);
     m_pTemplateDescription = AddStatic("", "templateDescription", 177, 29);
     m_pTemplateDescription->setWordWrap(true);
     m_pTemplateDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    QHBoxLayout* nameRow = NewRow();
-    nameRow->addWidget(AddStatic(tr("Name:"), "nameLabel", 45));
-    nameRow->addWidget(m_pName);
-    QHBoxLayout* descriptionRow = NewRow();
-    descriptionRow->addWidget(AddStatic(tr("Description:"), "descriptionLabel", 45));
-    descriptionRow->addWidget(m_pDescription);
-    QVBoxLayout* fields = NewColumn();
-    fields->addLayout(nameRow);
-    Gap(fields, 4);
-    fields->addLayout(descriptionRow);
+    QVBoxLayout* fields = names.m_pColumn;
     Gap(fields, 7);
     fields->addWidget(AddStatic(tr("Select a Template:"), "templateListLabel", 100, 8), 0, Qt::AlignLeft);
     Gap(fields, 2);
@@ -60,7 +49,6 @@ CDlgNew::CDlgNew(QWidget* parent, CSnippo* documentWidget)
     dialog->addStretch();
     SetDialogLayout(dialog);
 
-    setTabOrder(m_pName, m_pDescription);
     setTabOrder(m_pDescription, m_pList);
     connect(m_pList, &QListWidget::itemSelectionChanged, this, [this] { OnSelChange(); });
 }
@@ -86,15 +74,15 @@ bool CDlgNew::OnInitDialog()
         EndDialog(QDialog::Rejected);
         return false;
     }
-    m_strName = QString::fromStdString(m_snippo.GetTitle());
-    m_strDescription = QString::fromStdString(m_snippo.GetDescription());
-    m_snippo.ListTemplates(m_arrNames, m_arrDescriptions, m_arrPaths);
+    m_strName = m_snippo.GetTitle();
+    m_strDescription = m_snippo.GetDescription();
+    m_arrTemplates = m_snippo.ListTemplates();
     const QSignalBlocker blocker(m_pList);
-    for (const std::string& name : m_arrNames)
-        m_pList->addItem(QString::fromStdString(name));
-    if (!m_arrNames.empty()) {
+    for (const CTemplateEntry& entry : m_arrTemplates)
+        m_pList->addItem(entry.m_strName);
+    if (!m_arrTemplates.isEmpty()) {
         m_nSelect = 0;
-        m_pTemplateDescription->setText(QString::fromStdString(m_arrDescriptions[0]));
+        m_pTemplateDescription->setText(m_arrTemplates.front().m_strDescription);
     }
     UpdateData(false);
     // The preset name is selected, so that typing replaces it.
@@ -108,8 +96,7 @@ void CDlgNew::OnSelChange()
     int row = selectedRow(m_pList);
     if (row == m_nSelect)
         return;
-    m_pTemplateDescription->setText(row >= 0 ? QString::fromStdString(m_arrDescriptions[static_cast<std::size_t>(row)])
-                                             : QString());
+    m_pTemplateDescription->setText(row >= 0 ? m_arrTemplates[row].m_strDescription : QString());
     m_nSelect = row;
 }
 
@@ -118,10 +105,10 @@ void CDlgNew::OnOK()
     UpdateData(true);
     if (!CheckName(this, m_strName, text::kInvalidWidgetName))
         return;
-    if (m_nSelect >= 0 && m_nSelect < static_cast<int>(m_arrPaths.size()))
-        m_pDocumentWidget->ReadConfigFile(m_arrPaths[static_cast<std::size_t>(m_nSelect)]);
-    m_pDocumentWidget->SetTitle(m_strName.toStdString());
-    m_pDocumentWidget->SetDescription(m_strDescription.toStdString());
+    if (m_nSelect >= 0 && m_nSelect < m_arrTemplates.size())
+        m_pDocumentWidget->ReadConfigFile(m_arrTemplates[m_nSelect].m_strPath);
+    m_pDocumentWidget->SetTitle(m_strName);
+    m_pDocumentWidget->SetDescription(m_strDescription);
     m_pDocumentWidget->SetPreviewPath("");
     EndDialog(QDialog::Accepted);
 }

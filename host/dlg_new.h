@@ -6,9 +6,6 @@
 #include "host/dialog.h"
 #include "host/snippo.h"
 
-#include <string>
-#include <vector>
-
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -24,9 +21,7 @@ public:
     QString m_strDescription;
     int m_nSelect = -1;  // chosen template, -1 for none
 
-    std::vector<std::string> m_arrPaths;
-    std::vector<std::string> m_arrNames;
-    std::vector<std::string> m_arrDescriptions;
+    QList<CTemplateEntry> m_arrTemplates;  // as listed, in the list's order
 
 protected:
     bool OnInitDialog() override;

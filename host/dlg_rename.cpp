@@ -12,27 +12,16 @@ namespace snippo {
 CDlgRename::CDlgRename(QWidget* parent) : CDialog(res::IDD_RENAME, parent, tr("Rename"), 191, 68)
 {
     setObjectName("dlgRename");
-    m_pName = AddEdit("nameEdit", 78, 12);
-    m_pDescription = AddEdit("descriptionEdit", 78, 12);
-    QHBoxLayout* nameRow = NewRow();
-    nameRow->addWidget(AddStatic(tr("Name:"), "nameLabel", 44));
-    Gap(nameRow, 1);
-    nameRow->addWidget(m_pName);
-    QHBoxLayout* descriptionRow = NewRow();
-    descriptionRow->addWidget(AddStatic(tr("Description:"), "descriptionLabel", 44));
-    Gap(descriptionRow, 1);
-    descriptionRow->addWidget(m_pDescription);
-    QVBoxLayout* fields = NewColumn();
-    fields->addLayout(nameRow);
-    Gap(fields, 6);
-    fields->addLayout(descriptionRow);
+    const NameFields names = AddNameFields(44, 1, 6);
+    m_pName = names.m_pName;
+    m_pDescription = names.m_pDescription;
+    QVBoxLayout* fields = names.m_pColumn;
     fields->addStretch();
     QHBoxLayout* dialog = NewRow();
     dialog->addLayout(fields);
     dialog->addStretch();
     dialog->addLayout(AddOkCancel());
     SetDialogLayout(dialog);
-    setTabOrder(m_pName, m_pDescription);
 }
 
 bool CDlgRename::OnInitDialog()

@@ -17,27 +17,16 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(QWidget* parent)
     : CDialog(res::IDD_SAVE_AS_TEMPLATE, parent, tr("Save as Template"), 190, 150)
 {
     setObjectName("dlgSaveAsTemplate");
-    m_pName = AddEdit("nameEdit", 78, 12);
-    m_pDescription = AddEdit("descriptionEdit", 78, 12);
+    const NameFields names = AddNameFields(43, 0, 4);
+    m_pName = names.m_pName;
+    m_pDescription = names.m_pDescription;
     m_pTarget = AddStatic("", "targetPath", 176, 22);
     m_pTarget->setWordWrap(true);
     m_pTarget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_pTarget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_pList = new QListWidget(this);
-    m_pList->setObjectName("templateList");
-    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    FixSize(m_pList, 121, 54);
+    m_pList = AddTemplateList(121, 54);
 
-    QHBoxLayout* nameRow = NewRow();
-    nameRow->addWidget(AddStatic(tr("Name:"), "nameLabel", 43));
-    nameRow->addWidget(m_pName);
-    QHBoxLayout* descriptionRow = NewRow();
-    descriptionRow->addWidget(AddStatic(tr("Description:"), "descriptionLabel", 43));
-    descriptionRow->addWidget(m_pDescription);
-    QVBoxLayout* fields = NewColumn();
-    fields->addLayout(nameRow);
-    Gap(fields, 4);
-    fields->addLayout(descriptionRow);
+    QVBoxLayout* fields = names.m_pColumn;
     fields->addStretch();
     QHBoxLayout* top = NewRow();
     top->addLayout(fields);
@@ -57,16 +46,12 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(QWidget* parent)
     dialog->addStretch();
     SetDialogLayout(dialog);
 
-    setTabOrder(m_pName, m_pDescription);
     connect(m_pName, &QLineEdit::textChanged, this, [this] { RunGuarded(this, [this] { OnChangeName(); }); });
 }
 
 QString CDlgSaveAsTemplate::TargetPath(const QString& name) const
 {
-    QString folder = QString::fromStdString(m_snippo.m_strServerFolder) + "/";
-    if (name.isEmpty())
-        return folder;
-    return folder + name + "_" + QString::fromStdString(m_snippo.m_strProgID) + "." + text::kTemplateExtension;
+    return m_snippo.TemplatePath(name);
 }
 
 void CDlgSaveAsTemplate::UpdateData(bool save)
@@ -90,10 +75,8 @@ bool CDlgSaveAsTemplate::OnInitDialog()
         return false;
     }
     m_strTargetPath = TargetPath(m_strName);
-    std::vector<std::string> names, descriptions, paths;
-    m_snippo.ListTemplates(names, descriptions, paths);
-    for (const std::string& name : names)
-        m_pList->addItem(QString::fromStdString(name));
+    for (const CTemplateEntry& entry : m_snippo.ListTemplates())
+        m_pList->addItem(entry.m_strName);
     UpdateData(false);
     return true;
 }

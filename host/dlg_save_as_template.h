@@ -5,9 +5,6 @@
 #include "host/dialog.h"
 #include "host/snippo.h"
 
-#include <string>
-#include <vector>
-
 class QLabel;
 class QLineEdit;
 class QListWidget;

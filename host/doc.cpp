@@ -23,11 +23,6 @@ QWidget* frame()
     return app != nullptr ? app->MainFrame() : nullptr;
 }
 
-QString q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 // A path that cannot be looked at because a folder on the way may not be searched: that is a
 // refusal, not a missing file.
 bool blockedOnTheWay(const QFileInfo& info)
@@ -143,7 +138,7 @@ bool CTessalyToolDoc::OnOpenDocument(const QString& path)
     std::unique_ptr<CSnippo> widget = CreateWidget();
     if (!widget)
         return false;
-    if (!widget->ReadConfigFile(path.toStdString())) {
+    if (!widget->ReadConfigFile(path)) {
         AskUser(frame(), tr("Open %1 Error!").arg(path));
         return false;
     }
@@ -163,7 +158,7 @@ bool CTessalyToolDoc::OnSaveDocument(const QString& path)
     if (m_pSnippo) {
         m_pSnippo->SetProgID(text::kProgID);
         m_pSnippo->SetLastUpdateTime(CurrentOleDate());
-        written = m_pSnippo->WriteConfigFile(path.toStdString());
+        written = m_pSnippo->WriteConfigFile(path);
     }
     if (!written) {
         AskUser(frame(), tr("Save to %1 Error!").arg(path));
@@ -227,18 +222,18 @@ void CTessalyToolDoc::OnFileSaveAsTemplate()
     if (!m_pSnippo)
         return;
     CDlgSaveAsTemplate dialog(frame());
-    dialog.m_strName = q(m_pSnippo->GetTitle());
-    dialog.m_strDescription = q(m_pSnippo->GetDescription());
+    dialog.m_strName = m_pSnippo->GetTitle();
+    dialog.m_strDescription = m_pSnippo->GetDescription();
     if (dialog.DoModal() != QDialog::Accepted)
         return;
 
-    std::string oldTitle = m_pSnippo->GetTitle();
-    std::string oldDescription = m_pSnippo->GetDescription();
+    const QString oldTitle = m_pSnippo->GetTitle();
+    const QString oldDescription = m_pSnippo->GetDescription();
     bool written = false;
     try {
-        m_pSnippo->SetTitle(dialog.m_strName.toStdString());
-        m_pSnippo->SetDescription(dialog.m_strDescription.toStdString());
-        written = m_pSnippo->WriteConfigFile(dialog.m_strTargetPath.toStdString());
+        m_pSnippo->SetTitle(dialog.m_strName);
+        m_pSnippo->SetDescription(dialog.m_strDescription);
+        written = m_pSnippo->WriteConfigFile(dialog.m_strTargetPath);
     } catch (...) {
         // The document keeps its own name whatever went wrong with the template.
         try {
@@ -275,7 +270,7 @@ void CTessalyToolDoc::OnFileCopySupportFiles()
     QString file = folder.endsWith('/') ? folder + "copyres.qwd" : folder + "/copyres.qwd";
     bool written = false;
     try {
-        written = m_pSnippo->WriteConfigFile(file.toStdString());
+        written = m_pSnippo->WriteConfigFile(file);
     } catch (...) {
         QFile::remove(file);
         throw;
@@ -290,7 +285,7 @@ void CTessalyToolDoc::OnHelpViewSample()
     if (!m_pSnippo)
         return;
     if (CTessalyToolApp* app = CTessalyToolApp::Instance())
-        app->LaunchBrowser(QString::fromStdString(m_pSnippo->m_strSamplePage));
+        app->LaunchBrowser(m_pSnippo->m_strSamplePage);
 }
 
 }  // namespace snippo

@@ -4,38 +4,57 @@
 #include "host/prompt_service.h"
 #include "host/resource.h"
 
+#include "platform/com/bstr.h"
 #include "platform/com/dispatch.h"
 #include "platform/com/runtime.h"
 #include "platform/com/string_resources.h"
 #include "platform/registry/registry.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
-#include <algorithm>
-#include <cctype>
 #include <ctime>
-#include <filesystem>
 
 namespace snippo {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-bool fileExists(const std::string& path)
+// The object's text type is UTF-16, as QString's is: texts cross unchanged, embedded zeros
+// and all. This pair is the only place where the host meets it.
+Variant textArgument(const QString& text)
 {
-    std::error_code ec;
-    return !path.empty() && fs::is_regular_file(path, ec);
+    Variant v;
+    VARIANT* raw = v.Receive();
+    raw->bstrVal = SysAllocStringLen(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<UINT>(text.size()));
+    if (raw->bstrVal == nullptr)
+        throw CAutomationException(E_OUTOFMEMORY, "");
+    raw->vt = VT_BSTR;
+    return v;
 }
 
-// "name.QWD" and "name.qwd" alike, as the template folder is searched by pattern.
-bool hasExtension(const fs::path& path, const std::string& extension)
+QString textResult(const Variant& result)
 {
-    std::string ext = path.extension().string();
-    std::string want = "." + extension;
-    return ext.size() == want.size() && std::equal(ext.begin(), ext.end(), want.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
+    VARIANT text;
+    VariantInit(&text);
+    if (HRESULT hr = VariantChangeType(&text, result.Get(), 0, VT_BSTR); FAILED(hr))
+        throw CAutomationException(hr, "");
+    QString value = QString::fromUtf16(text.bstrVal, static_cast<qsizetype>(SysStringLen(text.bstrVal)));
+    VariantClear(&text);
+    return value;
+}
+
+bool fileExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+// "name.QWD" and "name.qwd" alike, as the template folder is searched by pattern; a bare
+// ".qwd" is a hidden file without an extension.
+bool isTemplateFile(const QString& fileName)
+{
+    const QString extension = QString(".") + text::kTemplateExtension;
+    return fileName.size() > extension.size() && fileName.endsWith(extension, Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -61,17 +80,18 @@ double CurrentOleDate()
     return days + seconds / 86400.0;
 }
 
-bool CSnippo::CreateDispatch(const std::string& progId)
+bool CSnippo::CreateDispatch(const QString& progId)
 {
     CLSID clsid;
-    if (FAILED(CLSIDFromProgID(progId, &clsid)))
+    if (FAILED(CLSIDFromProgID(progId.toStdString(), &clsid)))
         return false;
     std::string registeredId;
     if (FAILED(ProgIDFromCLSID(clsid, &registeredId)))
         return false;
-    m_strProgID = registeredId;
+    m_strProgID = QString::fromStdString(registeredId);
     m_clsid = clsid;
 
+    // The registry keeps the library's path as UTF-8, as it is on disk.
     HKEY classKey = nullptr;
     if (RegOpenKey(HKEY_CLASSES_ROOT, "CLSID\\" + GuidToString(clsid), &classKey) != ERROR_SUCCESS)
         return false;
@@ -83,12 +103,13 @@ bool CSnippo::CreateDispatch(const std::string& progId)
         RegCloseKey(serverKey);
     }
     RegCloseKey(classKey);
-    std::size_t slash = libraryPath.find_last_of('/');
-    m_strServerFolder = slash == std::string::npos ? std::string() : libraryPath.substr(0, slash);
+    const QString library = QString::fromStdString(libraryPath);
+    const qsizetype slash = library.lastIndexOf('/');
+    m_strServerFolder = slash < 0 ? QString() : library.left(slash);
 
     m_strSamplePage.clear();
-    if (fileExists(libraryPath)) {
-        std::string sample = m_strServerFolder + "/Sample/sample.htm";
+    if (fileExists(library)) {
+        const QString sample = m_strServerFolder + "/Sample/sample.htm";
         if (fileExists(sample))
             m_strSamplePage = sample;
     }
@@ -97,19 +118,22 @@ bool CSnippo::CreateDispatch(const std::string& progId)
         HRESULT hr = CoCreateInstance(m_clsid, nullptr, CLSCTX_INPROC_SERVER, &m_dispatch);
         if (FAILED(hr)) {
             m_dispatch.Reset();
-            AskUser(QApplication::activeWindow(),
-                    QCoreApplication::translate("snippo::CSnippo", "Create Dispatch of the %1 Error!")
-                        .arg(QString::fromStdString(m_strProgID)));
+            AskUser(
+                QApplication::activeWindow(),
+                QCoreApplication::translate("snippo::CSnippo", "Create Dispatch of the %1 Error!").arg(m_strProgID));
             return false;
         }
     }
 
     // The widget's texts live in its own library's string table.
     auto module = static_cast<std::uint32_t>(GetResourceInstance());
-    m_strTypeText = LoadStringResource(module, static_cast<std::uint32_t>(GetSnippoTypeID()));
-    m_strNameText = LoadStringResource(module, static_cast<std::uint32_t>(GetSnippoNameID()));
-    m_strMessageText = LoadStringResource(module, static_cast<std::uint32_t>(GetMessageTextID()));
-    m_strMenuText = LoadStringResource(module, static_cast<std::uint32_t>(GetMenuTextID()));
+    auto load = [module](std::int32_t id) {
+        return QString::fromStdString(LoadStringResource(module, static_cast<std::uint32_t>(id)));
+    };
+    m_strTypeText = load(GetSnippoTypeID());
+    m_strNameText = load(GetSnippoNameID());
+    m_strMessageText = load(GetMessageTextID());
+    m_strMenuText = load(GetMenuTextID());
 
     SetTitle("Normal");
     SetDescription("");
@@ -125,36 +149,36 @@ bool CSnippo::Renew()
     return true;
 }
 
-void CSnippo::ListTemplates(std::vector<std::string>& names, std::vector<std::string>& descriptions,
-                            std::vector<std::string>& paths)
+QList<CTemplateEntry> CSnippo::ListTemplates()
 {
-    names.clear();
-    descriptions.clear();
-    paths.clear();
-    if (m_strServerFolder.empty())
-        return;
-    std::error_code ec;
-    fs::directory_iterator it(m_strServerFolder, ec);
-    if (ec)
-        return;
-    std::vector<std::string> files;  // gathered first: reading may write nothing, but be safe
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec)
-            break;
-        if (hasExtension(it->path(), text::kTemplateExtension))
-            files.push_back(it->path().string());
-    }
-    for (const std::string& file : files) {
+    QList<CTemplateEntry> templates;
+    if (m_strServerFolder.isEmpty())
+        return templates;
+    // Every entry, hidden ones and folders too: the widget decides what it can read.
+    const QDir folder(m_strServerFolder, QString(), QDir::Unsorted,
+                      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList files;  // gathered first: reading may write nothing, but be safe
+    for (const QString& name : folder.entryList())
+        if (isTemplateFile(name))
+            files << folder.filePath(name);
+    for (const QString& file : files) {
         if (!Renew())
             break;
         if (!ReadConfigFile(file))
             continue;
         if (GetProgID() != m_strProgID)
             continue;
-        names.push_back(GetTitle());
-        descriptions.push_back(GetDescription());
-        paths.push_back(file);
+        templates.append({GetTitle(), GetDescription(), file});
     }
+    return templates;
+}
+
+QString CSnippo::TemplatePath(const QString& name) const
+{
+    const QString folder = m_strServerFolder + "/";
+    if (name.isEmpty())
+        return folder;
+    return folder + name + "_" + m_strProgID + "." + text::kTemplateExtension;
 }
 
 Variant CSnippo::Invoke(DISPID id, WORD flags, const std::vector<Variant>& args)
@@ -169,23 +193,19 @@ Variant CSnippo::Invoke(DISPID id, WORD flags, const std::vector<Variant>& args)
     return result;
 }
 
-std::string CSnippo::GetString(DISPID id)
+QString CSnippo::GetString(DISPID id)
 {
     return CallString(id, {});
 }
 
-void CSnippo::PutString(DISPID id, const std::string& value)
+void CSnippo::PutString(DISPID id, const QString& value)
 {
-    Invoke(id, DISPATCH_PROPERTYPUT, {Variant(value)});
+    Invoke(id, DISPATCH_PROPERTYPUT, {textArgument(value)});
 }
 
-std::string CSnippo::CallString(DISPID id, const std::vector<Variant>& args)
+QString CSnippo::CallString(DISPID id, const std::vector<Variant>& args)
 {
-    Variant result = Invoke(id, args.empty() ? DISPATCH_PROPERTYGET | DISPATCH_METHOD : DISPATCH_METHOD, args);
-    std::string text;
-    if (HRESULT hr = result.ToUtf8(&text); FAILED(hr))
-        throw CAutomationException(hr, "");
-    return text;
+    return textResult(Invoke(id, args.empty() ? DISPATCH_PROPERTYGET | DISPATCH_METHOD : DISPATCH_METHOD, args));
 }
 
 std::int32_t CSnippo::CallLong(DISPID id)
@@ -212,35 +232,35 @@ bool CSnippo::CallBool(DISPID id, const std::vector<Variant>& args)
     return value;
 }
 
-std::string CSnippo::GetProgID()
+QString CSnippo::GetProgID()
 {
     return GetString(dispid::ProgID);
 }
-void CSnippo::SetProgID(const std::string& value)
+void CSnippo::SetProgID(const QString& value)
 {
     PutString(dispid::ProgID, value);
 }
-std::string CSnippo::GetTitle()
+QString CSnippo::GetTitle()
 {
     return GetString(dispid::Title);
 }
-void CSnippo::SetTitle(const std::string& value)
+void CSnippo::SetTitle(const QString& value)
 {
     PutString(dispid::Title, value);
 }
-std::string CSnippo::GetDescription()
+QString CSnippo::GetDescription()
 {
     return GetString(dispid::Description);
 }
-void CSnippo::SetDescription(const std::string& value)
+void CSnippo::SetDescription(const QString& value)
 {
     PutString(dispid::Description, value);
 }
-std::string CSnippo::GetPreviewPath()
+QString CSnippo::GetPreviewPath()
 {
     return GetString(dispid::PreviewPath);
 }
-void CSnippo::SetPreviewPath(const std::string& value)
+void CSnippo::SetPreviewPath(const QString& value)
 {
     PutString(dispid::PreviewPath, value);
 }
@@ -272,14 +292,14 @@ void CSnippo::SetLastUpdateTime(double date)
     Invoke(dispid::LastUpdateTime, DISPATCH_PROPERTYPUT, {Variant(OleDate{date})});
 }
 
-bool CSnippo::ReadConfigFile(const std::string& path)
+bool CSnippo::ReadConfigFile(const QString& path)
 {
-    return CallBool(dispid::ReadConfigFile, {Variant(path)});
+    return CallBool(dispid::ReadConfigFile, {textArgument(path)});
 }
-bool CSnippo::WriteConfigFile(const std::string& path)
+bool CSnippo::WriteConfigFile(const QString& path)
 {
     // A widget that answers true without leaving a file must not pass for having saved.
-    return CallBool(dispid::WriteConfigFile, {Variant(path)}) && fileExists(path);
+    return CallBool(dispid::WriteConfigFile, {textArgument(path)}) && fileExists(path);
 }
 bool CSnippo::Config()
 {
@@ -306,12 +326,12 @@ std::int16_t CSnippo::GetHTMLSegmentNumber()
     return CallShort(dispid::GetHTMLSegmentNumber);
 }
 
-std::string CSnippo::GetHTMLPosition(std::int16_t segment)
+QString CSnippo::GetHTMLPosition(std::int16_t segment)
 {
     return CallString(dispid::GetHTMLPosition, {Variant(segment)});
 }
 
-std::string CSnippo::GetHTMLBody(std::int16_t segment, std::int16_t kind)
+QString CSnippo::GetHTMLBody(std::int16_t segment, std::int16_t kind)
 {
     return CallString(dispid::GetHTMLBody, {Variant(segment), Variant(kind)});
 }
@@ -325,17 +345,17 @@ std::int16_t CSnippo::GetResourceNumber()
     return CallShort(dispid::GetResourceNumber);
 }
 
-std::string CSnippo::GetResourceName(std::int16_t index)
+QString CSnippo::GetResourceName(std::int16_t index)
 {
     return CallString(dispid::GetResourceName, {Variant(index)});
 }
 
-std::string CSnippo::GetResourceLocalPath(std::int16_t index)
+QString CSnippo::GetResourceLocalPath(std::int16_t index)
 {
     return CallString(dispid::GetResourceLocalPath, {Variant(index)});
 }
 
-std::string CSnippo::GetResourceWebPath(std::int16_t index)
+QString CSnippo::GetResourceWebPath(std::int16_t index)
 {
     return CallString(dispid::GetResourceWebPath, {Variant(index)});
 }

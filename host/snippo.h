@@ -5,6 +5,8 @@
 //
 // The proxy owns one reference to the object and releases it when destroyed. A failing call
 // throws CAutomationException (automation_error.h); the command that made it reports it.
+// Texts and paths cross this class as QString; the object's own text type is met in one
+// place inside it.
 #pragma once
 
 #include "platform/com/comptr.h"
@@ -13,11 +15,20 @@
 #include "platform/com/variant.h"
 #include "contract/glim_button_ids.h"
 
+#include <QList>
+#include <QString>
+
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace snippo {
+
+// One template file of this widget kind, as the widget read it.
+struct CTemplateEntry {
+    QString m_strName;  // the title stored in the file
+    QString m_strDescription;
+    QString m_strPath;  // the file, in the server folder
+};
 
 class CSnippo {
 public:
@@ -30,7 +41,7 @@ public:
     // (unless one is held already), loads the widget's texts and names it "Normal". False
     // without a message when the class is not registered; "Create Dispatch of the <id>
     // Error!" and false when the object cannot be created.
-    bool CreateDispatch(const std::string& progId);
+    bool CreateDispatch(const QString& progId);
 
     // Replaces the object by a freshly created one of the same class, so that the next file
     // read is not merged into what an earlier one left (the widget's reader keeps every value
@@ -40,59 +51,62 @@ public:
     // The templates of this widget kind in the server folder: every "*.qwd" file that the
     // widget reads and whose ProgID is this proxy's identifier. Each file is read by a fresh
     // object, so a damaged file cannot pass for a copy of the one read before it; afterwards
-    // the proxy holds the last file read.
-    void ListTemplates(std::vector<std::string>& names, std::vector<std::string>& descriptions,
-                       std::vector<std::string>& paths);
+    // the proxy holds the last file read. The files come in the folder's own order.
+    QList<CTemplateEntry> ListTemplates();
+
+    // Where the template called `name` is stored: server folder + "/" + name + "_" + the
+    // identifier + ".qwd"; an empty name gives the folder and a '/'.
+    QString TemplatePath(const QString& name) const;
 
     bool HasDispatch() const { return static_cast<bool>(m_dispatch); }
     IDispatch* Dispatch() const { return m_dispatch.Get(); }
 
     // Typed calls, one per member the host uses.
-    std::string GetProgID();
-    void SetProgID(const std::string& value);
-    std::string GetTitle();
-    void SetTitle(const std::string& value);
-    std::string GetDescription();
-    void SetDescription(const std::string& value);
-    std::string GetPreviewPath();
-    void SetPreviewPath(const std::string& value);
+    QString GetProgID();
+    void SetProgID(const QString& value);
+    QString GetTitle();
+    void SetTitle(const QString& value);
+    QString GetDescription();
+    void SetDescription(const QString& value);
+    QString GetPreviewPath();
+    void SetPreviewPath(const QString& value);
     void SetLastUpdateTime(double date);
     // Whether the widget's HTML loads its browser runtime. A widget server without the
     // option answers false and ignores the put.
     bool GetWebRuntime();
     void SetWebRuntime(bool on);
-    bool ReadConfigFile(const std::string& path);
+    bool ReadConfigFile(const QString& path);
     // True only when the widget reports success and the file is there afterwards.
-    bool WriteConfigFile(const std::string& path);
+    bool WriteConfigFile(const QString& path);
     bool Config();
     std::int32_t GetSnippoTypeID();
     std::int32_t GetSnippoNameID();
     std::int32_t GetMenuTextID();
     std::int32_t GetMessageTextID();
     std::int16_t GetHTMLSegmentNumber();
-    std::string GetHTMLPosition(std::int16_t segment);
-    std::string GetHTMLBody(std::int16_t segment, std::int16_t kind);
+    QString GetHTMLPosition(std::int16_t segment);
+    QString GetHTMLBody(std::int16_t segment, std::int16_t kind);
     std::int32_t GetResourceInstance();
     std::int16_t GetResourceNumber();
-    std::string GetResourceName(std::int16_t index);
-    std::string GetResourceLocalPath(std::int16_t index);
-    std::string GetResourceWebPath(std::int16_t index);
+    QString GetResourceName(std::int16_t index);
+    QString GetResourceLocalPath(std::int16_t index);
+    QString GetResourceWebPath(std::int16_t index);
 
     // Fields, filled by CreateDispatch.
-    std::string m_strProgID;  // as registered for the class (used for template names)
+    QString m_strProgID;  // as registered for the class (used for template names)
     CLSID m_clsid = GUID_NULL;
-    std::string m_strServerFolder;  // without a trailing '/'
-    std::string m_strNameText;
-    std::string m_strMessageText;
-    std::string m_strTypeText;
-    std::string m_strMenuText;
-    std::string m_strSamplePage;  // server folder + "/Sample/sample.htm", or "" when missing
+    QString m_strServerFolder;  // without a trailing '/'
+    QString m_strNameText;
+    QString m_strMessageText;
+    QString m_strTypeText;
+    QString m_strMenuText;
+    QString m_strSamplePage;  // server folder + "/Sample/sample.htm", or "" when missing
 
 private:
     Variant Invoke(DISPID id, WORD flags, const std::vector<Variant>& args = {});
-    std::string GetString(DISPID id);
-    void PutString(DISPID id, const std::string& value);
-    std::string CallString(DISPID id, const std::vector<Variant>& args);
+    QString GetString(DISPID id);
+    void PutString(DISPID id, const QString& value);
+    QString CallString(DISPID id, const std::vector<Variant>& args);
     std::int32_t CallLong(DISPID id);
     std::int16_t CallShort(DISPID id);
     bool CallBool(DISPID id, const std::vector<Variant>& args);

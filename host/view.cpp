@@ -9,6 +9,7 @@
 #include "host/prompt_service.h"
 #include "host/resource.h"
 
+#include <QBoxLayout>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -22,60 +23,127 @@ namespace {
 const QColor kFormBack(230, 230, 250);
 const QColor kCaptionText(0, 0, 255);
 
+// The form from top to bottom in dialog units: where each band starts and how tall it is.
+// The gaps between the bands follow from these, so the layout puts every control where the
+// form was drawn.
+constexpr int kNameTop = 7, kDescriptionTop = 19, kFieldHeight = 10;
+constexpr int kFieldLeft = 85, kFieldWidth = 228, kNameCaptionWidth = 73, kDescriptionCaptionWidth = 74;
+constexpr int kBodyCaptionTop = 35, kCaptionHeight = 9;
+constexpr int kBodyTop = 45, kBodyTall = 100, kBodyShort = 52;
+constexpr int kHeadCaptionTop = 101, kHeadTop = 111, kHeadHeight = 35;
+constexpr int kResourcesCaptionTop = 150, kResourcesCaptionHeight = 10, kResourcesTop = 161, kResourcesHeight = 48;
+constexpr int kLeft = 6, kPaneWidth = 307, kFormWidth = 320, kFormHeight = 216;
+
 // The model keeps CR LF line breaks; Qt's edits want bare line feeds.
-QString forEdit(const std::string& text)
+QString forEdit(const QString& text)
 {
-    return QString::fromStdString(text).replace("\r\n", "\n");
+    return QString(text).replace("\r\n", "\n");
+}
+
+QSpacerItem* newGap()
+{
+    return new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+}
+
+// Boxes without spacing of their own: every gap is given.
+template <typename Box> Box* newBox()
+{
+    auto* box = new Box;
+    box->setSpacing(0);
+    box->setContentsMargins(0, 0, 0, 0);
+    return box;
 }
 
 }  // namespace
 
-CTessalyToolView::CTessalyToolView(QWidget* parent) : CColorFormView(res::IDD_TESSALYTOOL_FORM, 320, 216, parent)
+CTessalyToolView::CTessalyToolView(QWidget* parent)
+    : CColorFormView(res::IDD_TESSALYTOOL_FORM, kFormWidth, kFormHeight, parent)
 {
     setObjectName("tessalyToolView");
-    m_pCaptions[0] = AddLabel(tr("Name:"), "nameCaption", 6, 7, 73, 10);
-    m_pName = AddLabel("", "nameLabel", 85, 7, 228, 10);
-    m_pCaptions[1] = AddLabel(tr("Description:"), "descriptionCaption", 6, 19, 74, 10);
-    m_pDescription = AddLabel("", "descriptionLabel", 85, 19, 228, 10);
-    m_pCaptions[2] = AddLabel(tr("Insert these HTML into the position where you want to display widget:"),
-                              "bodyCaption", 6, 35, 307, 9);
+    m_pCaptions[0] = AddCaption(tr("Name:"), "nameCaption", kNameCaptionWidth, kFieldHeight);
+    m_pName = AddField("nameLabel");
+    m_pCaptions[1] = AddCaption(tr("Description:"), "descriptionCaption", kDescriptionCaptionWidth, kFieldHeight);
+    m_pDescription = AddField("descriptionLabel");
+    m_pCaptions[2] = AddCaption(tr("Insert these HTML into the position where you want to display widget:"),
+                                "bodyCaption", kPaneWidth, kCaptionHeight);
     m_pBody = new QPlainTextEdit(Form());
     m_pBody->setObjectName("bodyPane");
     m_pBody->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pBody->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_pBody->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Place(m_pBody, 6, 45, 307, 100);
-    m_pCaptions[3] = AddLabel(tr("Insert these HTML into <HEAD></HEAD>:"), "headCaption", 6, 101, 307, 9);
-    m_pCaptions[3]->setVisible(false);
+    m_pCaptions[3] = AddCaption(tr("Insert these HTML into <HEAD></HEAD>:"), "headCaption", kPaneWidth, kCaptionHeight);
     m_pHead = new QPlainTextEdit(Form());
     m_pHead->setObjectName("headPane");
     m_pHead->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Place(m_pHead, 6, 111, 307, 35);
-    m_pHead->setVisible(false);
-    m_pCaptions[4] = AddLabel(tr("You must copy these files into the preview path you setting:"), "resourcesCaption", 6,
-                              150, 307, 10);
+    m_pCaptions[4] = AddCaption(tr("You must copy these files into the preview path you setting:"), "resourcesCaption",
+                                kPaneWidth, kResourcesCaptionHeight);
     m_pResources = new QTreeWidget(Form());
     m_pResources->setObjectName("resourceList");
     m_pResources->setRootIsDecorated(false);
     m_pResources->setUniformRowHeights(true);
     m_pResources->header()->setStretchLastSection(false);
-    Place(m_pResources, 6, 161, 307, 48);
+    const DialogUnits& u = Units();
+    m_pBody->setFixedSize(u.X(kPaneWidth), u.Y(kBodyTall));
+    m_pHead->setFixedSize(u.X(kPaneWidth), u.Y(kHeadHeight));
+    m_pResources->setFixedSize(u.X(kPaneWidth), u.Y(kResourcesHeight));
+
+    auto fieldRow = [&](CColorStatic* caption, int captionWidth, CColorStatic* field) {
+        auto* row = newBox<QHBoxLayout>();
+        row->addWidget(caption);
+        row->addSpacing(u.X(kFieldLeft) - u.X(kLeft) - u.X(captionWidth));
+        row->addWidget(field);
+        row->addStretch();
+        return row;
+    };
+    // Vertical gaps in pixels between a band that starts at `top` and is `height` tall and the
+    // next band.
+    auto gap = [&](int top, int height, int nextTop) { return u.Y(nextTop) - u.Y(top) - u.Y(height); };
+
+    auto* form = newBox<QVBoxLayout>();
+    form->addLayout(fieldRow(m_pCaptions[0], kNameCaptionWidth, m_pName));
+    form->addSpacing(gap(kNameTop, kFieldHeight, kDescriptionTop));
+    form->addLayout(fieldRow(m_pCaptions[1], kDescriptionCaptionWidth, m_pDescription));
+    form->addSpacing(gap(kDescriptionTop, kFieldHeight, kBodyCaptionTop));
+    form->addWidget(m_pCaptions[2], 0, Qt::AlignLeft);
+    form->addSpacing(gap(kBodyCaptionTop, kCaptionHeight, kBodyTop));
+    form->addWidget(m_pBody);
+    // The gaps around the head pane change with it: see ShowHead.
+    m_pGapAboveHead = newGap();
+    form->addSpacerItem(m_pGapAboveHead);
+    form->addWidget(m_pCaptions[3], 0, Qt::AlignLeft);
+    m_pGapInHead = newGap();
+    form->addSpacerItem(m_pGapInHead);
+    form->addWidget(m_pHead);
+    m_pGapBelowHead = newGap();
+    form->addSpacerItem(m_pGapBelowHead);
+    form->addWidget(m_pCaptions[4], 0, Qt::AlignLeft);
+    form->addSpacing(gap(kResourcesCaptionTop, kResourcesCaptionHeight, kResourcesTop));
+    form->addWidget(m_pResources);
+    form->addStretch();
+    form->setContentsMargins(u.X(kLeft), u.Y(kNameTop), u.X(kFormWidth) - u.X(kLeft) - u.X(kPaneWidth),
+                             gap(kResourcesTop, kResourcesHeight, kFormHeight));
+    ShowHead(false);
+    SetFormLayout(form);
     m_pName->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_pDescription->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 }
 
-CColorStatic* CTessalyToolView::AddLabel(const QString& text, const QString& name, int x, int y, int w, int h)
+CColorStatic* CTessalyToolView::AddCaption(const QString& text, const QString& name, int w, int h)
 {
+    // A caption takes at least its place on the form and grows with a longer text or font.
     auto* label = new CColorStatic(text, Form());
     label->setObjectName(name);
-    Place(label, x, y, w, h);
+    label->setMinimumSize(Units().X(w), Units().Y(h));
     return label;
 }
 
-QWidget* CTessalyToolView::Place(QWidget* control, int x, int y, int w, int h)
+CColorStatic* CTessalyToolView::AddField(const QString& name)
 {
-    control->setGeometry(Units().Rect(x, y, w, h));
-    return control;
+    // A field keeps its box whatever name it shows.
+    auto* label = new CColorStatic("", Form());
+    label->setObjectName(name);
+    label->setFixedSize(Units().X(kFieldWidth), Units().Y(kFieldHeight));
+    return label;
 }
 
 void CTessalyToolView::OnInitialUpdate()
@@ -109,8 +177,8 @@ void CTessalyToolView::OnInitialUpdate()
 
     CSnippo* widget = m_pDocument != nullptr ? m_pDocument->GetSnippo() : nullptr;
     if (widget != nullptr) {
-        m_pName->setText(QString::fromStdString(widget->GetTitle()));
-        m_pDescription->setText(QString::fromStdString(widget->GetDescription()));
+        m_pName->setText(widget->GetTitle());
+        m_pDescription->setText(widget->GetDescription());
         FillHtml(0);
         FillResources();
     }
@@ -123,9 +191,9 @@ void CTessalyToolView::OnInitialUpdate()
 void CTessalyToolView::FillHtml(int kind)
 {
     CSnippo* widget = m_pDocument->GetSnippo();
-    std::string body, style, script;
+    QString body, style, script;
     for (std::int16_t i = 0; i < widget->GetHTMLSegmentNumber(); ++i) {
-        std::string position = widget->GetHTMLPosition(i);
+        const QString position = widget->GetHTMLPosition(i);
         if (position == "cursor")
             body = widget->GetHTMLBody(i, static_cast<std::int16_t>(kind));
         else if (position == "style")
@@ -135,16 +203,30 @@ void CTessalyToolView::FillHtml(int kind)
     }
     m_pBody->setPlainText(forEdit(body));
     m_pHead->setPlainText(forEdit(style + "\r\n" + script));
-    ShowHead(!style.empty() || !script.empty());
+    ShowHead(!style.isEmpty() || !script.isEmpty());
 }
 
 void CTessalyToolView::ShowHead(bool show)
 {
     // The head pane takes the lower part of the body pane's place when there is something
     // for the page head, so that the user sees and can copy both parts.
-    Place(m_pBody, 6, 45, 307, show ? 52 : 100);
+    const DialogUnits& u = Units();
+    auto gap = [&](int top, int height, int nextTop) { return u.Y(nextTop) - u.Y(top) - u.Y(height); };
+    m_pBody->setFixedHeight(u.Y(show ? kBodyShort : kBodyTall));
+    m_pGapAboveHead->changeSize(0, show ? gap(kBodyTop, kBodyShort, kHeadCaptionTop) : 0, QSizePolicy::Minimum,
+                                QSizePolicy::Fixed);
+    m_pGapInHead->changeSize(0, show ? gap(kHeadCaptionTop, kCaptionHeight, kHeadTop) : 0, QSizePolicy::Minimum,
+                             QSizePolicy::Fixed);
+    m_pGapBelowHead->changeSize(
+        0, show ? gap(kHeadTop, kHeadHeight, kResourcesCaptionTop) : gap(kBodyTop, kBodyTall, kResourcesCaptionTop),
+        QSizePolicy::Minimum, QSizePolicy::Fixed);
     m_pCaptions[3]->setVisible(show);
     m_pHead->setVisible(show);
+    // The controls move at once, not when the event loop next runs.
+    if (QLayout* form = Form()->layout()) {
+        form->invalidate();
+        form->activate();
+    }
 }
 
 void CTessalyToolView::FillResources()
@@ -152,9 +234,9 @@ void CTessalyToolView::FillResources()
     CSnippo* widget = m_pDocument->GetSnippo();
     for (std::int16_t i = 0; i < widget->GetResourceNumber(); ++i) {
         auto* row = new QTreeWidgetItem(m_pResources);
-        row->setText(0, QString::fromStdString(widget->GetResourceName(i)));
-        row->setText(1, QString::fromStdString(widget->GetResourceLocalPath(i)));
-        row->setText(2, QString::fromStdString(widget->GetResourceWebPath(i)));
+        row->setText(0, widget->GetResourceName(i));
+        row->setText(1, widget->GetResourceLocalPath(i));
+        row->setText(2, widget->GetResourceWebPath(i));
     }
 }
 
@@ -177,12 +259,12 @@ void CTessalyToolView::OnEditRename()
     if (widget == nullptr)
         return;
     CDlgRename dialog(window());
-    dialog.m_strName = QString::fromStdString(widget->GetTitle());
-    dialog.m_strDescription = QString::fromStdString(widget->GetDescription());
+    dialog.m_strName = widget->GetTitle();
+    dialog.m_strDescription = widget->GetDescription();
     if (dialog.DoModal() != QDialog::Accepted)
         return;
-    widget->SetTitle(dialog.m_strName.toStdString());
-    widget->SetDescription(dialog.m_strDescription.toStdString());
+    widget->SetTitle(dialog.m_strName);
+    widget->SetDescription(dialog.m_strDescription);
     m_pName->setText(dialog.m_strName);
     m_pDescription->setText(dialog.m_strDescription);
     m_pDocument->SetModifiedFlag(true);
@@ -194,10 +276,10 @@ void CTessalyToolView::OnEditGetLocalHtml()
     if (widget == nullptr)
         return;
     CDlgGetLocalHtml dialog(window());
-    dialog.m_strPreviewPath = QString::fromStdString(widget->GetPreviewPath());
+    dialog.m_strPreviewPath = widget->GetPreviewPath();
     if (dialog.DoModal() != QDialog::Accepted)
         return;
-    widget->SetPreviewPath(dialog.GetPreviewPath().toStdString());
+    widget->SetPreviewPath(dialog.GetPreviewPath());
     FillHtml(0);
     m_pDocument->SetModifiedFlag(true);
 }
@@ -209,9 +291,9 @@ void CTessalyToolView::OnEditGetWebHtml()
     FillHtml(1);
 }
 
-std::string CTessalyToolView::PreviewPage(const std::string& style, const std::string& script, const std::string& body)
+QString CTessalyToolView::PreviewPage(const QString& style, const QString& script, const QString& body)
 {
-    return "<HTML>\r\n<HEAD>\r\n<TITLE>Preview</TITLE>\r\n" + style + "\r\n" + script + "\r\n</HEAD>\r\n" +
+    return QString("<HTML>\r\n<HEAD>\r\n<TITLE>Preview</TITLE>\r\n") + style + "\r\n" + script + "\r\n</HEAD>\r\n" +
            "<BODY>\r\n" + body + "\r\n</BODY>\r\n" + "</HTML>";
 }
 
@@ -231,7 +313,7 @@ void CTessalyToolView::OnEditPreview()
     {
         // Whatever this preview adds to the folder is its own, to be removed at exit.
         CPreviewFolder::Writing writing(previews, {"preview.qwd", "preview.htm"});
-        widget->WriteConfigFile((folder + "/preview.qwd").toStdString());
+        widget->WriteConfigFile(folder + "/preview.qwd");
 
         // A browser still showing the last page never reads a half-written one.
         QSaveFile out(page);
@@ -242,13 +324,13 @@ void CTessalyToolView::OnEditPreview()
 
         // Local HTML with an empty preview path names the support files bare, and they lie
         // beside the page.
-        std::string previewPath = widget->GetPreviewPath();
-        std::string body, style, script;
+        const QString previewPath = widget->GetPreviewPath();
+        QString body, style, script;
         try {
             widget->SetPreviewPath("");
             std::int16_t count = widget->GetHTMLSegmentNumber();
             for (std::int16_t i = 0; i < count; ++i) {
-                std::string position = widget->GetHTMLPosition(i);
+                const QString position = widget->GetHTMLPosition(i);
                 if (position == "style")
                     style = widget->GetHTMLBody(i, 0);
                 else if (position == "script")
@@ -265,8 +347,7 @@ void CTessalyToolView::OnEditPreview()
         }
         widget->SetPreviewPath(previewPath);
 
-        const std::string html = PreviewPage(style, script, body);
-        out.write(html.data(), static_cast<qint64>(html.size()));
+        out.write(PreviewPage(style, script, body).toUtf8());
         if (!out.commit()) {
             AskUser(window(), tr("Preview Failure!"));
             return;

@@ -6,6 +6,7 @@
 #include "host/color_form_view.h"
 
 class QPlainTextEdit;
+class QSpacerItem;
 class QTreeWidget;
 
 namespace snippo {
@@ -36,7 +37,7 @@ public:
     void FillResources();
 
     // The preview page around the widget's HTML, exactly as written to "preview.htm".
-    static std::string PreviewPage(const std::string& style, const std::string& script, const std::string& body);
+    static QString PreviewPage(const QString& style, const QString& script, const QString& body);
 
     CColorStatic* m_pName;
     CColorStatic* m_pDescription;
@@ -46,8 +47,13 @@ public:
     CColorStatic* m_pCaptions[5];  // 1015, 1016, 1005, 1006, 1007
 
 private:
-    CColorStatic* AddLabel(const QString& text, const QString& name, int x, int y, int w, int h);
-    QWidget* Place(QWidget* control, int x, int y, int w, int h);
+    CColorStatic* AddCaption(const QString& text, const QString& name, int w, int h);
+    CColorStatic* AddField(const QString& name);
+
+    // The gaps of the form's layout that change when the head pane shows or hides.
+    QSpacerItem* m_pGapAboveHead;
+    QSpacerItem* m_pGapInHead;
+    QSpacerItem* m_pGapBelowHead;
 
     CTessalyToolDoc* m_pDocument = nullptr;
     bool m_bFirstUpdate = true;

@@ -326,9 +326,9 @@ fs::path HostTest::MakeWidgetFile(const fs::path& path, const std::string& title
     {
         snippo::CSnippo proxy;
         EXPECT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
-        proxy.SetTitle(title);
-        proxy.SetDescription(description);
-        EXPECT_TRUE(proxy.WriteConfigFile(path.string()));
+        proxy.SetTitle(QString::fromStdString(title));
+        proxy.SetDescription(QString::fromStdString(description));
+        EXPECT_TRUE(proxy.WriteConfigFile(QString::fromStdString(path.string())));
         if (progId != "SnippoServer.GlimButton") {
             std::string text = ReadFile(path);
             std::string from = "ProgID = SnippoServer.GlimButton";

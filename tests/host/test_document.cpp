@@ -99,7 +99,8 @@ TEST_F(Document, NewFromATemplateReadsItIntoTheDocumentsWidget)
         ASSERT_EQ(
             AutomationInvoke(writer.Dispatch(), dispid::BitmapFileName, DISPATCH_PROPERTYPUT, {Variant("pic.gif")}),
             S_OK);
-        ASSERT_TRUE(writer.WriteConfigFile((serverFolder / "Beta_SnippoServer.GlimButton.qwd").string()));
+        ASSERT_TRUE(writer.WriteConfigFile(
+            QString::fromStdString((serverFolder / "Beta_SnippoServer.GlimButton.qwd").string())));
     }
     QString firstDescription, afterSelect, nameAfterSelect;
     QStringList listed;

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
 
 using namespace snippo;
 using namespace hosttest;
@@ -73,6 +75,26 @@ TEST_F(Screenshots, MainWindowDialogsAndAboutBox)
     MakeTemplate("Autumn_SnippoServer.GlimButton", "Autumn", "Warm colours, drop-down menus");
     ASSERT_TRUE(Start());
     EXPECT_TRUE(save(*Frame(), "main_window.png"));
+    // The main window's form, with the page head pane and without: every control where the
+    // form's dialog units put it, none covering another.
+    CTessalyToolView* view = View();
+    const DialogUnits u(view->Form()->font());
+    for (bool head : {true, false}) {
+        Widget()->SetWebRuntime(head);
+        view->FillHtml(0);
+        SCOPED_TRACE(head ? "with head" : "without head");
+        EXPECT_EQ(view->m_pHead->isHidden(), !head);
+        EXPECT_EQ(view->Form()->size(), QSize(u.X(320), u.Y(216)));
+        EXPECT_EQ(view->m_pName->geometry(), u.Rect(85, 7, 228, 10));
+        EXPECT_EQ(view->m_pDescription->geometry(), u.Rect(85, 19, 228, 10));
+        EXPECT_EQ(view->m_pCaptions[2]->pos(), u.Rect(6, 35, 0, 0).topLeft());
+        EXPECT_EQ(view->m_pBody->geometry(), u.Rect(6, 45, 307, head ? 52 : 100));
+        EXPECT_EQ(view->m_pCaptions[3]->pos(), u.Rect(6, 101, 0, 0).topLeft());
+        EXPECT_EQ(view->m_pHead->geometry(), u.Rect(6, 111, 307, 35));
+        EXPECT_EQ(view->m_pCaptions[4]->pos(), u.Rect(6, 150, 0, 0).topLeft());
+        EXPECT_EQ(view->m_pResources->geometry(), u.Rect(6, 161, 307, 48));
+        expectLaidOut(*view->Form(), "main_window.png");
+    }
     Shoot(res::ID_FILE_NEW, "dlg_new.png");
     Shoot(res::ID_FILE_SAVE_AS_TEMPLATE, "dlg_save_as_template.png");
     Shoot(res::ID_OPTION_TEMPLATE, "dlg_manage_templates.png");

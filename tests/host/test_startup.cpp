@@ -79,8 +79,8 @@ TEST_F(Startup, OpensTheFreshNormalWidgetWithoutAnyDialog)
 
     // The proxy found the server folder, the sample page and the widget's own texts.
     EXPECT_EQ(Widget()->m_strProgID, "SnippoServer.GlimButton");
-    EXPECT_EQ(Widget()->m_strServerFolder, serverFolder.string());
-    EXPECT_EQ(Widget()->m_strSamplePage, (serverFolder / "Sample" / "sample.htm").string());
+    EXPECT_EQ(Widget()->m_strServerFolder, QString::fromStdString(serverFolder.string()));
+    EXPECT_EQ(Widget()->m_strSamplePage, QString::fromStdString((serverFolder / "Sample" / "sample.htm").string()));
     EXPECT_EQ(Widget()->m_strTypeText, "Java Applet");
     EXPECT_EQ(Widget()->m_strNameText, "Tessaly GlimButton 1.0");
     EXPECT_EQ(Widget()->m_strMenuText, "Tessaly GlimButton 1.0");
@@ -90,9 +90,9 @@ TEST_F(Startup, OpensTheFreshNormalWidgetWithoutAnyDialog)
     CTessalyToolView* view = View();
     EXPECT_EQ(view->m_pName->text(), "Normal");
     EXPECT_EQ(view->m_pDescription->text(), "");
-    std::string body = Widget()->GetHTMLBody(0, 0);
-    EXPECT_FALSE(body.empty());
-    EXPECT_EQ(pane(view->m_pBody), QString::fromStdString(body).replace("\r\n", "\n"));
+    QString body = Widget()->GetHTMLBody(0, 0);
+    EXPECT_FALSE(body.isEmpty());
+    EXPECT_EQ(pane(view->m_pBody), body.replace("\r\n", "\n"));
     // New widgets load the browser runtime: the page head gets its script line.
     EXPECT_EQ(pane(view->m_pHead), "\n<script src=\"qlnbtn.js\" defer></script>\n");
     int resources = Widget()->GetResourceNumber();
@@ -101,9 +101,9 @@ TEST_F(Startup, OpensTheFreshNormalWidgetWithoutAnyDialog)
     for (int i = 0; i < resources; ++i) {
         QTreeWidgetItem* row = view->m_pResources->topLevelItem(i);
         auto index = static_cast<std::int16_t>(i);
-        EXPECT_EQ(row->text(0).toStdString(), Widget()->GetResourceName(index));
-        EXPECT_EQ(row->text(1).toStdString(), Widget()->GetResourceLocalPath(index));
-        EXPECT_EQ(row->text(2).toStdString(), Widget()->GetResourceWebPath(index));
+        EXPECT_EQ(row->text(0), Widget()->GetResourceName(index));
+        EXPECT_EQ(row->text(1), Widget()->GetResourceLocalPath(index));
+        EXPECT_EQ(row->text(2), Widget()->GetResourceWebPath(index));
     }
     EXPECT_EQ(view->m_pResources->topLevelItem(0)->text(0), "qlnbtn.class");
 }

@@ -25,6 +25,17 @@ QStringList listed(QDialog& d)
     return names;
 }
 
+// The proxy's listing, one column a vector.
+void listTemplates(CSnippo& proxy, std::vector<std::string>& names, std::vector<std::string>& descriptions,
+                   std::vector<std::string>& paths)
+{
+    for (const CTemplateEntry& entry : proxy.ListTemplates()) {
+        names.push_back(entry.m_strName.toStdString());
+        descriptions.push_back(entry.m_strDescription.toStdString());
+        paths.push_back(entry.m_strPath.toStdString());
+    }
+}
+
 std::vector<std::string> sorted(std::vector<std::string> v)
 {
     std::sort(v.begin(), v.end());
@@ -48,7 +59,7 @@ TEST_F(Templates, ListingTakesOnlyThisWidgetKindAndKeepsDuplicates)
     CSnippo proxy;
     ASSERT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
     std::vector<std::string> names, descriptions, paths;
-    proxy.ListTemplates(names, descriptions, paths);
+    listTemplates(proxy, names, descriptions, paths);
     EXPECT_EQ(sorted(names), (std::vector<std::string>{"Blue1", "Blue1", "Odd"}));
     ASSERT_EQ(paths.size(), 3u);
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -68,7 +79,7 @@ TEST_F(FakeTemplates, UnreadableTemplateIsSkippedAndTheRestListed)
     CSnippo proxy;
     ASSERT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
     std::vector<std::string> names, descriptions, paths;
-    proxy.ListTemplates(names, descriptions, paths);
+    listTemplates(proxy, names, descriptions, paths);
     fs::remove(serverFolder / "Folder.qwd");
     EXPECT_EQ(sorted(names), (std::vector<std::string>{"A", "B"}));
 
@@ -351,4 +362,44 @@ TEST_F(Templates, TemplateThatCannotBeDeletedStaysListed)
     EXPECT_EQ(Messages(), (QStringList{"Are you sure to delete \"Stuck\" template?", "Delete Failure!",
                                        "Are you sure to delete \"Gone\" template?"}));
     fs::remove_all(stuck);
+}
+
+TEST_F(Templates, TextsAndFileNamesBeyondAsciiCrossTheProxyUnchanged)
+{
+    // Letters outside Latin-1 and outside the basic plane, in the title, the description and
+    // the template's file name: the widget keeps them, the folder holds the name in UTF-8.
+    const std::string stem = "Gr\u00fc\u00dfe\u65e5_SnippoServer.GlimButton";
+    const std::string title = "Gr\u00fc\u00dfe \U0001F600";
+    const std::string description = "\u00dcberall \u00ab\u65e5\u672c\u00bb";
+    ASSERT_TRUE(Start());
+    fs::path file = MakeTemplate(stem, title, description);
+    ASSERT_TRUE(fs::exists(serverFolder / (stem + ".qwd")));
+    EXPECT_EQ(file.filename().string(), stem + ".qwd");
+
+    CSnippo proxy;
+    ASSERT_TRUE(proxy.CreateDispatch("SnippoServer.GlimButton"));
+    const QList<CTemplateEntry> listing = proxy.ListTemplates();
+    ASSERT_EQ(listing.size(), 1);
+    EXPECT_EQ(listing[0].m_strName, QString::fromStdString(title));
+    EXPECT_EQ(listing[0].m_strName.size(), 8) << "the emoji is one surrogate pair";
+    EXPECT_EQ(listing[0].m_strDescription, QString::fromStdString(description));
+    EXPECT_EQ(listing[0].m_strPath, QString::fromStdString((serverFolder / (stem + ".qwd")).string()));
+    EXPECT_EQ(proxy.TemplatePath(QString::fromStdString(title)),
+              QString::fromStdString(serverFolder.string() + "/" + title + "_SnippoServer.GlimButton.qwd"));
+
+    // New shows the template's description; the document's widget reads the template's file
+    // by its path and takes the texts typed.
+    QString shown;
+    const QString typed = QString::fromStdString("\u65b0\u3057\u3044 \U0001F680");
+    Prompts::PushDialogDriver([&](QDialog& d) {
+        shown = Child<QLabel>(d, "templateDescription")->text();
+        SetText(d, "nameEdit", "Fresh2");
+        SetText(d, "descriptionEdit", typed);
+        Click(d, "okButton");
+    });
+    Command(res::ID_FILE_NEW);
+    EXPECT_EQ(shown, QString::fromStdString(description));
+    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(Widget()->GetTitle(), "Fresh2");
+    EXPECT_EQ(Widget()->GetDescription(), typed);
 }

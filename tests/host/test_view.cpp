@@ -16,9 +16,9 @@ QString edit(QPlainTextEdit* e)
     return e->toPlainText();
 }
 
-QString lf(const std::string& text)
+QString lf(QString text)
 {
-    return QString::fromStdString(text).replace("\r\n", "\n");
+    return text.replace("\r\n", "\n");
 }
 
 QStringList rows(QTreeWidget* list)
@@ -94,8 +94,8 @@ TEST_F(View_, GetLocalHtmlSetsThePreviewPathAndGetWebHtmlShowsTheWebForm)
     EXPECT_EQ(shown, "Get Local HTML|");
     EXPECT_EQ(Widget()->GetPreviewPath(), "images/buttons/");
     EXPECT_TRUE(Doc()->IsModified());
-    std::string local = Widget()->GetHTMLBody(0, 0);
-    EXPECT_NE(local.find("images/buttons/"), std::string::npos);
+    const QString local = Widget()->GetHTMLBody(0, 0);
+    EXPECT_TRUE(local.contains("images/buttons/"));
     EXPECT_EQ(edit(View()->m_pBody), lf(local));
 
     Doc()->SetModifiedFlag(false);
@@ -180,7 +180,7 @@ TEST_F(View_, PreviewWritesThePageAndLaunchesTheBrowserOnIt)
     {
         // What the widget gives for an empty preview path: bare file names.
         Widget()->SetPreviewPath("");
-        body = Widget()->GetHTMLBody(0, 0);
+        body = Widget()->GetHTMLBody(0, 0).toStdString();
         Widget()->SetPreviewPath("images/");
     }
     Command(res::ID_EDIT_PREVIEW);
