@@ -154,6 +154,15 @@ QBoxLayout* CDialog::AddOkCancel(bool withCancel, bool stacked)
     return box;
 }
 
+QHBoxLayout* CDialog::BesideOkCancel(QLayout* fields)
+{
+    QHBoxLayout* row = NewRow();
+    row->addLayout(fields);
+    row->addStretch();
+    row->addLayout(AddOkCancel());
+    return row;
+}
+
 QHBoxLayout* CDialog::NewRow()
 {
     auto* row = new QHBoxLayout;

@@ -78,6 +78,8 @@ protected:
     // OK (default button) and, unless `withCancel` is false, Cancel: stacked in a column
     // with room below, or side by side in a row.
     QBoxLayout* AddOkCancel(bool withCancel = true, bool stacked = true);
+    // A row of `fields` on the left and OK and Cancel stacked on the right.
+    QHBoxLayout* BesideOkCancel(QLayout* fields);
 
     // Boxes without spacing of their own: gaps are given in dialog units.
     static QHBoxLayout* NewRow();

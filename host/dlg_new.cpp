@@ -38,12 +38,8 @@ CDlgNew::CDlgNew(QWidget* parent, CSnippo* documentWidget)
     fields->addWidget(AddStatic(tr("Select a Template:"), "templateListLabel", 100, 8), 0, Qt::AlignLeft);
     Gap(fields, 2);
     fields->addWidget(m_pList);
-    QHBoxLayout* top = NewRow();
-    top->addLayout(fields);
-    top->addStretch();
-    top->addLayout(AddOkCancel());
     QVBoxLayout* dialog = NewColumn();
-    dialog->addLayout(top);
+    dialog->addLayout(BesideOkCancel(fields));
     Gap(dialog, 4);
     dialog->addWidget(m_pTemplateDescription);
     dialog->addStretch();

@@ -17,11 +17,7 @@ CDlgRename::CDlgRename(QWidget* parent) : CDialog(res::IDD_RENAME, parent, tr("R
     m_pDescription = names.m_pDescription;
     QVBoxLayout* fields = names.m_pColumn;
     fields->addStretch();
-    QHBoxLayout* dialog = NewRow();
-    dialog->addLayout(fields);
-    dialog->addStretch();
-    dialog->addLayout(AddOkCancel());
-    SetDialogLayout(dialog);
+    SetDialogLayout(BesideOkCancel(fields));
 }
 
 bool CDlgRename::OnInitDialog()

@@ -28,12 +28,8 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(QWidget* parent)
 
     QVBoxLayout* fields = names.m_pColumn;
     fields->addStretch();
-    QHBoxLayout* top = NewRow();
-    top->addLayout(fields);
-    top->addStretch();
-    top->addLayout(AddOkCancel());
     QVBoxLayout* dialog = NewColumn();
-    dialog->addLayout(top);
+    dialog->addLayout(BesideOkCancel(fields));
     Gap(dialog, 4);
     dialog->addWidget(AddStatic(tr("Widget's parameters will stored in:"), "targetPathLabel", 150, 8), 0,
                       Qt::AlignLeft);
