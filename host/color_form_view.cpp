@@ -42,7 +42,8 @@ void CColorFormView::SetBackgroundColor(const QColor& color)
 void CColorFormView::SetFormLayout(QLayout* layout)
 {
     m_pForm->setLayout(layout);
-    m_pForm->setFixedSize(m_pForm->size().expandedTo(layout->minimumSize()));
+    // The hint, not the minimum: a caption's minimum is its place, its hint the whole text.
+    m_pForm->setFixedSize(m_pForm->size().expandedTo(layout->sizeHint()));
 }
 
 QSize CColorFormView::sizeHint() const

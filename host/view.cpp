@@ -16,6 +16,8 @@
 #include <QSaveFile>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace snippo {
 
 namespace {
@@ -124,8 +126,6 @@ CTessalyToolView::CTessalyToolView(QWidget* parent)
                              gap(kResourcesTop, kResourcesHeight, kFormHeight));
     ShowHead(false);
     SetFormLayout(form);
-    m_pName->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_pDescription->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 }
 
 CColorStatic* CTessalyToolView::AddCaption(const QString& text, const QString& name, int w, int h)
@@ -139,10 +139,12 @@ CColorStatic* CTessalyToolView::AddCaption(const QString& text, const QString& n
 
 CColorStatic* CTessalyToolView::AddField(const QString& name)
 {
-    // A field keeps its box whatever name it shows.
+    // A field keeps its box whatever name it shows; the box holds one line of its font.
     auto* label = new CColorStatic("", Form());
     label->setObjectName(name);
-    label->setFixedSize(Units().X(kFieldWidth), Units().Y(kFieldHeight));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    const int line = QFontMetrics(label->font()).height() + 2 * label->frameWidth();
+    label->setFixedSize(Units().X(kFieldWidth), std::max(Units().Y(kFieldHeight), line));
     return label;
 }
 

@@ -107,3 +107,32 @@ TEST_F(Screenshots, MainWindowDialogsAndAboutBox)
     ASSERT_NE(HelpWindow(), nullptr);
     EXPECT_TRUE(save(*HelpWindow(), "help_window.png"));
 }
+
+TEST(FormView, CaptionsKeepTheirWholeTextWhenTheFormFontShrinks)
+{
+    // The form measures its dialog units in the application font, its captions are drawn in
+    // the system font: with a much smaller application font the captions need more than their
+    // place, and the form makes room instead of clipping them.
+    const QFont original = QApplication::font();
+    QFont small = original;
+    if (original.pointSizeF() > 0)
+        small.setPointSizeF(original.pointSizeF() / 2);
+    else
+        small.setPixelSize(original.pixelSize() / 2);
+    QApplication::setFont(small);
+    const std::shared_ptr<void> restore(nullptr, [&](void*) { QApplication::setFont(original); });
+    CTessalyToolView view;
+    view.show();
+    QApplication::processEvents();
+    const DialogUnits u(view.Form()->font());
+    ASSERT_LT(u.X(307), view.m_pCaptions[2]->sizeHint().width()) << "the test needs a caption wider than its place";
+    for (CColorStatic* caption : view.m_pCaptions) {
+        if (!caption->isHidden()) {
+            EXPECT_GE(caption->width(), caption->sizeHint().width()) << caption->objectName().toStdString();
+            EXPECT_GE(caption->height(), caption->sizeHint().height()) << caption->objectName().toStdString();
+        }
+    }
+    EXPECT_GT(view.Form()->width(), u.X(320));
+    EXPECT_GE(view.Form()->height(), u.Y(216));
+    expectLaidOut(*view.Form(), "small form font");
+}
