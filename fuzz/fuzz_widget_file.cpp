@@ -16,7 +16,7 @@ std::size_t CountMenus(CAppletParameters& p)
 {
     std::size_t n = 0;
     for (auto& obj : p.m_listDrawObjects)
-        ForEachMenu(obj->m_pMenu, [&n](CGlimMenu*) { ++n; });
+        ForEachMenu(obj->Menu(), [&n](CGlimMenu*) { ++n; });
     return n;
 }
 

@@ -53,6 +53,16 @@ template <class T> struct ArchiveClass {
     }
 };
 
+// Hands the object that `obj` owns on as a T. When it is no T (or `obj` is null) the result
+// is null and `obj` keeps what it holds.
+template <class T> std::unique_ptr<T> OwnedAs(std::unique_ptr<CObject>& obj)
+{
+    T* typed = dynamic_cast<T*>(obj.get());
+    if (typed)
+        (void)obj.release();  // the result owns it from here on, and nothing in between throws
+    return std::unique_ptr<T>(typed);
+}
+
 class CArchive {
 public:
     enum Mode { store, load };

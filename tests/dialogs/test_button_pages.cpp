@@ -217,7 +217,7 @@ TEST_F(ButtonPageTest, TextOffsetOutOfRangeShowsTheBoundsAndKeepsTheValue)
 
 TEST_F(ButtonPageTest, ActivatingAStatePagePaintsThatState)
 {
-    CGlimMenu* menu = m_a->m_pMenu;
+    CGlimMenu* menu = m_a->Menu();
     Sheet()->GeneralInfoPage()->m_pLabel->clear();  // no text over the sampled pixel
     menu->m_styleOver.nBackStyle = 1;
     menu->m_styleOver.crBack = RGB(0, 200, 0);

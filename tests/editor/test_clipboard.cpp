@@ -141,7 +141,7 @@ TEST_F(ClipboardTest, AButtonWithAVeryDeepHintTreePaintsDuplicatesAndUndoes)
     ASSERT_NE(copy, a);
     std::size_t depth = 0;
     const CGlimMenuItem* last = nullptr;
-    for (const CGlimMenu* m = copy->m_pMenu; !m->m_items.empty(); m = m->m_items[0]->SubMenu()) {
+    for (const CGlimMenu* m = copy->Menu(); !m->m_items.empty(); m = m->m_items[0]->SubMenu()) {
         last = m->m_items[0].get();
         ++depth;
     }

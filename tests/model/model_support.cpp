@@ -126,7 +126,7 @@ std::size_t CountMenus(CAppletParameters& params)
 {
     std::size_t n = 0;
     for (auto& obj : params.m_listDrawObjects)
-        ForEachMenu(obj->m_pMenu, [&n](CGlimMenu*) { ++n; });
+        ForEachMenu(obj->Menu(), [&n](CGlimMenu*) { ++n; });
     return n;
 }
 
@@ -134,7 +134,7 @@ std::size_t CountItems(CAppletParameters& params)
 {
     std::size_t n = 0;
     for (auto& obj : params.m_listDrawObjects)
-        ForEachMenu(obj->m_pMenu, [&n](CGlimMenu* m) { n += m->m_items.size(); });
+        ForEachMenu(obj->Menu(), [&n](CGlimMenu* m) { n += m->m_items.size(); });
     return n;
 }
 

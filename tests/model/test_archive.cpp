@@ -249,7 +249,7 @@ TEST(Archive, DrawObjectRoundTripKeepsEveryFieldButTheIndex)
         ModelGenerator gen(seed);
         gen.Fill(source, {"/pics/a.gif", "/snd/b.au"}, true);
         for (const auto& obj : source.m_listDrawObjects) {
-            ForEachMenu(obj->m_pMenu, [](CGlimMenu* m) { m->m_nIndex = 77; });
+            ForEachMenu(obj->Menu(), [](CGlimMenu* m) { m->m_nIndex = 77; });
             Bytes b;
             {
                 CArchive out(b, CArchive::store);
@@ -266,9 +266,42 @@ TEST(Archive, DrawObjectRoundTripKeepsEveryFieldButTheIndex)
             EXPECT_EQ(nullptr, rect->m_pOwner);
             ExpectMenuEqual(*orig->m_pMenu, *rect->m_pMenu, {Storage::kSnapshot, ""}, true,
                             "seed " + std::to_string(seed));
-            ForEachMenu(rect->m_pMenu, [](CGlimMenu* m) { EXPECT_NE(77, m->m_nIndex); });
+            ForEachMenu(rect->Menu(), [](CGlimMenu* m) { EXPECT_NE(77, m->m_nIndex); });
         }
     }
+}
+
+TEST(Archive, AReplacedRootMenuIsTheOneAButtonCarries)
+{
+    CDrawRect button(CRect{1, 2, 30, 40});
+    auto replacement = std::make_unique<CGlimMenu>(2, "Replacement");
+    CGlimMenu* held = replacement.get();
+    button.SetMenu(std::move(replacement));
+    ASSERT_EQ(held, button.Menu());
+    // Installing the menu it holds already keeps it alive and in place.
+    button.SetMenu(std::unique_ptr<CGlimMenu>(held));
+    ASSERT_EQ(held, button.Menu());
+    held->m_items[1]->m_strLabel = "second";
+
+    Bytes b;
+    {
+        CArchive out(b, CArchive::store);
+        out.WriteObject(&button);
+    }
+    CArchive in(b);
+    std::unique_ptr<CObject> read = in.ReadNewObject("CDrawRect");
+    // Handed on only as its own class: a wrong one leaves the object where it was.
+    EXPECT_EQ(nullptr, OwnedAs<CGlimMenu>(read));
+    ASSERT_NE(nullptr, read);
+    CObject* object = read.get();
+    const std::unique_ptr<CDrawObj> copy = OwnedAs<CDrawObj>(read);
+    EXPECT_EQ(nullptr, read);
+    ASSERT_EQ(object, copy.get());
+    EXPECT_EQ("Replacement", copy->Menu()->m_strName);
+    ASSERT_EQ(2u, copy->Menu()->m_items.size());
+    EXPECT_EQ("item1", copy->Menu()->m_items[0]->m_strLabel);
+    EXPECT_EQ("second", copy->Menu()->m_items[1]->m_strLabel);
+    EXPECT_EQ((CRect{1, 2, 30, 40}), copy->m_position);
 }
 
 TEST(Archive, SharedOrMisplacedObjectsAreRejected)
@@ -392,7 +425,7 @@ TEST(Archive, ObjectNestingIsBoundedWhileMenusNestDeeper)
     // comes back whole, references to objects after it included.
     CAppletParameters p;
     CDrawObj* button = AddButton(p, {1, 2, 30, 40});
-    CGlimMenu* m = button->m_pMenu;
+    CGlimMenu* m = button->Menu();
     for (int i = 0; i < CArchive::kMaxNesting + 5; ++i) {
         m = m->InsertNewItemAtFront()->SubMenu();
         m->m_nMenuValueC = i;

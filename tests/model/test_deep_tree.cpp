@@ -124,7 +124,7 @@ TEST(DeepTree, EveryWalkOfAHundredThousandLevels)
         p.History().Checkpoint();
         ASSERT_TRUE(p.History().Undo());
         ASSERT_EQ(1u, p.m_listDrawObjects.size());
-        const std::vector<const CGlimMenuItem*> restored = Chain(p.m_listDrawObjects[0]->m_pMenu);
+        const std::vector<const CGlimMenuItem*> restored = Chain(p.m_listDrawObjects[0]->Menu());
         ASSERT_EQ(std::size_t(items), restored.size());
         EXPECT_EQ("Hint", restored[1]->m_strLabel);
         EXPECT_EQ("L50000", restored[50001]->m_strLabel);
@@ -167,7 +167,7 @@ TEST(DeepTree, AHundredThousandLevelsReadBackFromAFile)
         ASSERT_TRUE(ReadConfigFile(rc, read, folder.File("deep.qwd"), &applied));
         ASSERT_TRUE(applied);
         ASSERT_EQ(1u, read.m_listDrawObjects.size());
-        const std::vector<const CGlimMenuItem*> chain = Chain(read.m_listDrawObjects[0]->m_pMenu);
+        const std::vector<const CGlimMenuItem*> chain = Chain(read.m_listDrawObjects[0]->Menu());
         ASSERT_EQ(std::size_t(kChain + 2), chain.size());
         EXPECT_EQ("Deepest", chain.back()->m_strLabel);
 

@@ -89,7 +89,7 @@ TEST(Html, NumbersColoursAndPairsOfTheHtmlForm)
 
     CAppletParameters p;
     CDrawObj* b = AddButton(p, {60, 70, 10, 20});  // inverted: normalised first
-    CGlimMenu* m = b->m_pMenu;
+    CGlimMenu* m = b->Menu();
     m->m_crMenuColorA = 0x0000FF;
     m->m_nMenuValueA = 12;
     m->m_nMenuValueB = 34;

@@ -275,7 +275,7 @@ TEST(Menu, NumberingIsPreOrderWithItemsGroupedByMenu)
     extra->m_pSubMenu->AddItem(std::make_unique<CGlimMenuItem>("leaf"), 0);
 
     std::vector<CGlimMenuItem*> items;
-    std::vector<CGlimMenu*> top{a->m_pMenu, b->m_pMenu};
+    std::vector<CGlimMenu*> top{a->Menu(), b->Menu()};
     EXPECT_EQ(8, NumberMenus(top, items));
     EXPECT_EQ(0, a->m_pMenu->m_nIndex);
     EXPECT_EQ(1, hintA->m_nIndex);
@@ -289,7 +289,7 @@ TEST(Menu, NumberingIsPreOrderWithItemsGroupedByMenu)
     EXPECT_EQ((std::vector<std::string>{"Button", "Hint", "extra", "leaf", "Button", "Hint"}), labels);
 
     std::vector<int> order;
-    ForEachMenu(a->m_pMenu, [&order](CGlimMenu* menu) { order.push_back(menu->m_nIndex); });
+    ForEachMenu(a->Menu(), [&order](CGlimMenu* menu) { order.push_back(menu->m_nIndex); });
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}), order);
 }
 

@@ -115,7 +115,7 @@ std::vector<std::string> Corpus()
     }
     // A chain far deeper than any widget a person draws.
     CAppletParameters deep;
-    CGlimMenu* menu = AddButton(deep, {0, 0, 80, 20})->m_pMenu;
+    CGlimMenu* menu = AddButton(deep, {0, 0, 80, 20})->Menu();
     for (int level = 0; level < 300; ++level) {
         menu = menu->m_items[0]->SubMenu();
         menu->SetItemCount(1, 0);
@@ -247,7 +247,7 @@ std::size_t Exercise(CWidgetConfig& c, Stats& stats)
     // Whatever the text names, every resource lies in the widget's own folder.
     std::vector<std::string> paths = {p.m_strBackImage, p.m_strBackAudio};
     for (const auto& obj : p.m_listDrawObjects)
-        ForEachMenu(obj->m_pMenu, [&](CGlimMenu* m) {
+        ForEachMenu(obj->Menu(), [&](CGlimMenu* m) {
             for (const auto& item : m->m_items)
                 for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
                     paths.push_back(item->ResourcePath(r));

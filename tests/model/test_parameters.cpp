@@ -319,13 +319,13 @@ TEST(Parameters, DeepChainsAreReadInFull)
     ReadMap(p, {{"Misc", misc}});
     ASSERT_EQ(1u, p.m_listDrawObjects.size());
     // The last item has its own empty sub-menu.
-    EXPECT_EQ(static_cast<std::size_t>(n) + 1, Depth(p.m_listDrawObjects[0]->m_pMenu));
+    EXPECT_EQ(static_cast<std::size_t>(n) + 1, Depth(p.m_listDrawObjects[0]->Menu()));
 
     CWidgetConfig c;
     p.WriteParameters(c);
     CAppletParameters q;
     q.ReadParameters(c, "/w/");
-    EXPECT_EQ(static_cast<std::size_t>(n) + 1, Depth(q.m_listDrawObjects[0]->m_pMenu));
+    EXPECT_EQ(static_cast<std::size_t>(n) + 1, Depth(q.m_listDrawObjects[0]->Menu()));
 }
 
 TEST(Parameters, CountsKeepEveryStoredItem)
@@ -362,7 +362,7 @@ TEST(Parameters, CountsKeepEveryStoredItem)
         CAppletParameters p;
         ReadMap(p, map);
         ASSERT_EQ(1u, p.m_listDrawObjects.size());
-        EXPECT_EQ("One;Two;Three;", labels(p.m_listDrawObjects[0]->m_pMenu));
+        EXPECT_EQ("One;Two;Three;", labels(p.m_listDrawObjects[0]->Menu()));
     }
     {
         // A count far beyond the keys keeps the items that exist, with a small gap filled.

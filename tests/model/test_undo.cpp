@@ -88,7 +88,7 @@ TEST(Undo, SnapshotsReproduceEveryFieldButTheIndex)
         a.Fill(p, {"/x/a.gif", "y.au"}, true);
         b.Fill(twin, {"/x/a.gif", "y.au"}, true);
         for (const auto& obj : p.m_listDrawObjects)
-            ForEachMenu(obj->m_pMenu, [](CGlimMenu* m) { m->m_nIndex = 77; });
+            ForEachMenu(obj->Menu(), [](CGlimMenu* m) { m->m_nIndex = 77; });
         p.History().ResetHistory();
 
         // A change to the buttons and the selection, then back.
@@ -102,7 +102,7 @@ TEST(Undo, SnapshotsReproduceEveryFieldButTheIndex)
 
         ExpectModelEqual(twin, p, {Storage::kSnapshot, ""});
         for (const auto& obj : p.m_listDrawObjects)
-            ForEachMenu(obj->m_pMenu, [](CGlimMenu* m) { EXPECT_NE(77, m->m_nIndex); });
+            ForEachMenu(obj->Menu(), [](CGlimMenu* m) { EXPECT_NE(77, m->m_nIndex); });
         if (HasFailure())
             break;
     }

@@ -27,11 +27,10 @@ std::vector<std::unique_ptr<CDrawObj>> ReadButtons(const QByteArray& data)
         std::unique_ptr<CObject> obj = ar.ReadNewObject("CDrawRect");
         if (!obj)
             throw ArchiveError("The clipboard data names a button that is missing or listed twice.");
-        auto* drawObj = dynamic_cast<CDrawObj*>(obj.get());
+        std::unique_ptr<CDrawObj> drawObj = OwnedAs<CDrawObj>(obj);
         if (!drawObj)
             throw ArchiveError("The clipboard data holds an object that is not a button.");
-        obj.release();
-        objects.emplace_back(drawObj);
+        objects.push_back(std::move(drawObj));
     }
     if (ar.Remaining() != 0)
         throw ArchiveError("The clipboard data goes on after its last button.");

@@ -52,7 +52,7 @@ void DrawButton(QPainter& p, const CDrawObj& obj, int requestedState)
 
     auto* target = p.device() && p.device()->devType() == QInternal::Image ? static_cast<QImage*>(p.device()) : nullptr;
     if (!target || p.transform().type() > QTransform::TxTranslate) {
-        PaintFace(p, *obj.m_pMenu, r, state);
+        PaintFace(p, *obj.Menu(), r, state);
         return;
     }
 
@@ -60,14 +60,14 @@ void DrawButton(QPainter& p, const CDrawObj& obj, int requestedState)
     const QRect deviceArea = p.transform().mapRect(area);
     QImage buffer = std::as_const(*target).copy(deviceArea);
     if (buffer.isNull()) {
-        PaintFace(p, *obj.m_pMenu, r, state);
+        PaintFace(p, *obj.Menu(), r, state);
         return;
     }
     {
         QPainter bp(&buffer);
         bp.translate(-r.left, -r.top);
         bp.setClipRect(area);
-        PaintFace(bp, *obj.m_pMenu, r, state);
+        PaintFace(bp, *obj.Menu(), r, state);
     }
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Source);

@@ -190,7 +190,7 @@ std::string CAppletParameters::EncodeHTML(const std::string& previewPath, std::i
     MenuNumbering pass;
     std::vector<std::int32_t> topLevel;
     for (const auto& obj : m_listDrawObjects)
-        if (const std::int32_t n = EmitMenu(html, pass, obj->m_pMenu, mode, previewPath); n >= 0)
+        if (const std::int32_t n = EmitMenu(html, pass, obj->Menu(), mode, previewPath); n >= 0)
             topLevel.push_back(n);
 
     // The numbers were noted while writing: asking the menus again would walk the whole

@@ -67,9 +67,10 @@ void CAppletParameters::Serialize(CArchive& ar)
     std::uint32_t n = ar.ReadCount();
     for (std::uint32_t i = 0; i < n; ++i) {
         std::unique_ptr<CObject> obj = ar.ReadNewObject("CDrawRect");
-        if (!obj)
+        std::unique_ptr<CDrawObj> drawObj = OwnedAs<CDrawObj>(obj);
+        if (!drawObj)
             throw ArchiveError("Archive holds a button that is missing or listed twice.");
-        AddObject(std::unique_ptr<CDrawObj>(static_cast<CDrawObj*>(obj.release())));
+        AddObject(std::move(drawObj));
     }
     std::uint32_t selected = ar.ReadCount();
     for (std::uint32_t i = 0; i < selected; ++i) {
@@ -126,7 +127,7 @@ void CAppletParameters::PlaceTopLevelMenus()
 {
     for (const auto& obj : m_listDrawObjects) {
         const CRect r = obj->m_position.Normalized();
-        CGlimMenu* menu = obj->m_pMenu;
+        CGlimMenu* menu = obj->Menu();
         menu->m_nX = r.left;
         menu->m_nY = r.top;
         menu->m_nWidth = r.Width();
@@ -139,7 +140,7 @@ std::vector<CGlimMenu*> CAppletParameters::TopLevelMenus() const
     std::vector<CGlimMenu*> menus;
     menus.reserve(m_listDrawObjects.size());
     for (const auto& obj : m_listDrawObjects)
-        menus.push_back(obj->m_pMenu);
+        menus.push_back(obj->Menu());
     return menus;
 }
 

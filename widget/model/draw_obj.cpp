@@ -6,25 +6,23 @@ namespace {
 ArchiveClass<CDrawRect> registerDrawRect("CDrawRect", 0);
 }
 
-CDrawObj::CDrawObj() : m_pMenu(new CGlimMenu(0, "GlimButton"))
+CDrawObj::CDrawObj() : m_pMenu(std::make_unique<CGlimMenu>(0, "GlimButton"))
 {
 }
 
-CDrawObj::CDrawObj(const CRect& position) : m_position(position), m_pMenu(new CGlimMenu(0, "GlimButton"))
+CDrawObj::CDrawObj(const CRect& position) : m_position(position), m_pMenu(std::make_unique<CGlimMenu>(0, "GlimButton"))
 {
 }
 
-CDrawObj::~CDrawObj()
-{
-    delete m_pMenu;
-}
+CDrawObj::~CDrawObj() = default;
 
-void CDrawObj::SetMenu(CGlimMenu* menu)
+void CDrawObj::SetMenu(std::unique_ptr<CGlimMenu> menu)
 {
-    if (menu == m_pMenu)
+    if (menu.get() == m_pMenu.get()) {
+        (void)menu.release();  // the menu held already: it stays, owned once
         return;
-    delete m_pMenu;
-    m_pMenu = menu;
+    }
+    m_pMenu = std::move(menu);
 }
 
 void CDrawObj::Serialize(CArchive& ar)

@@ -36,12 +36,13 @@ public:
     virtual void EditProperties() {}
     void Open() { EditProperties(); }
 
-    // Takes ownership of `menu` and deletes the one held so far.
-    void SetMenu(CGlimMenu* menu);
+    // Replaces the root menu (not null); installing the menu it holds already keeps it.
+    void SetMenu(std::unique_ptr<CGlimMenu> menu);
+    CGlimMenu* Menu() const { return m_pMenu.get(); }
 
     CRect m_position;
     CAppletParameters* m_pOwner = nullptr;  // not owned
-    CGlimMenu* m_pMenu = nullptr;           // owned, never null
+    std::unique_ptr<CGlimMenu> m_pMenu;     // never null
 };
 
 class CDrawRect : public CDrawObj {

@@ -141,7 +141,7 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     EncodedMenus out;
     std::size_t menuTotal = 0, itemTotal = 0;
     for (const auto& obj : m_listDrawObjects)
-        ForEachMenu(obj->m_pMenu, [&](const CGlimMenu* m) {
+        ForEachMenu(obj->Menu(), [&](const CGlimMenu* m) {
             ++menuTotal;
             itemTotal += m->m_items.size();
         });
@@ -155,7 +155,7 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     topLevel.reserve(m_listDrawObjects.size());
     for (const auto& obj : m_listDrawObjects) {
         topLevel.push_back(pass.counter);
-        WriteMenu(out, pass, obj->m_pMenu);
+        WriteMenu(out, pass, obj->Menu());
     }
 
     // The numbers were noted while writing: reading them back from the menus would walk
@@ -705,7 +705,7 @@ int CAppletParameters::ReadParameters(CWidgetConfig& config, const std::string& 
         auto obj = std::make_unique<CDrawRect>();
         obj->m_position = CRect{menu->m_nX, menu->m_nY, CRect::WrapAdd(menu->m_nX, menu->m_nWidth),
                                 CRect::WrapAdd(menu->m_nY, menu->m_nHeight)};
-        obj->SetMenu(menu.release());
+        obj->SetMenu(std::move(menu));
         AddObject(std::move(obj));
     }
     return 1;

@@ -65,11 +65,11 @@ std::string WebRuntimeFallbackList(const CAppletParameters& params)
     std::string out;
     std::vector<Frame> stack;
     for (const auto& obj : params.m_listDrawObjects) {
-        if (!Emitted(obj->m_pMenu))
+        if (!Emitted(obj->Menu()))
             continue;
         if (out.empty())
             out = "\t<ul>\r\n";
-        stack.push_back({obj->m_pMenu, 0, false});
+        stack.push_back({obj->Menu(), 0, false});
         while (!stack.empty()) {
             Frame& f = stack.back();
             while (f.next < f.menu->m_items.size() && !f.menu->m_items[f.next]->m_bVisible)

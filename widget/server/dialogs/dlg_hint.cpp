@@ -113,9 +113,9 @@ void CDlgHint::OnInitDialog()
 CGlimMenu* CDlgHint::HintMenu() const
 {
     CDrawObj* obj = SelectedObject();
-    if (!obj || obj->m_pMenu->m_items.empty())
+    if (!obj || obj->Menu()->m_items.empty())
         return nullptr;
-    return obj->m_pMenu->m_items.front()->SubMenu();
+    return obj->Menu()->m_items.front()->SubMenu();
 }
 
 void CDlgHint::ShowValues()

@@ -100,7 +100,7 @@ void CDlgItemState::LoadPage()
     CDrawObj* obj = SelectedObject();
     if (!obj)
         return;
-    const GlimStateStyle& g = Group(*obj->m_pMenu);
+    const GlimStateStyle& g = Group(*obj->Menu());
     m_nTextAlign = g.nTextAlign;
     m_nTextOffset = g.nTextOffset;
     m_nImageAlign = g.nImageAlign;
@@ -124,7 +124,7 @@ bool CDlgItemState::ApplyPage()
     if (!obj)
         return true;
     const bool valid = ReadControls();
-    GlimStateStyle& g = Group(*obj->m_pMenu);
+    GlimStateStyle& g = Group(*obj->Menu());
     g.crBack = m_pStyles->Back();
     g.crFade = m_pStyles->Fade();
     g.crBorder = m_pStyles->Border();
@@ -144,7 +144,7 @@ void CDlgItemState::OnFont()
     if (!IsInitialised() || !obj)
         return;
     ReadControls();
-    GlimStateStyle& g = Group(*obj->m_pMenu);
+    GlimStateStyle& g = Group(*obj->Menu());
     if (CDlgFont::EditStyleFont(this, g))
         Apply();
 }
@@ -163,7 +163,7 @@ void CDlgItemNormal::OnApplyToAll()
     if (!IsInitialised())
         return;
     if (CDrawObj* obj = SelectedObject())
-        obj->m_pMenu->ApplyNormalStyleToAllStates();
+        obj->Menu()->ApplyNormalStyleToAllStates();
 }
 
 CDlgItemMouseOver::CDlgItemMouseOver(CDlgButtonProperties* owner)

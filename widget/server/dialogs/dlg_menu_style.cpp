@@ -126,9 +126,9 @@ void CDlgMenuStyle::LoadPage()
     m_nY = r.top;
     m_nWidth = r.Width();
     m_nHeight = r.Height();
-    m_nThick = obj->m_pMenu->m_nBorderThick;
-    if (!obj->m_pMenu->m_items.empty()) {
-        const CGlimMenuItem* item = obj->m_pMenu->m_items.front().get();
+    m_nThick = obj->Menu()->m_nBorderThick;
+    if (!obj->Menu()->m_items.empty()) {
+        const CGlimMenuItem* item = obj->Menu()->m_items.front().get();
         m_strLabel = ModelToEditText(item->m_strLabel);
         m_strLink = QString::fromStdString(item->m_strLink);
         m_strDescription = QString::fromStdString(item->m_strDescription);
@@ -155,7 +155,7 @@ bool CDlgMenuStyle::ApplyPage()
     if (!obj)
         return true;
     const bool valid = ReadControls();
-    CGlimMenu* menu = obj->m_pMenu;
+    CGlimMenu* menu = obj->Menu();
     // A button is never given an empty size here; its texts and border are kept all the same.
     if (m_nWidth != 0 && m_nHeight != 0) {
         obj->m_position = CRect{m_nX, m_nY, m_nX + m_nWidth, m_nY + m_nHeight};
@@ -191,10 +191,10 @@ void CDlgMenuStyle::OnAudio()
 void CDlgMenuStyle::EditResources(CDlgResourceFiles& dlg, int first)
 {
     CDrawObj* obj = SelectedObject();
-    if (!IsInitialised() || !obj || obj->m_pMenu->m_items.empty())
+    if (!IsInitialised() || !obj || obj->Menu()->m_items.empty())
         return;
     ReadControls();
-    CGlimMenuItem* item = obj->m_pMenu->m_items.front().get();
+    CGlimMenuItem* item = obj->Menu()->m_items.front().get();
     const int count = dlg.RowCount();
     for (int i = 0; i < count; ++i)
         dlg.SetValue(i, item->ResourcePath(first + i), item->ResourceWebPath(first + i));
@@ -209,8 +209,8 @@ void CDlgMenuStyle::EditResources(CDlgResourceFiles& dlg, int first)
     };
     if (dlg.m_nApplyTo == 1) {
         for (const auto& other : Params()->m_listDrawObjects)
-            if (!other->m_pMenu->m_items.empty())
-                write(other->m_pMenu->m_items.front().get());
+            if (!other->Menu()->m_items.empty())
+                write(other->Menu()->m_items.front().get());
     } else {
         write(item);
     }
