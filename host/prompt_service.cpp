@@ -14,12 +14,6 @@ namespace snippo {
 
 namespace {
 
-template <class Responder> Responder& slot()
-{
-    static Responder responder;
-    return responder;
-}
-
 QString allFiles()
 {
     return QCoreApplication::translate("snippo::PromptService", "All Files (*)");
@@ -34,29 +28,14 @@ QString withExtension(const QString& path, const QString& extension)
 
 QString answerFile(FilePromptRequest::Kind kind, const QString& title, const QString& filter)
 {
-    return slot<FilePromptResponder>()(FilePromptRequest{kind, title, filter});
+    return ScopedFilePromptResponder::Current()(FilePromptRequest{kind, title, filter});
 }
 
 }  // namespace
 
-template <class Responder>
-ScopedResponder<Responder>::ScopedResponder(Responder responder) : m_previous(std::move(slot<Responder>()))
-{
-    slot<Responder>() = std::move(responder);
-}
-
-template <class Responder> ScopedResponder<Responder>::~ScopedResponder()
-{
-    slot<Responder>() = std::move(m_previous);
-}
-
-template class ScopedResponder<PromptResponder>;
-template class ScopedResponder<FilePromptResponder>;
-template class ScopedResponder<DialogResponder>;
-
 const DialogResponder& CurrentDialogResponder()
 {
-    return slot<DialogResponder>();
+    return ScopedDialogResponder::Current();
 }
 
 QMessageBox::StandardButton EscapeButton(QMessageBox::StandardButtons buttons)
@@ -70,7 +49,7 @@ QMessageBox::StandardButton EscapeButton(QMessageBox::StandardButtons buttons)
 
 QMessageBox::StandardButton ShowPrompt(QWidget* parent, const PromptRequest& request)
 {
-    if (const PromptResponder& responder = slot<PromptResponder>())
+    if (const PromptResponder& responder = ScopedPromptResponder::Current())
         return responder(request);
 
     QMessageBox box(parent);
@@ -95,7 +74,7 @@ QMessageBox::StandardButton AskUser(QWidget* parent, const QString& text, QMessa
 
 QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& filter)
 {
-    if (slot<FilePromptResponder>())
+    if (ScopedFilePromptResponder::Current())
         return answerFile(FilePromptRequest::Kind::OpenFile, title, filter);
     QFileDialog dialog(parent, title, QDir::currentPath());
     dialog.setObjectName("openFileDialog");
@@ -109,7 +88,7 @@ QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& fil
 QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filter, const QString& defaultExtension,
                        const QString& proposedName)
 {
-    if (slot<FilePromptResponder>())
+    if (ScopedFilePromptResponder::Current())
         return withExtension(answerFile(FilePromptRequest::Kind::SaveFile, title, filter), defaultExtension);
     QFileDialog dialog(parent, title, QDir::currentPath());
     dialog.setObjectName("saveFileDialog");
@@ -125,7 +104,7 @@ QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& fil
 
 QString ChooseFolder(QWidget* parent, const QString& title)
 {
-    if (slot<FilePromptResponder>())
+    if (ScopedFilePromptResponder::Current())
         return answerFile(FilePromptRequest::Kind::Folder, title, {});
     return QFileDialog::getExistingDirectory(parent, title, QDir::currentPath());
 }
@@ -153,7 +132,7 @@ protected:
 
 QString ChooseExecutable(QWidget* parent, const QString& title, const QString& filter)
 {
-    if (slot<FilePromptResponder>())
+    if (ScopedFilePromptResponder::Current())
         return answerFile(FilePromptRequest::Kind::Executable, title, filter);
     QFileDialog dialog(parent, title, "/usr/bin");
     dialog.setObjectName("executableFileDialog");

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+#include "platform/prompt/scoped_responder.h"
+
 class QDialog;
 class QWidget;
 
@@ -56,32 +58,10 @@ using FilePromptResponder = std::function<QString(const FilePromptRequest&)>;
 // dialog still open afterwards is cancelled.
 using DialogResponder = std::function<void(QDialog&)>;
 
-// Installs a responder for as long as it lives; the one before it comes back afterwards.
-template <class Responder> class ScopedResponder {
-public:
-    explicit ScopedResponder(Responder responder);
-    ~ScopedResponder();
-    ScopedResponder(const ScopedResponder&) = delete;
-    ScopedResponder& operator=(const ScopedResponder&) = delete;
-
-private:
-    Responder m_previous;
-};
-
-class ScopedPromptResponder : public ScopedResponder<PromptResponder> {
-public:
-    using ScopedResponder::ScopedResponder;
-};
-
-class ScopedFilePromptResponder : public ScopedResponder<FilePromptResponder> {
-public:
-    using ScopedResponder::ScopedResponder;
-};
-
-class ScopedDialogResponder : public ScopedResponder<DialogResponder> {
-public:
-    using ScopedResponder::ScopedResponder;
-};
+// Each installs a responder for as long as it lives; the one before it comes back afterwards.
+using ScopedPromptResponder = ScopedResponder<PromptResponder>;
+using ScopedFilePromptResponder = ScopedResponder<FilePromptResponder>;
+using ScopedDialogResponder = ScopedResponder<DialogResponder>;
 
 // The dialog responder in place, or an empty one; used by CDialog::DoModal.
 const DialogResponder& CurrentDialogResponder();

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 #include "dialogs_fixture.h"
@@ -12,6 +13,7 @@
 #include "widget/server/dialogs/dlg_browse_files.h"
 #include "widget/server/dialogs/dlg_copy_resources.h"
 #include "widget/server/dialogs/dlg_font.h"
+#include "widget/server/dialogs/dlg_image.h"
 #include "widget/server/dialogs/int_edit.h"
 #include "widget/server/dialogs/web_path_file_dialog.h"
 
@@ -75,6 +77,52 @@ TEST_F(SmallDialogTest, FontSizeRangeAndValues)
     bad.Exec();
     EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer."});
     EXPECT_EQ(bad.m_nFontSize, 12);
+}
+
+// F1 and the Help button ask for the dialog's own topic (0x20000 + its template); Cancel
+// leaves what the caller filled in.
+TEST_F(SmallDialogTest, HelpAsksForTheDialogsOwnTopicAndCancelKeepsTheValues)
+{
+    std::vector<unsigned> asked;
+    SetDialogHelpHandler([&](unsigned context) { asked.push_back(context); });
+    auto askAndCancel = [](QDialog& d) {
+        QSignalSpy finished(&d, &QDialog::finished);
+        QTest::keyClick(&d, Qt::Key_F1);
+        d.findChild<QPushButton*>("helpButton")->click();
+        EXPECT_EQ(finished.count(), 0);  // help leaves the dialog open
+        d.findChild<QPushButton*>("cancelButton")->click();
+        EXPECT_EQ(finished.count(), 1);
+        return d.result();
+    };
+
+    CDlgFont font;
+    font.m_nFontSize = 12;
+    ModalRunner::SetNextHandler([&](QDialog& d) {
+        font.m_pSize->setText("30");
+        return askAndCancel(d);
+    });
+    EXPECT_EQ(font.Exec(), QDialog::Rejected);
+    EXPECT_EQ(font.m_nFontSize, 12);
+
+    CDlgImage image;
+    image.SetValue(1, "/pics/over.gif", "over.gif");
+    image.m_nApplyTo = 0;
+    ModalRunner::SetNextHandler([&](QDialog& d) {
+        image.PathEdit(1)->setText("/elsewhere.gif");
+        image.m_pAllButtons->setChecked(true);
+        return askAndCancel(d);
+    });
+    EXPECT_EQ(image.Exec(), QDialog::Rejected);
+    EXPECT_EQ(image.Path(1), "/pics/over.gif");
+    EXPECT_EQ(image.m_nApplyTo, 0);
+
+    CDlgAudio audio;
+    ModalRunner::SetNextHandler(askAndCancel);
+    EXPECT_EQ(audio.Exec(), QDialog::Rejected);
+
+    SetDialogHelpHandler(nullptr);
+    EXPECT_EQ(asked, (std::vector<unsigned>{0x2008B, 0x2008B, 0x20096, 0x20096, 0x20097, 0x20097}));
+    EXPECT_TRUE(m_prompts.Texts().isEmpty());
 }
 
 TEST_F(SmallDialogTest, WebPathRule)

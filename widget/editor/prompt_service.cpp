@@ -4,19 +4,9 @@
 
 namespace snippo::widget {
 
-namespace {
-
-PromptHandler& Responder()
-{
-    static PromptHandler handler;
-    return handler;
-}
-
-}  // namespace
-
 QMessageBox::StandardButton ShowPrompt(QWidget* parent, const PromptRequest& request)
 {
-    if (const PromptHandler& responder = Responder())
+    if (const PromptHandler& responder = ScopedPromptResponder::Current())
         return responder(request);
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
     box.setObjectName(QStringLiteral("promptMessageBox"));
@@ -28,16 +18,6 @@ QMessageBox::StandardButton ShowWindowPrompt(QWidget* parent, const QString& tex
 {
     const QString title = parent ? parent->window()->windowTitle() : QString();
     return ShowPrompt(parent, {title, text, icon, QMessageBox::Ok, QMessageBox::Ok});
-}
-
-ScopedPromptResponder::ScopedPromptResponder(PromptHandler handler) : m_previous(std::move(Responder()))
-{
-    Responder() = std::move(handler);
-}
-
-ScopedPromptResponder::~ScopedPromptResponder()
-{
-    Responder() = std::move(m_previous);
 }
 
 }  // namespace snippo::widget

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "platform/prompt/scoped_responder.h"
+
 class QWidget;
 
 namespace snippo::widget {
@@ -28,17 +30,8 @@ QMessageBox::StandardButton ShowPrompt(QWidget* parent, const PromptRequest& req
 QMessageBox::StandardButton ShowWindowPrompt(QWidget* parent, const QString& text,
                                              QMessageBox::Icon icon = QMessageBox::Warning);
 
-// Answers every prompt with `handler` while it lives; the handler in place before comes back
-// when it is destroyed, so responders nest.
-class ScopedPromptResponder {
-public:
-    explicit ScopedPromptResponder(PromptHandler handler);
-    ~ScopedPromptResponder();
-    ScopedPromptResponder(const ScopedPromptResponder&) = delete;
-    ScopedPromptResponder& operator=(const ScopedPromptResponder&) = delete;
-
-private:
-    PromptHandler m_previous;
-};
+// Answers every prompt with its handler while it lives; the handler in place before comes
+// back when it is destroyed, so responders nest.
+using ScopedPromptResponder = ScopedResponder<PromptHandler>;
 
 }  // namespace snippo::widget

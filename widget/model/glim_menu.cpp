@@ -124,6 +124,20 @@ struct OpenMenu {
     std::uint32_t count;
 };
 
+// Closes the innermost open menu once its last item is done; the fields of the item that owns
+// it follow the whole sub-menu in the file. False while the menu has items left.
+bool CloseFinishedMenu(CArchive& ar, std::vector<OpenMenu>& open)
+{
+    const OpenMenu& top = open.back();
+    if (top.next != top.count)
+        return false;
+    CGlimMenuItem* owner = top.owner;
+    open.pop_back();
+    if (owner)
+        SerializeItemFields(ar, *owner);
+    return true;
+}
+
 void StoreTree(CArchive& ar, CGlimMenu& root)
 {
     std::vector<OpenMenu> open;
@@ -135,14 +149,9 @@ void StoreTree(CArchive& ar, CGlimMenu& root)
     };
     begin(&root, nullptr);
     while (!open.empty()) {
-        OpenMenu& top = open.back();
-        if (top.next == top.count) {
-            CGlimMenuItem* owner = top.owner;
-            open.pop_back();
-            if (owner)
-                SerializeItemFields(ar, *owner);
+        if (CloseFinishedMenu(ar, open))
             continue;
-        }
+        OpenMenu& top = open.back();
         CGlimMenuItem* item = top.menu->m_items[top.next++].get();
         if (ar.BeginObject(item))
             begin(item->SubMenu(), item);
@@ -165,14 +174,9 @@ void LoadTree(CArchive& ar, CGlimMenu& root)
     try {
         begin(&root, nullptr);
         while (!open.empty()) {
-            OpenMenu& top = open.back();
-            if (top.next == top.count) {
-                CGlimMenuItem* owner = top.owner;
-                open.pop_back();
-                if (owner)
-                    SerializeItemFields(ar, *owner);
+            if (CloseFinishedMenu(ar, open))
                 continue;
-            }
+            OpenMenu& top = open.back();
             ++top.next;
             ar.ReadNewObjectTag("CGlimMenuItem");
             CGlimMenuItem* read = top.menu->m_items.emplace_back(std::make_unique<CGlimMenuItem>()).get();

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -11,7 +10,6 @@
 #include "widget/editor/prompt_service.h"
 #include "widget/model/applet_parameters.h"
 #include "widget/server/dialogs/menu_property_sheet.h"
-#include "widget/server/dialogs/ui_services.h"
 
 namespace snippo {
 
@@ -37,7 +35,8 @@ void CDlgButtonProperties::SetEditorFactory(EditorFactory factory)
 }
 
 CDlgButtonProperties::CDlgButtonProperties(CAppletParameters* params, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : CHelpDialog(parent, kTemplate,
+                  Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_pParams(params)
 {
     setObjectName(QStringLiteral("CDlgButtonProperties"));
@@ -154,16 +153,6 @@ void CDlgButtonProperties::closeEvent(QCloseEvent* event)
 {
     event->accept();
     done(QDialog::Accepted);
-}
-
-void CDlgButtonProperties::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        ShowDialogHelp(kHelpResourceBase + kTemplate);
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void CDlgButtonProperties::StorePosition()

@@ -4,10 +4,10 @@
 // editor window. Its position and the editor's are kept in the model's m_nWindowPos.
 #pragma once
 
-#include <QDialog>
 #include <QPointer>
 
 #include "widget/editor/preview_wnd.h"
+#include "widget/server/dialogs/help_dialog.h"
 #include <functional>
 
 namespace snippo {
@@ -18,7 +18,7 @@ class CMenuPropertySheet;
 class CPreviewWnd;
 class EditorPageCoupling;
 
-class CDlgButtonProperties : public QDialog {
+class CDlgButtonProperties : public CHelpDialog {
     Q_OBJECT
 
 public:
@@ -58,7 +58,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void StorePosition();

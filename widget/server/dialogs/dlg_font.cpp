@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +19,7 @@
 
 namespace snippo {
 
-CDlgFont::CDlgFont(QWidget* parent) : QDialog(parent)
+CDlgFont::CDlgFont(QWidget* parent) : CHelpDialog(parent, kTemplate)
 {
     setObjectName(QStringLiteral("CDlgFont"));
     setWindowTitle(tr("Font"));
@@ -69,15 +68,7 @@ CDlgFont::CDlgFont(QWidget* parent) : QDialog(parent)
     grid->addWidget(m_pEffect, 3, 1, 1, 2);
     grid->addWidget(style, 0, 3, 4, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
-                                         Qt::Vertical, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    buttons->button(QDialogButtonBox::Help)->setObjectName(QStringLiteral("helpButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CDlgFont::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CDlgFont::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [] { ShowDialogHelp(kHelpResourceBase + kTemplate); });
+    QDialogButtonBox* buttons = MakeButtonColumn();
     connect(m_pColor, &QPushButton::clicked, this, &CDlgFont::OnColour);
 
     auto* layout = new QHBoxLayout(this);
@@ -127,16 +118,6 @@ void CDlgFont::accept()
     m_nEffect = m_pEffect->currentIndex();
     m_nFontStyle = m_pPlain->isChecked() ? 0 : m_pBold->isChecked() ? 1 : m_pItalic->isChecked() ? 2 : -1;
     QDialog::accept();
-}
-
-void CDlgFont::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        ShowDialogHelp(kHelpResourceBase + kTemplate);
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool CDlgFont::EditStyleFont(QWidget* parent, GlimStateStyle& g)

@@ -2,11 +2,11 @@
 // fills the five values, runs the dialog and reads them back on OK.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 
 #include "widget/model/colour.h"
 #include "widget/model/glim_menu.h"
+#include "widget/server/dialogs/help_dialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -17,7 +17,7 @@ namespace snippo {
 class CColorButton;
 class CUpDown;
 
-class CDlgFont : public QDialog {
+class CDlgFont : public CHelpDialog {
     Q_OBJECT
 
 public:
@@ -45,9 +45,6 @@ public:
     QRadioButton* m_pPlain;
     QRadioButton* m_pBold;
     QRadioButton* m_pItalic;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnColour();

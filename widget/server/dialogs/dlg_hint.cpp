@@ -21,18 +21,7 @@
 
 namespace snippo {
 
-namespace {
-
-void AddNumber(QGridLayout* grid, int row, int column, const QString& label, QLineEdit* edit, CUpDown* spin,
-               QWidget* parent)
-{
-    grid->addWidget(MakeLabel(label, edit, parent), row, column);
-    grid->addLayout(EditWithUpDown(edit, spin), row, column + 1);
-}
-
-}  // namespace
-
-CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, tr("Hint "), 4004)
+CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPlacementPage(owner, 4, tr("Hint "), 4004, {-1000, 1000, 1, 1200})
 {
     setObjectName(QStringLiteral("CDlgHint"));
     m_pStyles = new CStyleControls(this, false, [this] { Apply(); });
@@ -43,16 +32,7 @@ CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, tr("Hi
     m_pLabel->setObjectName(QStringLiteral("hintLabelEdit"));
     m_pLabel->setTabChangesFocus(true);
     m_pLabel->setFixedHeight(44);
-    m_pX = MakeNumberEdit(QStringLiteral("hintXEdit"), hint);
-    m_pY = MakeNumberEdit(QStringLiteral("hintYEdit"), hint);
-    m_pWidth = MakeNumberEdit(QStringLiteral("hintWidthEdit"), hint);
-    m_pHeight = MakeNumberEdit(QStringLiteral("hintHeightEdit"), hint);
-    m_pThick = MakeNumberEdit(QStringLiteral("hintThickEdit"), m_pStyles->BorderGroup());
-    m_pXSpin = new CUpDown(m_pX, hint);
-    m_pYSpin = new CUpDown(m_pY, hint);
-    m_pWidthSpin = new CUpDown(m_pWidth, hint);
-    m_pHeightSpin = new CUpDown(m_pHeight, hint);
-    m_pThickSpin = new CUpDown(m_pThick, m_pStyles->BorderGroup());
+    MakePlacementFields(QStringLiteral("hint"), hint, m_pStyles->BorderGroup());
     m_pAlign = new QComboBox(hint);
     m_pAlign->setObjectName(QStringLiteral("hintAlignCombo"));
     m_pAlign->addItems(AlignmentEntries());
@@ -64,12 +44,12 @@ CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, tr("Hi
     auto* grid = new QGridLayout(hint);
     grid->addWidget(MakeLabel(tr("Label:"), m_pLabel, hint), 0, 0, Qt::AlignTop);
     grid->addWidget(m_pLabel, 0, 1, 1, 5);
-    AddNumber(grid, 1, 0, tr("X-pos:"), m_pX, m_pXSpin, hint);
-    AddNumber(grid, 1, 2, tr("Y-pos:"), m_pY, m_pYSpin, hint);
+    AddPlacementField(grid, 1, 0, tr("X-pos:"), m_pX, m_pXSpin, hint);
+    AddPlacementField(grid, 1, 2, tr("Y-pos:"), m_pY, m_pYSpin, hint);
     grid->addWidget(MakeLabel(tr("Align:"), m_pAlign, hint), 1, 4);
     grid->addWidget(m_pAlign, 1, 5);
-    AddNumber(grid, 2, 0, tr("Width:"), m_pWidth, m_pWidthSpin, hint);
-    AddNumber(grid, 2, 2, tr("Height:"), m_pHeight, m_pHeightSpin, hint);
+    AddPlacementField(grid, 2, 0, tr("Width:"), m_pWidth, m_pWidthSpin, hint);
+    AddPlacementField(grid, 2, 2, tr("Height:"), m_pHeight, m_pHeightSpin, hint);
     grid->addWidget(m_pAutoButton, 2, 4, 1, 2);
 
     auto* thick = new QHBoxLayout;
@@ -102,11 +82,7 @@ CDlgHint::CDlgHint(CDlgButtonProperties* owner) : CPropertyPage(owner, 4, tr("Hi
 
 void CDlgHint::OnInitDialog()
 {
-    m_pXSpin->SetRange(-1000, 1000);
-    m_pYSpin->SetRange(-1000, 1000);
-    m_pWidthSpin->SetRange(1, 1200);
-    m_pHeightSpin->SetRange(1, 1200);
-    m_pThickSpin->SetRange(0, 1200);
+    SetPlacementRanges();
     CPropertyPage::OnInitDialog();
 }
 
@@ -122,12 +98,8 @@ void CDlgHint::ShowValues()
 {
     if (m_pLabel->toPlainText() != m_strLabel)
         m_pLabel->setPlainText(m_strLabel);
-    ShowInt(m_pX, m_nX);
-    ShowInt(m_pY, m_nY);
-    ShowInt(m_pWidth, m_nWidth);
-    ShowInt(m_pHeight, m_nHeight);
+    ShowPlacement();
     m_pAlign->setCurrentIndex(m_nAlign);
-    ShowInt(m_pThick, m_nThick);
 }
 
 void CDlgHint::LoadPage()
@@ -152,9 +124,7 @@ bool CDlgHint::ReadControls()
 {
     m_strLabel = m_pLabel->toPlainText();
     m_nAlign = m_pAlign->currentIndex();
-    return ReadIntField(m_pX, -1000, 1000, m_nX) && ReadIntField(m_pY, -1000, 1000, m_nY) &&
-           ReadIntField(m_pWidth, 1, 1200, m_nWidth) && ReadIntField(m_pHeight, 1, 1200, m_nHeight) &&
-           ReadIntField(m_pThick, 0, 1200, m_nThick);
+    return ReadPlacement();
 }
 
 bool CDlgHint::ApplyPage()

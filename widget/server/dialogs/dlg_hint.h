@@ -3,10 +3,9 @@
 // to the other two.
 #pragma once
 
-#include "widget/server/dialogs/property_page.h"
+#include "widget/server/dialogs/placement_page.h"
 
 class QComboBox;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -14,9 +13,8 @@ namespace snippo {
 
 class CGlimMenu;
 class CStyleControls;
-class CUpDown;
 
-class CDlgHint : public CPropertyPage {
+class CDlgHint : public CPlacementPage {
     Q_OBJECT
 
 public:
@@ -28,16 +26,6 @@ public:
     CStyleControls* Styles() const { return m_pStyles; }
 
     QPlainTextEdit* m_pLabel;
-    QLineEdit* m_pX;
-    QLineEdit* m_pY;
-    QLineEdit* m_pWidth;
-    QLineEdit* m_pHeight;
-    QLineEdit* m_pThick;
-    CUpDown* m_pXSpin;
-    CUpDown* m_pYSpin;
-    CUpDown* m_pWidthSpin;
-    CUpDown* m_pHeightSpin;
-    CUpDown* m_pThickSpin;
     QComboBox* m_pAlign;
     QPushButton* m_pFontButton;
     QPushButton* m_pAutoButton;
@@ -54,12 +42,7 @@ private:
 
     CStyleControls* m_pStyles;
     QString m_strLabel;
-    std::int32_t m_nX = 0;
-    std::int32_t m_nY = 0;
-    std::int32_t m_nWidth = 0;
-    std::int32_t m_nHeight = 0;
     std::int32_t m_nAlign = 0;
-    std::int32_t m_nThick = 0;
 };
 
 }  // namespace snippo

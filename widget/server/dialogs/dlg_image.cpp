@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +18,7 @@ namespace snippo {
 
 CDlgResourceFiles::CDlgResourceFiles(QWidget* parent, const QString& caption, const QString& name, int templateId,
                                      const std::vector<RowLayout>& rows, const QString& filter)
-    : QDialog(parent), m_strFilter(filter), m_nTemplate(templateId)
+    : CHelpDialog(parent, templateId), m_strFilter(filter)
 {
     setObjectName(name);
     setWindowTitle(caption);
@@ -53,16 +52,7 @@ CDlgResourceFiles::CDlgResourceFiles(QWidget* parent, const QString& caption, co
     radios->addWidget(m_pAllButtons);
     radios->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
-                                         Qt::Vertical, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    buttons->button(QDialogButtonBox::Help)->setObjectName(QStringLiteral("helpButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CDlgResourceFiles::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CDlgResourceFiles::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { ShowDialogHelp(kHelpResourceBase + unsigned(m_nTemplate)); });
+    QDialogButtonBox* buttons = MakeButtonColumn();
 
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
@@ -129,16 +119,6 @@ void CDlgResourceFiles::accept()
 {
     ReadControls();
     QDialog::accept();
-}
-
-void CDlgResourceFiles::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        ShowDialogHelp(kHelpResourceBase + unsigned(m_nTemplate));
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 CDlgImage::CDlgImage(QWidget* parent)

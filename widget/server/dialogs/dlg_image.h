@@ -6,9 +6,10 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDialog>
 #include <string>
 #include <vector>
+
+#include "widget/server/dialogs/help_dialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -16,7 +17,7 @@ class QRadioButton;
 
 namespace snippo {
 
-class CDlgResourceFiles : public QDialog {
+class CDlgResourceFiles : public CHelpDialog {
     Q_OBJECT
 
 public:
@@ -45,7 +46,6 @@ protected:
     };
     CDlgResourceFiles(QWidget* parent, const QString& caption, const QString& name, int templateId,
                       const std::vector<RowLayout>& rows, const QString& filter);
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct Row {
@@ -59,7 +59,6 @@ private:
 
     std::vector<Row> m_rows;
     QString m_strFilter;
-    int m_nTemplate;
 };
 
 class CDlgImage : public CDlgResourceFiles {

@@ -22,8 +22,8 @@ QStringList AlignmentEntries()
 }
 
 CDlgItemState::CDlgItemState(CDlgButtonProperties* owner, int index, const QString& caption, int templateId,
-                             const QString& name)
-    : CPropertyPage(owner, index, caption, templateId)
+                             const QString& name, GlimStateStyle CGlimMenu::*group)
+    : CPropertyPage(owner, index, caption, templateId), m_group(group)
 {
     setObjectName(name);
     m_pStyles = new CStyleControls(this, false, [this] { Apply(); });
@@ -150,7 +150,7 @@ void CDlgItemState::OnFont()
 }
 
 CDlgItemNormal::CDlgItemNormal(CDlgButtonProperties* owner)
-    : CDlgItemState(owner, 1, tr("Normal"), 144, QStringLiteral("CDlgItemNormal"))
+    : CDlgItemState(owner, 1, tr("Normal"), 144, QStringLiteral("CDlgItemNormal"), &CGlimMenu::m_styleNormal)
 {
     m_pApplyAllButton = new QPushButton(tr("Apply To all status"), this);
     m_pApplyAllButton->setObjectName(QStringLiteral("applyToAllButton"));
@@ -167,12 +167,12 @@ void CDlgItemNormal::OnApplyToAll()
 }
 
 CDlgItemMouseOver::CDlgItemMouseOver(CDlgButtonProperties* owner)
-    : CDlgItemState(owner, 2, tr("Mouse Over"), 147, QStringLiteral("CDlgItemMouseOver"))
+    : CDlgItemState(owner, 2, tr("Mouse Over"), 147, QStringLiteral("CDlgItemMouseOver"), &CGlimMenu::m_styleOver)
 {
 }
 
 CDlgItemClick::CDlgItemClick(CDlgButtonProperties* owner)
-    : CDlgItemState(owner, 3, tr("Clicked"), 148, QStringLiteral("CDlgItemClick"))
+    : CDlgItemState(owner, 3, tr("Clicked"), 148, QStringLiteral("CDlgItemClick"), &CGlimMenu::m_styleClick)
 {
 }
 

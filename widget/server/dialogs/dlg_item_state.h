@@ -33,9 +33,10 @@ public:
     void OnFont();
 
 protected:
-    CDlgItemState(CDlgButtonProperties* owner, int index, const QString& caption, int templateId, const QString& name);
-    // The style group of the selected button that this page edits.
-    virtual GlimStateStyle& Group(CGlimMenu& menu) const = 0;
+    // `group` is the style group of the selected button that the page edits.
+    CDlgItemState(CDlgButtonProperties* owner, int index, const QString& caption, int templateId, const QString& name,
+                  GlimStateStyle CGlimMenu::*group);
+    GlimStateStyle& Group(CGlimMenu& menu) const { return menu.*m_group; }
     void LoadPage() override;
     bool ApplyPage() override;
     // Reads every control into the page; false (after the message) on the first bad field.
@@ -44,6 +45,7 @@ protected:
     QGridLayout* ExtraRow() const { return m_pExtra; }
 
 private:
+    GlimStateStyle CGlimMenu::*m_group;
     CStyleControls* m_pStyles;
     QGridLayout* m_pExtra;
     std::int32_t m_nTextAlign = 0;
@@ -59,9 +61,6 @@ public:
     explicit CDlgItemNormal(CDlgButtonProperties* owner);
     QPushButton* m_pApplyAllButton;
     void OnApplyToAll();
-
-protected:
-    GlimStateStyle& Group(CGlimMenu& menu) const override { return menu.m_styleNormal; }
 };
 
 class CDlgItemMouseOver : public CDlgItemState {
@@ -69,9 +68,6 @@ class CDlgItemMouseOver : public CDlgItemState {
 
 public:
     explicit CDlgItemMouseOver(CDlgButtonProperties* owner);
-
-protected:
-    GlimStateStyle& Group(CGlimMenu& menu) const override { return menu.m_styleOver; }
 };
 
 class CDlgItemClick : public CDlgItemState {
@@ -79,9 +75,6 @@ class CDlgItemClick : public CDlgItemState {
 
 public:
     explicit CDlgItemClick(CDlgButtonProperties* owner);
-
-protected:
-    GlimStateStyle& Group(CGlimMenu& menu) const override { return menu.m_styleClick; }
 };
 
 // The three entries of an alignment list, by list position.

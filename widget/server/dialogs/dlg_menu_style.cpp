@@ -14,30 +14,11 @@
 
 namespace snippo {
 
-namespace {
-
-void AddNumber(QGridLayout* grid, int row, int column, const QString& label, QLineEdit* edit, CUpDown* spin,
-               QWidget* parent)
-{
-    grid->addWidget(MakeLabel(label, edit, parent), row, column);
-    grid->addLayout(EditWithUpDown(edit, spin), row, column + 1);
-}
-
-}  // namespace
-
-CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner) : CPropertyPage(owner, 0, tr("General Info"), 141)
+CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner)
+    : CPlacementPage(owner, 0, tr("General Info"), 141, {0, 1200, 0, 1200})
 {
     setObjectName(QStringLiteral("CDlgMenuStyle"));
-    m_pX = MakeNumberEdit(QStringLiteral("xEdit"), this);
-    m_pY = MakeNumberEdit(QStringLiteral("yEdit"), this);
-    m_pWidth = MakeNumberEdit(QStringLiteral("widthEdit"), this);
-    m_pHeight = MakeNumberEdit(QStringLiteral("heightEdit"), this);
-    m_pThick = MakeNumberEdit(QStringLiteral("thickEdit"), this);
-    m_pXSpin = new CUpDown(m_pX, this);
-    m_pYSpin = new CUpDown(m_pY, this);
-    m_pWidthSpin = new CUpDown(m_pWidth, this);
-    m_pHeightSpin = new CUpDown(m_pHeight, this);
-    m_pThickSpin = new CUpDown(m_pThick, this);
+    MakePlacementFields(QString(), this, this);
     m_pLabel = new QPlainTextEdit(this);
     m_pLabel->setObjectName(QStringLiteral("labelEdit"));
     m_pLabel->setTabChangesFocus(true);
@@ -59,11 +40,11 @@ CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner) : CPropertyPage(owner,
     m_pAudioButton->setObjectName(QStringLiteral("audioButton"));
 
     auto* grid = new QGridLayout(this);
-    AddNumber(grid, 0, 0, tr("X-coordinate:"), m_pX, m_pXSpin, this);
-    AddNumber(grid, 0, 2, tr("Y-coordinate:"), m_pY, m_pYSpin, this);
-    AddNumber(grid, 0, 4, tr("Border Thick:"), m_pThick, m_pThickSpin, this);
-    AddNumber(grid, 1, 0, tr("Width:"), m_pWidth, m_pWidthSpin, this);
-    AddNumber(grid, 1, 2, tr("Height:"), m_pHeight, m_pHeightSpin, this);
+    AddPlacementField(grid, 0, 0, tr("X-coordinate:"), m_pX, m_pXSpin, this);
+    AddPlacementField(grid, 0, 2, tr("Y-coordinate:"), m_pY, m_pYSpin, this);
+    AddPlacementField(grid, 0, 4, tr("Border Thick:"), m_pThick, m_pThickSpin, this);
+    AddPlacementField(grid, 1, 0, tr("Width:"), m_pWidth, m_pWidthSpin, this);
+    AddPlacementField(grid, 1, 2, tr("Height:"), m_pHeight, m_pHeightSpin, this);
     grid->addWidget(MakeLabel(tr("Label:"), m_pLabel, this), 2, 0, Qt::AlignTop);
     grid->addWidget(m_pLabel, 2, 1, 1, 5);
     grid->addWidget(MakeLabel(tr("Description:"), m_pDescription, this), 3, 0);
@@ -89,8 +70,7 @@ CDlgMenuStyle::CDlgMenuStyle(CDlgButtonProperties* owner) : CPropertyPage(owner,
 
 void CDlgMenuStyle::OnInitDialog()
 {
-    for (CUpDown* spin : {m_pXSpin, m_pYSpin, m_pWidthSpin, m_pHeightSpin, m_pThickSpin})
-        spin->SetRange(0, 1200);
+    SetPlacementRanges();
     m_nX = m_nY = m_nWidth = m_nHeight = m_nThick = 0;
     ShowValues();
     CPropertyPage::OnInitDialog();
@@ -98,11 +78,7 @@ void CDlgMenuStyle::OnInitDialog()
 
 void CDlgMenuStyle::ShowValues()
 {
-    ShowInt(m_pX, m_nX);
-    ShowInt(m_pY, m_nY);
-    ShowInt(m_pWidth, m_nWidth);
-    ShowInt(m_pHeight, m_nHeight);
-    ShowInt(m_pThick, m_nThick);
+    ShowPlacement();
     if (m_pLabel->toPlainText() != m_strLabel)
         m_pLabel->setPlainText(m_strLabel);
     if (m_pDescription->text() != m_strDescription)
@@ -144,9 +120,7 @@ bool CDlgMenuStyle::ReadControls()
     m_strDescription = m_pDescription->text();
     m_strLink = m_pLink->text();
     m_strTarget = m_pTarget->currentText();
-    return ReadIntField(m_pX, 0, 1200, m_nX) && ReadIntField(m_pY, 0, 1200, m_nY) &&
-           ReadIntField(m_pWidth, 0, 1200, m_nWidth) && ReadIntField(m_pHeight, 0, 1200, m_nHeight) &&
-           ReadIntField(m_pThick, 0, 1200, m_nThick);
+    return ReadPlacement();
 }
 
 bool CDlgMenuStyle::ApplyPage()

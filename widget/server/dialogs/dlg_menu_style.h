@@ -3,7 +3,7 @@
 // sounds.
 #pragma once
 
-#include "widget/server/dialogs/property_page.h"
+#include "widget/server/dialogs/placement_page.h"
 
 class QComboBox;
 class QLineEdit;
@@ -14,9 +14,7 @@ namespace snippo {
 
 class CDlgResourceFiles;
 
-class CUpDown;
-
-class CDlgMenuStyle : public CPropertyPage {
+class CDlgMenuStyle : public CPlacementPage {
     Q_OBJECT
 
 public:
@@ -26,16 +24,6 @@ public:
     void OnImage();
     void OnAudio();
 
-    QLineEdit* m_pX;
-    QLineEdit* m_pY;
-    QLineEdit* m_pWidth;
-    QLineEdit* m_pHeight;
-    QLineEdit* m_pThick;
-    CUpDown* m_pXSpin;
-    CUpDown* m_pYSpin;
-    CUpDown* m_pWidthSpin;
-    CUpDown* m_pHeightSpin;
-    CUpDown* m_pThickSpin;
     QPlainTextEdit* m_pLabel;
     QLineEdit* m_pDescription;
     QLineEdit* m_pLink;
@@ -54,11 +42,6 @@ private:
     bool ReadControls();
     void ShowValues();
 
-    std::int32_t m_nX = 0;
-    std::int32_t m_nY = 0;
-    std::int32_t m_nWidth = 0;
-    std::int32_t m_nHeight = 0;
-    std::int32_t m_nThick = 0;
     QString m_strLabel;
     QString m_strDescription;
     QString m_strLink;
