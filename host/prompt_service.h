@@ -9,20 +9,13 @@
 
 #include <functional>
 
+#include "platform/prompt/prompt_request.h"
 #include "platform/prompt/scoped_responder.h"
 
 class QDialog;
 class QWidget;
 
 namespace snippo {
-
-struct PromptRequest {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton;
-};
 
 // Shows the message box and returns the button pressed; a box closed without a choice
 // answers what Escape would.
@@ -52,7 +45,7 @@ QString ChooseFolder(QWidget* parent, const QString& title);
 // An executable file: the filter's "*.EXE" means "an executable program" on this system.
 QString ChooseExecutable(QWidget* parent, const QString& title, const QString& filter);
 
-using PromptResponder = std::function<QMessageBox::StandardButton(const PromptRequest&)>;
+using PromptResponder = PromptHandler;
 using FilePromptResponder = std::function<QString(const FilePromptRequest&)>;
 // Called with a dialog after its initialisation, while it is shown without a modal loop; a
 // dialog still open afterwards is cancelled.

@@ -5,23 +5,17 @@
 
 #include <QMessageBox>
 #include <QString>
-#include <functional>
 
+#include "platform/prompt/prompt_request.h"
 #include "platform/prompt/scoped_responder.h"
 
 class QWidget;
 
 namespace snippo::widget {
 
-struct PromptRequest {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton;
-};
-
-using PromptHandler = std::function<QMessageBox::StandardButton(const PromptRequest&)>;
+using snippo::PromptHandler;
+using snippo::PromptRequest;
+struct WidgetPrompts;  // the slot of the library's own responder
 
 // Shows the request as a modal message box over `parent` and returns the button pressed.
 QMessageBox::StandardButton ShowPrompt(QWidget* parent, const PromptRequest& request);
@@ -32,6 +26,6 @@ QMessageBox::StandardButton ShowWindowPrompt(QWidget* parent, const QString& tex
 
 // Answers every prompt with its handler while it lives; the handler in place before comes
 // back when it is destroyed, so responders nest.
-using ScopedPromptResponder = ScopedResponder<PromptHandler>;
+using ScopedPromptResponder = ScopedResponder<PromptHandler, WidgetPrompts>;
 
 }  // namespace snippo::widget
