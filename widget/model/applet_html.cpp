@@ -316,26 +316,44 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
         config.AddResource(kWebRuntimeFile, ServerFolder() + "/", m_strClassWebPath);
 
     // Each file is looked at once: the items of a widget share a few images between them.
-    std::unordered_map<std::string, bool> present;
-    auto addIfPresent = [&config, &present](std::string& path, const std::string& webPath) {
+    // A file that is there keeps its entry's name and folder for the items that follow.
+    struct Known {
+        bool present;
+        std::string name;
+        std::string folder;
+    };
+    std::unordered_map<std::string, Known> known;
+    auto addIfPresent = [&config, &known](std::string& path, const std::string& webPath) {
         if (path.empty())
             return;
-        const auto [known, fresh] = present.try_emplace(path);
-        if (fresh)
-            known->second = IsRegularFile(path);
-        if (known->second)
-            config.AddResource(FileNameOf(path), FolderOf(path), webPath);
+        auto [it, fresh] = known.try_emplace(path);
+        Known& file = it->second;
+        if (fresh) {
+            file.present = IsRegularFile(path);
+            if (file.present) {
+                file.name = FileNameOf(path);
+                file.folder = FolderOf(path);
+            }
+        }
+        if (file.present)
+            config.m_arrResources.push_back(ResourceEntry{file.name, file.folder, webPath});
         else
             path.clear();  // the file has gone: drop it from the model
     };
     addIfPresent(m_strBackImage, m_strBackImageWeb);
     addIfPresent(m_strBackAudio, m_strBackAudioWeb);
 
-    std::vector<CGlimMenuItem*> items;
-    NumberMenus(TopLevelMenus(), items);
-    for (CGlimMenuItem* item : items)
-        for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            addIfPresent(item->ResourcePath(r), item->ResourceWebPath(r));
+    // The items in the order NumberMenus gives them, each looked at while the walk that
+    // numbers its menu has it at hand: a second walk over a large tree would fetch every
+    // item from memory again.
+    std::int32_t counter = 0;
+    for (CGlimMenu* top : TopLevelMenus())
+        ForEachMenu(top, [&](CGlimMenu* m) {
+            m->m_nIndex = counter++;
+            for (const auto& item : m->m_items)
+                for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
+                    addIfPresent(item->ResourcePath(r), item->ResourceWebPath(r));
+        });
     return static_cast<int>(config.m_arrResources.size());
 }
 

@@ -54,13 +54,25 @@ std::string InFolder(const std::string& directory, const std::string& stored)
 
 }  // namespace
 
-// The values of every menu by menu number, as one writing pass produces them.
+// The values of every menu by menu number, as one writing pass produces them: all of them
+// one after the other in one text, each value a slice of it, so that a large widget's
+// values cost no allocation each.
 struct EncodedMenus {
-    std::vector<std::string> menuStyle;  // "MStyle-%d"
-    std::vector<std::string> itemStyle;  // "IStyle-%d"
+    struct Slice {
+        std::size_t begin;
+        std::size_t size;
+    };
+    std::string text;
+    std::vector<Slice> menuStyle;        // "MStyle-%d"
+    std::vector<Slice> itemStyle;        // "IStyle-%d"
     std::vector<std::size_t> firstItem;  // position of each menu's first item in `items`
-    std::vector<std::string> items;      // "I%d-%d", grouped by menu
+    std::vector<Slice> items;            // "I%d-%d", grouped by menu
     std::vector<std::int32_t> subMenu;   // the number of each item's sub-menu, by flat position
+
+    // Starts a value at the end of `text`; End gives its slice.
+    std::size_t Begin() const { return text.size(); }
+    Slice End(std::size_t begin) const { return {begin, text.size() - begin}; }
+    std::string_view View(Slice s) const { return std::string_view(text).substr(s.begin, s.size); }
 };
 
 namespace {
@@ -101,13 +113,36 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
     EncodeParameters(config);
 }
 
+namespace {
+
+// Makes the map's entries those given in key order, one by one: an entry already there
+// takes the new value in its own memory, the names it skips go. Saving the widget again
+// then allocates and frees almost nothing, where building the map afresh and dropping the
+// old one cost a large widget far more per entry than a small one.
+class OrderedRefill {
+public:
+    explicit OrderedRefill(std::map<std::string, std::string>& map) : m_map(map), m_next(map.begin()) {}
+    ~OrderedRefill() { m_map.erase(m_next, m_map.end()); }
+
+    void Put(const std::string& key, std::string_view value)
+    {
+        while (m_next != m_map.end() && m_next->first < key)
+            m_next = m_map.erase(m_next);
+        if (m_next != m_map.end() && m_next->first == key)
+            (m_next++)->second.assign(value);
+        else
+            m_map.emplace_hint(m_next, key, value);
+    }
+
+private:
+    std::map<std::string, std::string>& m_map;
+    std::map<std::string, std::string>::iterator m_next;
+};
+
+}  // namespace
+
 void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
 {
-    // Built aside and then swapped in: the new entries are laid out in fresh memory in the
-    // order they are written, rather than in the scattered blocks of the entries replaced.
-    std::map<std::string, std::string> map;
-
-    std::string version = "1.0";
     std::string windowPos;
     for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
         Num(windowPos, m_nWindowPos[i], i + 1 < m_nWindowPos.size() ? "," : "");
@@ -133,7 +168,6 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     Text(v, m_strClassWebPath);
     Num(v, m_bProgressBar);
     Text(v, m_strLoadingMessage, "");
-    map.emplace_hint(map.end(), "ApStyle", std::move(v));
 
     // Sized up front: growing these while a large widget is written moves every value
     // written so far, several times over.
@@ -150,6 +184,7 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     out.firstItem.reserve(menuTotal + 1);
     out.items.reserve(itemTotal);
     out.subMenu.reserve(itemTotal);
+    out.text.reserve(256 * menuTotal + 192 * itemTotal);
     pass.counts.reserve(4 * menuTotal);
     std::vector<std::int32_t> topLevel;
     topLevel.reserve(m_listDrawObjects.size());
@@ -173,27 +208,23 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
         Num(misc, out.subMenu[i]);
     }
 
-    // The entries go into the map in its own key order, each at the end in constant time:
-    // inserting a large widget's names one by one at their places made writing superlinear,
-    // and the map's nodes now lie in memory in the order that the file writer walks them.
+    // The entries go in the map's own key order, each after the one before.
+    OrderedRefill map(config.m_mapParameters);
+    map.Put("ApStyle", v);
     const std::size_t menus = out.menuStyle.size();
     out.firstItem.push_back(out.items.size());
     InTextOrderFromZero(menus, [&](std::size_t n) {
         InTextOrder(out.firstItem[n + 1] - out.firstItem[n], [&](std::size_t k) {
-            map.emplace_hint(map.end(), ItemKey(static_cast<int>(n), static_cast<int>(k)),
-                             std::move(out.items[out.firstItem[n] + k - 1]));
+            map.Put(ItemKey(static_cast<int>(n), static_cast<int>(k)), out.View(out.items[out.firstItem[n] + k - 1]));
         });
     });
-    InTextOrderFromZero(menus, [&](std::size_t n) {
-        map.emplace_hint(map.end(), ItemStyleKey(static_cast<int>(n)), std::move(out.itemStyle[n]));
-    });
-    InTextOrderFromZero(menus, [&](std::size_t n) {
-        map.emplace_hint(map.end(), MenuStyleKey(static_cast<int>(n)), std::move(out.menuStyle[n]));
-    });
-    map.emplace_hint(map.end(), LoadWidgetString(IDS_MISC_KEY), std::move(misc));
-    map.emplace_hint(map.end(), "Version", std::move(version));
-    map.emplace_hint(map.end(), "WindowPosition", std::move(windowPos));
-    config.m_mapParameters.swap(map);
+    InTextOrderFromZero(menus,
+                        [&](std::size_t n) { map.Put(ItemStyleKey(static_cast<int>(n)), out.View(out.itemStyle[n])); });
+    InTextOrderFromZero(menus,
+                        [&](std::size_t n) { map.Put(MenuStyleKey(static_cast<int>(n)), out.View(out.menuStyle[n])); });
+    map.Put(LoadWidgetString(IDS_MISC_KEY), misc);
+    map.Put("Version", "1.0");
+    map.Put("WindowPosition", windowPos);
 }
 
 void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu)
@@ -201,8 +232,8 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
     menu->m_nIndex = pass.counter;
     Num(pass.counts, static_cast<std::int64_t>(menu->m_items.size()));
 
-    std::string& v = pass.value;
-    v.clear();
+    std::string& v = out.text;
+    std::size_t begin = out.Begin();
     Num(v, menu->m_crMenuColorA);
     Num(v, menu->m_nMenuValueA);
     Num(v, menu->m_nMenuValueC);
@@ -218,9 +249,9 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
     Num(v, menu->m_crMenuColorC);
     Text(v, menu->m_strName);
     Num(v, menu->m_bVisible, "");
-    out.menuStyle.push_back(v);
+    out.menuStyle.push_back(out.End(begin));
 
-    v.clear();
+    begin = out.Begin();
     for (int i = 0; i < 3; ++i) {
         const GlimStateStyle& s = *States(*menu, i);
         for (std::int64_t f : {std::int64_t(s.crBack), std::int64_t(s.crFont), std::int64_t(s.nBackStyle),
@@ -230,11 +261,11 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
                                std::int64_t(s.nBorderStyle), std::int64_t(s.crFade)})
             Num(v, f);
     }
-    out.itemStyle.push_back(v);
+    out.itemStyle.push_back(out.End(begin));
     out.firstItem.push_back(out.items.size());
 
     for (const auto& item : menu->m_items) {
-        v.clear();
+        begin = out.Begin();
         AppendEscapedLabel(v, item->m_strLabel);
         v += ',';
         Text(v, item->m_strDescription);
@@ -245,7 +276,7 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
         Num(v, item->m_bVisible);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
             Text(v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
-        out.items.push_back(v);
+        out.items.push_back(out.End(begin));
     }
 
     ++pass.counter;
