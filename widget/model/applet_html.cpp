@@ -140,6 +140,33 @@ bool IsRegularFile(const std::string& path)
 
 const char* const kNotice = "Menu buttons made with Tessaly GlimButton 1.0";
 
+// Makes the list's entries those added, in order, by writing over the entries already
+// there: their texts keep their memory, so listing the same widget again allocates and
+// frees nothing, where dropping and rebuilding the list cost a large widget several times
+// more per entry than a small one. Entries left over go when the refill ends.
+class ResourceRefill {
+public:
+    explicit ResourceRefill(std::vector<ResourceEntry>& list) : m_list(list) {}
+    ResourceRefill(const ResourceRefill&) = delete;
+    ResourceRefill& operator=(const ResourceRefill&) = delete;
+    ~ResourceRefill() { m_list.resize(m_used); }
+
+    void Add(std::string_view name, std::string_view folder, std::string_view webPath)
+    {
+        if (m_used == m_list.size())
+            m_list.emplace_back();
+        ResourceEntry& e = m_list[m_used++];
+        e.strName.assign(name);
+        e.strLocalPath.assign(folder);
+        e.strWebPath.assign(webPath);
+    }
+    std::size_t Count() const { return m_used; }
+
+private:
+    std::vector<ResourceEntry>& m_list;
+    std::size_t m_used = 0;
+};
+
 }  // namespace
 
 std::string CAppletParameters::GetHTML(CWidgetConfig& config, std::int16_t mode)
@@ -310,10 +337,11 @@ bool CAppletParameters::EmitOneMenu(std::string& html, MenuNumbering& pass, cons
 
 int CAppletParameters::BuildResourceList(CWidgetConfig& config)
 {
-    config.ClearResources();
-    config.AddResource(LoadWidgetString(IDS_APPLET_CLASS), ServerFolder() + "/", m_strClassWebPath);
+    ResourceRefill list(config.m_arrResources);
+    const std::string serverFolder = ServerFolder() + "/";
+    list.Add(LoadWidgetString(IDS_APPLET_CLASS), serverFolder, m_strClassWebPath);
     if (m_bWebRuntime)
-        config.AddResource(kWebRuntimeFile, ServerFolder() + "/", m_strClassWebPath);
+        list.Add(kWebRuntimeFile, serverFolder, m_strClassWebPath);
 
     // Each file is looked at once: the items of a widget share a few images between them.
     // A file that is there keeps its entry's name and folder for the items that follow.
@@ -323,7 +351,7 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
         std::string folder;
     };
     std::unordered_map<std::string, Known> known;
-    auto addIfPresent = [&config, &known](std::string& path, const std::string& webPath) {
+    auto addIfPresent = [&list, &known](std::string& path, const std::string& webPath) {
         if (path.empty())
             return;
         auto [it, fresh] = known.try_emplace(path);
@@ -336,7 +364,7 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
             }
         }
         if (file.present)
-            config.m_arrResources.push_back(ResourceEntry{file.name, file.folder, webPath});
+            list.Add(file.name, file.folder, webPath);
         else
             path.clear();  // the file has gone: drop it from the model
     };
@@ -354,7 +382,7 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
                 for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
                     addIfPresent(item->ResourcePath(r), item->ResourceWebPath(r));
         });
-    return static_cast<int>(config.m_arrResources.size());
+    return static_cast<int>(list.Count());
 }
 
 }  // namespace snippo
