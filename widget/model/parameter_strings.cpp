@@ -7,6 +7,7 @@
 #include <numeric>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "widget/model/applet_parameters.h"
 #include "widget/model/string_table.h"
@@ -54,25 +55,16 @@ std::string InFolder(const std::string& directory, const std::string& stored)
 
 }  // namespace
 
-// The values of every menu by menu number, as one writing pass produces them: all of them
-// one after the other in one text, each value a slice of it, so that a large widget's
-// values cost no allocation each.
+// Where one writing pass puts the values of every menu, by menu number: the map's own
+// value strings, whose entries are in place before the menus are written. Each value is then
+// written once, straight where it stays, and in the memory it had before when the entry was
+// there already.
 struct EncodedMenus {
-    struct Slice {
-        std::size_t begin;
-        std::size_t size;
-    };
-    std::string text;
-    std::vector<Slice> menuStyle;        // "MStyle-%d"
-    std::vector<Slice> itemStyle;        // "IStyle-%d"
-    std::vector<std::size_t> firstItem;  // position of each menu's first item in `items`
-    std::vector<Slice> items;            // "I%d-%d", grouped by menu
-    std::vector<std::int32_t> subMenu;   // the number of each item's sub-menu, by flat position
-
-    // Starts a value at the end of `text`; End gives its slice.
-    std::size_t Begin() const { return text.size(); }
-    Slice End(std::size_t begin) const { return {begin, text.size() - begin}; }
-    std::string_view View(Slice s) const { return std::string_view(text).substr(s.begin, s.size); }
+    std::vector<std::string*> menuStyle;  // "MStyle-%d"
+    std::vector<std::string*> itemStyle;  // "IStyle-%d"
+    std::vector<std::size_t> firstItem;   // position of each menu's first item in `items`
+    std::vector<std::string*> items;      // "I%d-%d", grouped by menu
+    std::vector<std::int32_t> subMenu;    // the number of each item's sub-menu, by flat position
 };
 
 namespace {
@@ -115,23 +107,24 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
 
 namespace {
 
-// Makes the map's entries those given in key order, one by one: an entry already there
-// takes the new value in its own memory, the names it skips go. Saving the widget again
-// then allocates and frees almost nothing, where building the map afresh and dropping the
-// old one cost a large widget far more per entry than a small one.
+// Makes the map's entries those named in key order, one by one, and gives each entry's value
+// to be written: an entry already there keeps its memory, the names skipped go. Saving the
+// widget again then allocates and frees almost nothing, where building the map afresh and
+// dropping the old one cost a large widget far more per entry than a small one.
 class OrderedRefill {
 public:
     explicit OrderedRefill(std::map<std::string, std::string>& map) : m_map(map), m_next(map.begin()) {}
+    OrderedRefill(const OrderedRefill&) = delete;
+    OrderedRefill& operator=(const OrderedRefill&) = delete;
     ~OrderedRefill() { m_map.erase(m_next, m_map.end()); }
 
-    void Put(const std::string& key, std::string_view value)
+    std::string& Slot(const std::string& key)
     {
         while (m_next != m_map.end() && m_next->first < key)
             m_next = m_map.erase(m_next);
         if (m_next != m_map.end() && m_next->first == key)
-            (m_next++)->second.assign(value);
-        else
-            m_map.emplace_hint(m_next, key, value);
+            return (m_next++)->second;
+        return m_map.emplace_hint(m_next, key, std::string())->second;
     }
 
 private:
@@ -143,11 +136,41 @@ private:
 
 void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
 {
-    std::string windowPos;
+    // The menus' numbers and item counts first, so that every entry is in place before
+    // anything is written.
+    EncodedMenus out;
+    for (const auto& obj : m_listDrawObjects)
+        ForEachMenu(obj->m_pMenu, [&](const CGlimMenu* m) { out.firstItem.push_back(m->m_items.size()); });
+    const std::size_t menus = out.firstItem.size();
+    std::size_t itemTotal = 0;
+    for (std::size_t& first : out.firstItem)
+        itemTotal += std::exchange(first, itemTotal);
+    out.firstItem.push_back(itemTotal);
+    out.menuStyle.resize(menus);
+    out.itemStyle.resize(menus);
+    out.items.resize(itemTotal);
+    out.subMenu.reserve(itemTotal);
+
+    // The entries in the map's own key order, each after the one before.
+    OrderedRefill map(config.m_mapParameters);
+    std::string& apStyle = map.Slot("ApStyle");
+    InTextOrderFromZero(menus, [&](std::size_t n) {
+        InTextOrder(out.firstItem[n + 1] - out.firstItem[n], [&](std::size_t k) {
+            out.items[out.firstItem[n] + k - 1] = &map.Slot(ItemKey(static_cast<int>(n), static_cast<int>(k)));
+        });
+    });
+    InTextOrderFromZero(menus, [&](std::size_t n) { out.itemStyle[n] = &map.Slot(ItemStyleKey(static_cast<int>(n))); });
+    InTextOrderFromZero(menus, [&](std::size_t n) { out.menuStyle[n] = &map.Slot(MenuStyleKey(static_cast<int>(n))); });
+    std::string& misc = map.Slot(LoadWidgetString(IDS_MISC_KEY));
+    map.Slot("Version") = "1.0";
+    std::string& windowPos = map.Slot("WindowPosition");
+
+    windowPos.clear();
     for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
         Num(windowPos, m_nWindowPos[i], i + 1 < m_nWindowPos.size() ? "," : "");
 
-    std::string v;
+    std::string& v = apStyle;
+    v.clear();
     Text(v, m_strAppletName);
     Num(v, m_nAlign);
     Num(v, m_nWidth);
@@ -169,23 +192,8 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     Num(v, m_bProgressBar);
     Text(v, m_strLoadingMessage, "");
 
-    // Sized up front: growing these while a large widget is written moves every value
-    // written so far, several times over.
     MenuNumbering pass;
-    EncodedMenus out;
-    std::size_t menuTotal = 0, itemTotal = 0;
-    for (const auto& obj : m_listDrawObjects)
-        ForEachMenu(obj->m_pMenu, [&](const CGlimMenu* m) {
-            ++menuTotal;
-            itemTotal += m->m_items.size();
-        });
-    out.menuStyle.reserve(menuTotal);
-    out.itemStyle.reserve(menuTotal);
-    out.firstItem.reserve(menuTotal + 1);
-    out.items.reserve(itemTotal);
-    out.subMenu.reserve(itemTotal);
-    out.text.reserve(256 * menuTotal + 192 * itemTotal);
-    pass.counts.reserve(4 * menuTotal);
+    pass.counts.reserve(4 * menus);
     std::vector<std::int32_t> topLevel;
     topLevel.reserve(m_listDrawObjects.size());
     for (const auto& obj : m_listDrawObjects) {
@@ -195,7 +203,7 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
 
     // The numbers were noted while writing: reading them back from the menus would walk
     // the whole tree once more.
-    std::string misc;
+    misc.clear();
     misc.reserve(pass.counts.size() + 12 * (m_listDrawObjects.size() + out.subMenu.size()));
     Num(misc, pass.counter);
     misc += pass.counts;
@@ -207,51 +215,34 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
         Num(misc, static_cast<std::int64_t>(i), "-");
         Num(misc, out.subMenu[i]);
     }
-
-    // The entries go in the map's own key order, each after the one before.
-    OrderedRefill map(config.m_mapParameters);
-    map.Put("ApStyle", v);
-    const std::size_t menus = out.menuStyle.size();
-    out.firstItem.push_back(out.items.size());
-    InTextOrderFromZero(menus, [&](std::size_t n) {
-        InTextOrder(out.firstItem[n + 1] - out.firstItem[n], [&](std::size_t k) {
-            map.Put(ItemKey(static_cast<int>(n), static_cast<int>(k)), out.View(out.items[out.firstItem[n] + k - 1]));
-        });
-    });
-    InTextOrderFromZero(menus,
-                        [&](std::size_t n) { map.Put(ItemStyleKey(static_cast<int>(n)), out.View(out.itemStyle[n])); });
-    InTextOrderFromZero(menus,
-                        [&](std::size_t n) { map.Put(MenuStyleKey(static_cast<int>(n)), out.View(out.menuStyle[n])); });
-    map.Put(LoadWidgetString(IDS_MISC_KEY), misc);
-    map.Put("Version", "1.0");
-    map.Put("WindowPosition", windowPos);
 }
 
 void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu)
 {
+    const std::size_t n = static_cast<std::size_t>(pass.counter);
     menu->m_nIndex = pass.counter;
     Num(pass.counts, static_cast<std::int64_t>(menu->m_items.size()));
 
-    std::string& v = out.text;
-    std::size_t begin = out.Begin();
-    Num(v, menu->m_crMenuColorA);
-    Num(v, menu->m_nMenuValueA);
-    Num(v, menu->m_nMenuValueC);
-    Num(v, menu->m_nMenuValueD);
-    Num(v, menu->m_nX);
-    Num(v, menu->m_nY);
-    Num(v, menu->m_nWidth);
-    Num(v, menu->m_nHeight);
-    Num(v, menu->m_nMenuValueE);
-    Num(v, menu->m_nBorderThick);
-    Num(v, menu->m_crMenuColorB);
-    Num(v, menu->m_nMenuValueF);
-    Num(v, menu->m_crMenuColorC);
-    Text(v, menu->m_strName);
-    Num(v, menu->m_bVisible, "");
-    out.menuStyle.push_back(out.End(begin));
+    std::string* v = out.menuStyle[n];
+    v->clear();
+    Num(*v, menu->m_crMenuColorA);
+    Num(*v, menu->m_nMenuValueA);
+    Num(*v, menu->m_nMenuValueC);
+    Num(*v, menu->m_nMenuValueD);
+    Num(*v, menu->m_nX);
+    Num(*v, menu->m_nY);
+    Num(*v, menu->m_nWidth);
+    Num(*v, menu->m_nHeight);
+    Num(*v, menu->m_nMenuValueE);
+    Num(*v, menu->m_nBorderThick);
+    Num(*v, menu->m_crMenuColorB);
+    Num(*v, menu->m_nMenuValueF);
+    Num(*v, menu->m_crMenuColorC);
+    Text(*v, menu->m_strName);
+    Num(*v, menu->m_bVisible, "");
 
-    begin = out.Begin();
+    v = out.itemStyle[n];
+    v->clear();
     for (int i = 0; i < 3; ++i) {
         const GlimStateStyle& s = *States(*menu, i);
         for (std::int64_t f : {std::int64_t(s.crBack), std::int64_t(s.crFont), std::int64_t(s.nBackStyle),
@@ -259,24 +250,23 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
                                std::int64_t(s.nFontStyle), std::int64_t(s.nImageAlign), std::int64_t(s.nTextAlign),
                                std::int64_t(s.nImageOffset), std::int64_t(s.nTextOffset), std::int64_t(s.crBorder),
                                std::int64_t(s.nBorderStyle), std::int64_t(s.crFade)})
-            Num(v, f);
+            Num(*v, f);
     }
-    out.itemStyle.push_back(out.End(begin));
-    out.firstItem.push_back(out.items.size());
 
+    std::size_t flat = out.firstItem[n];
     for (const auto& item : menu->m_items) {
-        begin = out.Begin();
-        AppendEscapedLabel(v, item->m_strLabel);
-        v += ',';
-        Text(v, item->m_strDescription);
-        Text(v, item->m_strLink);
-        Text(v, item->m_strTarget);
+        v = out.items[flat++];
+        v->clear();
+        AppendEscapedLabel(*v, item->m_strLabel);
+        *v += ',';
+        Text(*v, item->m_strDescription);
+        Text(*v, item->m_strLink);
+        Text(*v, item->m_strTarget);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            Text(v, StoredName(item->ResourcePath(r)));
-        Num(v, item->m_bVisible);
+            Text(*v, StoredName(item->ResourcePath(r)));
+        Num(*v, item->m_bVisible);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            Text(v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
-        out.items.push_back(out.End(begin));
+            Text(*v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
     }
 
     ++pass.counter;
