@@ -223,26 +223,28 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
     menu->m_nIndex = pass.counter;
     Num(pass.counts, static_cast<std::int64_t>(menu->m_items.size()));
 
-    std::string* v = out.menuStyle[n];
-    v->clear();
-    Num(*v, menu->m_crMenuColorA);
-    Num(*v, menu->m_nMenuValueA);
-    Num(*v, menu->m_nMenuValueC);
-    Num(*v, menu->m_nMenuValueD);
-    Num(*v, menu->m_nX);
-    Num(*v, menu->m_nY);
-    Num(*v, menu->m_nWidth);
-    Num(*v, menu->m_nHeight);
-    Num(*v, menu->m_nMenuValueE);
-    Num(*v, menu->m_nBorderThick);
-    Num(*v, menu->m_crMenuColorB);
-    Num(*v, menu->m_nMenuValueF);
-    Num(*v, menu->m_crMenuColorC);
-    Text(*v, menu->m_strName);
-    Num(*v, menu->m_bVisible, "");
+    // Each value is put together in the pass's own buffer and then copied to its entry at
+    // its full length: appended piece by piece to an empty entry it would grow several times.
+    std::string& v = pass.value;
+    v.clear();
+    Num(v, menu->m_crMenuColorA);
+    Num(v, menu->m_nMenuValueA);
+    Num(v, menu->m_nMenuValueC);
+    Num(v, menu->m_nMenuValueD);
+    Num(v, menu->m_nX);
+    Num(v, menu->m_nY);
+    Num(v, menu->m_nWidth);
+    Num(v, menu->m_nHeight);
+    Num(v, menu->m_nMenuValueE);
+    Num(v, menu->m_nBorderThick);
+    Num(v, menu->m_crMenuColorB);
+    Num(v, menu->m_nMenuValueF);
+    Num(v, menu->m_crMenuColorC);
+    Text(v, menu->m_strName);
+    Num(v, menu->m_bVisible, "");
+    out.menuStyle[n]->assign(v);
 
-    v = out.itemStyle[n];
-    v->clear();
+    v.clear();
     for (int i = 0; i < 3; ++i) {
         const GlimStateStyle& s = *States(*menu, i);
         for (std::int64_t f : {std::int64_t(s.crBack), std::int64_t(s.crFont), std::int64_t(s.nBackStyle),
@@ -250,23 +252,24 @@ void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, con
                                std::int64_t(s.nFontStyle), std::int64_t(s.nImageAlign), std::int64_t(s.nTextAlign),
                                std::int64_t(s.nImageOffset), std::int64_t(s.nTextOffset), std::int64_t(s.crBorder),
                                std::int64_t(s.nBorderStyle), std::int64_t(s.crFade)})
-            Num(*v, f);
+            Num(v, f);
     }
+    out.itemStyle[n]->assign(v);
 
     std::size_t flat = out.firstItem[n];
     for (const auto& item : menu->m_items) {
-        v = out.items[flat++];
-        v->clear();
-        AppendEscapedLabel(*v, item->m_strLabel);
-        *v += ',';
-        Text(*v, item->m_strDescription);
-        Text(*v, item->m_strLink);
-        Text(*v, item->m_strTarget);
+        v.clear();
+        AppendEscapedLabel(v, item->m_strLabel);
+        v += ',';
+        Text(v, item->m_strDescription);
+        Text(v, item->m_strLink);
+        Text(v, item->m_strTarget);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            Text(*v, StoredName(item->ResourcePath(r)));
-        Num(*v, item->m_bVisible);
+            Text(v, StoredName(item->ResourcePath(r)));
+        Num(v, item->m_bVisible);
         for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            Text(*v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
+            Text(v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
+        out.items[flat++]->assign(v);
     }
 
     ++pass.counter;
