@@ -8,6 +8,7 @@
 #include "model_support.h"
 #include "unprivileged.h"
 #include "widget/model/config_file.h"
+#include "widget/model/file_store.h"
 #include "widget/model/widget_config.h"
 
 using namespace snippo;
@@ -189,6 +190,44 @@ TEST(SaveFile, AFailureAtAnyPointLeavesThePreviousContent)
 
     // A new file that cannot be completed is not left behind.
     EXPECT_FALSE(WithFileSizeLimit(100, [&] { return Titled(big).WriteFile(dir.File("new.qwd")); }));
+
+    EXPECT_EQ((std::vector<std::string>{"other-name.qwd", "shared.qwd", "single.qwd"}), ListFolder(dir.Path()));
+}
+
+// Contents of many write blocks, with one piece larger than a block: every byte arrives
+// whichever way the file is saved, a shorter content after a longer one leaves no tail, and
+// a failure after several blocks are on disk still leaves the previous content.
+TEST(SaveFile, LargeContentsArriveWholeOrNotAtAll)
+{
+    TempDir dir;
+    CWidgetConfig large = Titled("large");
+    for (int i = 0; i < 20000; ++i)
+        large.SetParameter("P" + std::to_string(i), std::string(40 + i % 50, static_cast<char>('a' + i % 26)));
+    large.AddSegment("cursor", std::string(3 * ContentSink::kBlock + 17, 'h') + "\r\n");
+    const std::string expected = large.Format();
+    ASSERT_GT(expected.size(), 6 * ContentSink::kBlock);
+
+    const std::string single = dir.File("single.qwd");
+    EXPECT_TRUE(large.WriteFile(single));  // new
+    EXPECT_EQ(expected, ReadAll(single));
+    EXPECT_TRUE(Titled("small").WriteFile(single));
+    EXPECT_TRUE(large.WriteFile(single));  // replaced by a complete copy
+    EXPECT_EQ(expected, ReadAll(single));
+
+    const std::string shared = dir.File("shared.qwd");
+    WriteAll(shared, kPrevious);
+    ASSERT_EQ(0, ::link(shared.c_str(), dir.File("other-name.qwd").c_str()));
+    EXPECT_TRUE(large.WriteFile(shared));  // in place
+    EXPECT_EQ(expected, ReadAll(shared));
+    EXPECT_TRUE(Titled("small").WriteFile(shared));
+    EXPECT_EQ(Titled("small").Format(), ReadAll(shared));
+
+    const std::uint64_t limit = 2 * ContentSink::kBlock + 100;
+    EXPECT_FALSE(WithFileSizeLimit(limit, [&] { return large.WriteFile(shared); }));
+    EXPECT_EQ(Titled("small").Format(), ReadAll(shared));
+    EXPECT_FALSE(WithFileSizeLimit(limit, [&] { return large.WriteFile(single); }));
+    EXPECT_EQ(expected, ReadAll(single));
+    EXPECT_FALSE(WithFileSizeLimit(limit, [&] { return large.WriteFile(dir.File("new.qwd")); }));
 
     EXPECT_EQ((std::vector<std::string>{"other-name.qwd", "shared.qwd", "single.qwd"}), ListFolder(dir.Path()));
 }

@@ -140,6 +140,33 @@ bool IsRegularFile(const std::string& path)
 
 const char* const kNotice = "Menu buttons made with Tessaly GlimButton 1.0";
 
+// Makes the list's entries those added, in order, by writing over the entries already
+// there: their texts keep their memory, so listing the same widget again allocates and
+// frees nothing, where dropping and rebuilding the list cost a large widget several times
+// more per entry than a small one. Entries left over go when the refill ends.
+class ResourceRefill {
+public:
+    explicit ResourceRefill(std::vector<ResourceEntry>& list) : m_list(list) {}
+    ResourceRefill(const ResourceRefill&) = delete;
+    ResourceRefill& operator=(const ResourceRefill&) = delete;
+    ~ResourceRefill() { m_list.resize(m_used); }
+
+    void Add(std::string_view name, std::string_view folder, std::string_view webPath)
+    {
+        if (m_used == m_list.size())
+            m_list.emplace_back();
+        ResourceEntry& e = m_list[m_used++];
+        e.strName.assign(name);
+        e.strLocalPath.assign(folder);
+        e.strWebPath.assign(webPath);
+    }
+    std::size_t Count() const { return m_used; }
+
+private:
+    std::vector<ResourceEntry>& m_list;
+    std::size_t m_used = 0;
+};
+
 }  // namespace
 
 std::string CAppletParameters::GetHTML(CWidgetConfig& config, std::int16_t mode)
@@ -310,33 +337,52 @@ bool CAppletParameters::EmitOneMenu(std::string& html, MenuNumbering& pass, cons
 
 int CAppletParameters::BuildResourceList(CWidgetConfig& config)
 {
-    config.ClearResources();
-    config.AddResource(LoadWidgetString(IDS_APPLET_CLASS), ServerFolder() + "/", m_strClassWebPath);
+    ResourceRefill list(config.m_arrResources);
+    const std::string serverFolder = ServerFolder() + "/";
+    list.Add(LoadWidgetString(IDS_APPLET_CLASS), serverFolder, m_strClassWebPath);
     if (m_bWebRuntime)
-        config.AddResource(kWebRuntimeFile, ServerFolder() + "/", m_strClassWebPath);
+        list.Add(kWebRuntimeFile, serverFolder, m_strClassWebPath);
 
     // Each file is looked at once: the items of a widget share a few images between them.
-    std::unordered_map<std::string, bool> present;
-    auto addIfPresent = [&config, &present](std::string& path, const std::string& webPath) {
+    // A file that is there keeps its entry's name and folder for the items that follow.
+    struct Known {
+        bool present;
+        std::string name;
+        std::string folder;
+    };
+    std::unordered_map<std::string, Known> known;
+    auto addIfPresent = [&list, &known](std::string& path, const std::string& webPath) {
         if (path.empty())
             return;
-        const auto [known, fresh] = present.try_emplace(path);
-        if (fresh)
-            known->second = IsRegularFile(path);
-        if (known->second)
-            config.AddResource(FileNameOf(path), FolderOf(path), webPath);
+        auto [it, fresh] = known.try_emplace(path);
+        Known& file = it->second;
+        if (fresh) {
+            file.present = IsRegularFile(path);
+            if (file.present) {
+                file.name = FileNameOf(path);
+                file.folder = FolderOf(path);
+            }
+        }
+        if (file.present)
+            list.Add(file.name, file.folder, webPath);
         else
             path.clear();  // the file has gone: drop it from the model
     };
     addIfPresent(m_strBackImage, m_strBackImageWeb);
     addIfPresent(m_strBackAudio, m_strBackAudioWeb);
 
-    std::vector<CGlimMenuItem*> items;
-    NumberMenus(TopLevelMenus(), items);
-    for (CGlimMenuItem* item : items)
-        for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            addIfPresent(item->ResourcePath(r), item->ResourceWebPath(r));
-    return static_cast<int>(config.m_arrResources.size());
+    // The items in the order NumberMenus gives them, each looked at while the walk that
+    // numbers its menu has it at hand: a second walk over a large tree would fetch every
+    // item from memory again.
+    std::int32_t counter = 0;
+    for (CGlimMenu* top : TopLevelMenus())
+        ForEachMenu(top, [&](CGlimMenu* m) {
+            m->m_nIndex = counter++;
+            for (const auto& item : m->m_items)
+                for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
+                    addIfPresent(item->ResourcePath(r), item->ResourceWebPath(r));
+        });
+    return static_cast<int>(list.Count());
 }
 
 }  // namespace snippo

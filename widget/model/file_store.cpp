@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -39,10 +40,11 @@ private:
     int m_fd;
 };
 
+// In slices of a block: the kernel copies one huge write much more slowly per byte.
 bool WriteAt(int fd, std::string_view bytes, off_t offset)
 {
     while (!bytes.empty()) {
-        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        const ssize_t n = ::pwrite(fd, bytes.data(), std::min(bytes.size(), ContentSink::kBlock), offset);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -51,6 +53,16 @@ bool WriteAt(int fd, std::string_view bytes, off_t offset)
         offset += n;
     }
     return true;
+}
+
+using Producer = std::function<void(ContentSink&)>;
+
+// Writes the content from the start of the file; its length in `size`.
+bool WriteContent(int fd, const Producer& produce, off_t& size)
+{
+    ContentSink sink(fd);
+    produce(sink);
+    return sink.Finish(size);
 }
 
 // Reads to the end; `size` is what fstat said, so that a file costs one allocation unless
@@ -124,7 +136,7 @@ enum class Outcome { kDone, kFailed, kTryInPlace };
 // Writes a complete copy under a short name in the same folder (a name near the length
 // limit leaves no room for a suffix) and renames it over the file. The copy takes the
 // file's owner, group and mode first; where that is not allowed, the caller writes in place.
-Outcome ReplaceByRename(const std::string& path, const struct stat& old, std::string_view bytes)
+Outcome ReplaceByRename(const std::string& path, const struct stat& old, const Producer& produce)
 {
     const std::string folder = FolderOfPath(path);
     std::string temp = folder + "/.qwd-XXXXXX";
@@ -135,7 +147,8 @@ Outcome ReplaceByRename(const std::string& path, const struct stat& old, std::st
         ::unlink(temp.c_str());
         return Outcome::kTryInPlace;
     }
-    const bool written = WriteAt(fd.Get(), bytes, 0) && ::fsync(fd.Get()) == 0;
+    off_t size = 0;
+    const bool written = WriteContent(fd.Get(), produce, size) && ::fsync(fd.Get()) == 0;
     if (!fd.Close() || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
         return Outcome::kFailed;
@@ -146,7 +159,7 @@ Outcome ReplaceByRename(const std::string& path, const struct stat& old, std::st
 
 // Overwrites the file through `fd`, holding its previous bytes in memory until the new
 // ones are on disk, and writing them back if any step fails.
-bool RewriteInPlace(int fd, const std::string& path, const struct stat& old, std::string_view bytes)
+bool RewriteInPlace(int fd, const std::string& path, const struct stat& old, const Producer& produce)
 {
     std::string previous;
     {
@@ -156,7 +169,8 @@ bool RewriteInPlace(int fd, const std::string& path, const struct stat& old, std
             !ClearNonBlocking(reader.Get()) || !ReadToEnd(reader.Get(), previous, st.st_size))
             return false;  // without the old bytes a failure could not be undone
     }
-    if (WriteAt(fd, bytes, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0)
+    off_t size = 0;
+    if (WriteContent(fd, produce, size) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0)
         return true;
     WriteAt(fd, previous, 0);
     ::ftruncate(fd, static_cast<off_t>(previous.size()));
@@ -166,12 +180,13 @@ bool RewriteInPlace(int fd, const std::string& path, const struct stat& old, std
 
 enum class Created { kDone, kFailed, kExists };
 
-Created CreateNew(const std::string& path, std::string_view bytes)
+Created CreateNew(const std::string& path, const Producer& produce)
 {
     Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
     if (!fd.Valid())
         return errno == EEXIST ? Created::kExists : Created::kFailed;
-    const bool written = WriteAt(fd.Get(), bytes, 0) && ::fsync(fd.Get()) == 0;
+    off_t size = 0;
+    const bool written = WriteContent(fd.Get(), produce, size) && ::fsync(fd.Get()) == 0;
     if (!fd.Close() || !written) {
         ::unlink(path.c_str());
         return Created::kFailed;
@@ -201,7 +216,47 @@ bool ReadRegularFile(const std::string& path, std::string& bytes)
     return fd.Valid() && ::fstat(fd.Get(), &st) == 0 && ReadToEnd(fd.Get(), bytes, st.st_size);
 }
 
+ContentSink& ContentSink::append(std::string_view bytes)
+{
+    if (m_failed)
+        return *this;
+    if (m_buffer.size() + bytes.size() <= kBlock) {
+        m_buffer.append(bytes);
+        return *this;
+    }
+    Flush();
+    if (bytes.size() >= kBlock) {
+        // A large piece goes straight to the file rather than through the buffer.
+        m_failed = !WriteAt(m_fd, bytes, m_offset);
+        m_offset += static_cast<off_t>(bytes.size());
+    } else {
+        m_buffer.append(bytes);
+    }
+    return *this;
+}
+
+void ContentSink::Flush()
+{
+    if (m_failed)
+        return;
+    m_failed = !WriteAt(m_fd, m_buffer, m_offset);
+    m_offset += static_cast<off_t>(m_buffer.size());
+    m_buffer.clear();
+}
+
+bool ContentSink::Finish(off_t& size)
+{
+    Flush();
+    size = m_offset;
+    return !m_failed;
+}
+
 bool SaveFileContents(const std::string& path, std::string_view bytes)
+{
+    return SaveFileContents(path, [bytes](ContentSink& sink) { sink.append(bytes); });
+}
+
+bool SaveFileContents(const std::string& path, const std::function<void(ContentSink&)>& produce)
 {
     const std::string target = FollowLinks(path);
     // A second round only when a file appears between the two opens below.
@@ -212,7 +267,7 @@ bool SaveFileContents(const std::string& path, std::string_view bytes)
         if (!fd.Valid()) {
             if (errno != ENOENT)
                 return false;
-            const Created created = CreateNew(target, bytes);
+            const Created created = CreateNew(target, produce);
             if (created == Created::kExists)
                 continue;
             return created == Created::kDone;
@@ -222,11 +277,11 @@ bool SaveFileContents(const std::string& path, std::string_view bytes)
             return false;
         // Renaming would detach a file that has other names from them.
         if (st.st_nlink <= 1) {
-            const Outcome outcome = ReplaceByRename(target, st, bytes);
+            const Outcome outcome = ReplaceByRename(target, st, produce);
             if (outcome != Outcome::kTryInPlace)
                 return outcome == Outcome::kDone;
         }
-        return RewriteInPlace(fd.Get(), target, st, bytes);
+        return RewriteInPlace(fd.Get(), target, st, produce);
     }
     return false;
 }

@@ -2,6 +2,9 @@
 // through these two functions.
 #pragma once
 
+#include <sys/types.h>
+
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +25,35 @@ int OpenRegularFile(const std::string& path);
 // for byte; a file that did not exist is then not left behind. A new file gets the mode
 // the process's umask gives.
 bool SaveFileContents(const std::string& path, std::string_view bytes);
+
+// Takes a file's content piece by piece and writes it from the start of the file in blocks
+// of a fixed size: a large file then needs neither its whole text in memory nor one huge
+// write, both of which cost far more than the bytes themselves (fresh pages to fault in,
+// and a kernel copy that slows down with the size of a single write).
+class ContentSink {
+public:
+    explicit ContentSink(int fd) : m_fd(fd) { m_buffer.reserve(kBlock); }
+    ContentSink(const ContentSink&) = delete;
+    ContentSink& operator=(const ContentSink&) = delete;
+
+    ContentSink& append(std::string_view bytes);
+    // Writes what is still buffered; false when any write failed. `size` is the content's
+    // length.
+    bool Finish(off_t& size);
+
+    static constexpr std::size_t kBlock = std::size_t{1} << 18;
+
+private:
+    void Flush();
+
+    int m_fd;
+    off_t m_offset = 0;  // where the buffer goes in the file
+    std::string m_buffer;
+    bool m_failed = false;
+};
+
+// The same, with the content produced into a sink. `produce` may be called more than once
+// and must give the same content every time.
+bool SaveFileContents(const std::string& path, const std::function<void(ContentSink&)>& produce);
 
 }  // namespace snippo

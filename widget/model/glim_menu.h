@@ -10,6 +10,7 @@
 
 #include "platform/archive/archive.h"
 #include "widget/model/colour.h"
+#include "widget/model/node_pool.h"
 
 namespace snippo {
 
@@ -41,7 +42,7 @@ struct GlimStateStyle {
     bool operator==(const GlimStateStyle&) const = default;
 };
 
-class CGlimMenu : public CObject {
+class CGlimMenu : public CObject, public PooledNode<CGlimMenu> {
 public:
     explicit CGlimMenu(int itemCount = 0, const std::string& name = "GlimButton");
     CGlimMenu(const CGlimMenu&) = delete;
@@ -89,7 +90,7 @@ public:
     mutable std::int32_t m_nIndex = -1;
 };
 
-class CGlimMenuItem : public CObject {
+class CGlimMenuItem : public CObject, public PooledNode<CGlimMenuItem> {
 public:
     explicit CGlimMenuItem(const std::string& label = "Button");
     // Takes `subMenu` (not null) in place of a new empty one.

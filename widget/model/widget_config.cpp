@@ -157,13 +157,36 @@ bool ReadMapPart(LineReader& in, std::map<std::string, std::string>& map, std::s
     return false;
 }
 
-void AppendMapPart(std::string& out, const std::map<std::string, std::string>& map, std::string_view begin,
+template <class Out>
+void AppendMapPart(Out& out, const std::map<std::string, std::string>& map, std::string_view begin,
                    std::string_view end)
 {
     out.append(begin).append("\r\n");
     for (const auto& [key, value] : map)
         out.append(key).append(" = ").append(value).append("\r\n");
     out.append(end).append("\r\n\r\n");
+}
+
+// The file's text into `out`, a string or a ContentSink.
+template <class Out> void FormatParts(const CWidgetConfig& config, Out& out)
+{
+    AppendMapPart(out, config.m_mapDescription, kDescriptionBegin, kDescriptionEnd);
+    AppendMapPart(out, config.m_mapParameters, kParameterBegin, kParameterEnd);
+
+    out.append(kResourceBegin).append("\r\n");
+    out.append("Resource Number = ").append(std::to_string(config.m_arrResources.size() % 65536)).append("\r\n");
+    for (const ResourceEntry& e : config.m_arrResources)
+        out.append(e.strName).append("=").append(e.strLocalPath).append("=").append(e.strWebPath).append("\r\n");
+    out.append(kResourceEnd).append("\r\n\r\n");
+
+    out.append(kHtmlBegin).append("\r\n");
+    out.append("Segment Number = ").append(std::to_string(config.m_arrSegments.size() % 65536)).append("\r\n");
+    for (const HtmlSegment& s : config.m_arrSegments) {
+        out.append("Segment Position = ").append(s.strPosition).append("\r\n");
+        out.append(s.strBody);
+        out.append(kSegmentEnd).append("\r\n");
+    }
+    out.append(kHtmlEnd).append("\r\n\r\n");
 }
 
 }  // namespace
@@ -260,24 +283,7 @@ std::string CWidgetConfig::Format() const
         size += s.strBody.size() + s.strPosition.size() + 48;
     size += m_arrResources.size() * 64;
     out.reserve(size);
-
-    AppendMapPart(out, m_mapDescription, kDescriptionBegin, kDescriptionEnd);
-    AppendMapPart(out, m_mapParameters, kParameterBegin, kParameterEnd);
-
-    out.append(kResourceBegin).append("\r\n");
-    out.append("Resource Number = ").append(std::to_string(m_arrResources.size() % 65536)).append("\r\n");
-    for (const ResourceEntry& e : m_arrResources)
-        out.append(e.strName).append("=").append(e.strLocalPath).append("=").append(e.strWebPath).append("\r\n");
-    out.append(kResourceEnd).append("\r\n\r\n");
-
-    out.append(kHtmlBegin).append("\r\n");
-    out.append("Segment Number = ").append(std::to_string(m_arrSegments.size() % 65536)).append("\r\n");
-    for (const HtmlSegment& s : m_arrSegments) {
-        out.append("Segment Position = ").append(s.strPosition).append("\r\n");
-        out.append(s.strBody);
-        out.append(kSegmentEnd).append("\r\n");
-    }
-    out.append(kHtmlEnd).append("\r\n\r\n");
+    FormatParts(*this, out);
     return out;
 }
 
@@ -380,7 +386,7 @@ bool CWidgetConfig::ReadFile(const std::string& path)
 
 bool CWidgetConfig::WriteFile(const std::string& path) const
 {
-    return SaveFileContents(path, Format());
+    return SaveFileContents(path, [this](ContentSink& out) { FormatParts(*this, out); });
 }
 
 }  // namespace snippo
