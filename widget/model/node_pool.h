@@ -62,7 +62,7 @@ public:
 #endif
         return ::operator new(size);
     }
-    static void operator delete(void* p, std::size_t size) noexcept
+    static void operator delete(void* p, [[maybe_unused]] std::size_t size) noexcept
     {
 #if !defined(__SANITIZE_ADDRESS__)
         if (size == sizeof(T)) {
