@@ -423,6 +423,7 @@ TEST(Parameters, RandomModelsSurviveWriteAndRead)
     const std::vector<std::string> resources = {"/src/pics/a.gif", "/src/pics/b b.jpg", "/src/snd/c.au", "rel.gif",
                                                 "/src/pics/a.gif"};
     std::size_t buttons = 0, items = 0;
+    CWidgetConfig carried;  // written by each model in turn
     for (std::uint32_t seed = 1; seed <= 400; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         CAppletParameters source;
@@ -430,6 +431,16 @@ TEST(Parameters, RandomModelsSurviveWriteAndRead)
         gen.Fill(source, resources, false);
         CWidgetConfig c;
         source.WriteParameters(c);
+
+        // Written over a record that holds other entries, the same strings and no others:
+        // over its own (all names the same, one more after them) and over the previous model's
+        // (names the same only up to some point).
+        CWidgetConfig own = c;
+        for (CWidgetConfig* over : {&own, &carried}) {
+            over->SetParameter("Zz", "not the writer's");
+            source.WriteParameters(*over);
+            EXPECT_EQ(c.m_mapParameters, over->m_mapParameters);
+        }
 
         CAppletParameters read;
         read.ReadParameters(c, "/stored/");

@@ -374,10 +374,9 @@ int CAppletParameters::BuildResourceList(CWidgetConfig& config)
     // The items in the order NumberMenus gives them, each looked at while the walk that
     // numbers its menu has it at hand: a second walk over a large tree would fetch every
     // item from memory again.
-    std::int32_t counter = 0;
+    MenuCount count;
     for (CGlimMenu* top : TopLevelMenus())
-        ForEachMenu(top, [&](CGlimMenu* m) {
-            m->m_nIndex = counter++;
+        NumberMenus(top, count, [&](CGlimMenu* m, std::size_t) {
             for (const auto& item : m->m_items)
                 for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
                     addIfPresent(item->ResourcePath(r), item->ResourceWebPath(r));

@@ -26,8 +26,6 @@ public:
     virtual void ResolveConflicts(const std::string& destFolder, const std::vector<std::string*>& paths) = 0;
 };
 
-struct EncodedMenus;  // the values of one WriteParameters pass, by menu number
-
 // The running state of one encoding pass, which numbers the menus in pre-order as it
 // writes them.
 struct MenuNumbering {
@@ -124,11 +122,6 @@ private:
     // The encoders proper, on a model whose menus are placed.
     void EncodeParameters(CWidgetConfig& config) const;
     std::string EncodeHTML(const std::string& previewPath, std::int16_t mode) const;
-    // Encodes the menu under the next number into `out`, then its sub-menus (the whole
-    // tree, in pre-order).
-    static void WriteMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu);
-    // The menu alone, under the next number.
-    static void WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu);
     // The HTML parameters of the menu and of every sub-menu that is shown, in pre-order;
     // the menu's number, or -1 when it is not shown.
     static std::int32_t EmitMenu(std::string& html, MenuNumbering& pass, const CGlimMenu* menu, std::int16_t mode,

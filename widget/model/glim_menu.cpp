@@ -405,14 +405,13 @@ void CGlimMenuItem::Serialize(CArchive& ar)
 
 int NumberMenus(const std::vector<CGlimMenu*>& topLevel, std::vector<CGlimMenuItem*>& items)
 {
-    int counter = 0;
+    MenuCount count;
     for (CGlimMenu* menu : topLevel)
-        ForEachMenu(menu, [&](CGlimMenu* m) {
-            m->m_nIndex = counter++;
+        NumberMenus(menu, count, [&](CGlimMenu* m, std::size_t) {
             for (const auto& item : m->m_items)
                 items.push_back(item.get());
         });
-    return counter;
+    return count.menus;
 }
 
 }  // namespace snippo

@@ -137,6 +137,17 @@ public:
 // the running counter as m_nIndex, its items are appended to `items`, the counter steps, and
 // then the items' sub-menus are numbered in item order. Returns the number of menus.
 int NumberMenus(const std::vector<CGlimMenu*>& topLevel, std::vector<CGlimMenuItem*>& items);
+// The same rule, tree by tree: the menus and items numbered so far. An item's flat position
+// is its place among all items, taken menu by menu in number order.
+struct MenuCount {
+    std::int32_t menus = 0;
+    std::size_t items = 0;
+};
+inline constexpr std::size_t kNoOwner = static_cast<std::size_t>(-1);
+// Numbers the tree under `root` on from `count`, calling visit(menu, owner) as each menu
+// takes its number; `owner` is the flat position of the item that holds the menu, kNoOwner
+// for the root. `Menu` is CGlimMenu or const CGlimMenu (m_nIndex may be set on either).
+template <class Menu, class Visit> void NumberMenus(Menu* root, MenuCount& count, Visit&& visit);
 
 // Calls f(menu) for every menu of the tree under `root` (pre-order), without recursion;
 // `Menu` is CGlimMenu or const CGlimMenu.

@@ -5,6 +5,7 @@
 #include <limits>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,19 +53,6 @@ std::string InFolder(const std::string& directory, const std::string& stored)
     return name.empty() ? name : directory + name;
 }
 
-}  // namespace
-
-// The values of every menu by menu number, as one writing pass produces them.
-struct EncodedMenus {
-    std::vector<std::string> menuStyle;  // "MStyle-%d"
-    std::vector<std::string> itemStyle;  // "IStyle-%d"
-    std::vector<std::size_t> firstItem;  // position of each menu's first item in `items`
-    std::vector<std::string> items;      // "I%d-%d", grouped by menu
-    std::vector<std::int32_t> subMenu;   // the number of each item's sub-menu, by flat position
-};
-
-namespace {
-
 // Calls f(n) for n = 1..last in the order of their decimal texts (1, 10, 100, 11, ..., 2, 20,
 // ...), the order in which the parameter map sorts names that end in those numbers.
 template <class F> void InTextOrder(std::size_t last, F&& f)
@@ -93,6 +81,114 @@ template <class F> void InTextOrderFromZero(std::size_t count, F&& f)
     InTextOrder(count - 1, f);
 }
 
+// Writes a map's entries anew, in key order. While the names match the entries already there,
+// as they do when the same widget is written again, each value is copied over the old one in
+// its place: no entry is freed or allocated, and the values keep the memory order of their
+// names. From the first name that differs on, the map is built afresh and swapped in.
+class OrderedRewrite {
+public:
+    explicit OrderedRewrite(std::map<std::string, std::string>& target) : m_target(target), m_at(target.begin()) {}
+
+    // Over an old entry the value is copied into the old text, whose memory is already in
+    // place; a new entry takes the value over as it is.
+    void Put(std::string_view key, std::string&& value)
+    {
+        if (std::string* old = WriteOver(key))
+            old->assign(value);
+        else
+            m_fresh->emplace_hint(m_fresh->end(), key, std::move(value));
+    }
+
+    void Finish()
+    {
+        if (m_fresh)
+            m_target.swap(*m_fresh);
+        else
+            m_target.erase(m_at, m_target.end());
+    }
+
+private:
+    // The old entry's value when `key` is the next old name; otherwise null, and from here
+    // on the map is built afresh, starting with the entries written so far.
+    std::string* WriteOver(std::string_view key)
+    {
+        if (!m_fresh) {
+            if (m_at != m_target.end() && m_at->first == key)
+                return &(m_at++)->second;
+            m_fresh.emplace();
+            for (auto it = m_target.begin(); it != m_at; ++it)
+                m_fresh->emplace_hint(m_fresh->end(), it->first, std::move(it->second));
+        }
+        return nullptr;
+    }
+
+    std::map<std::string, std::string>& m_target;
+    std::map<std::string, std::string>::iterator m_at;  // the first entry not yet written over
+    std::optional<std::map<std::string, std::string>> m_fresh;
+};
+
+void EncodeMenuStyle(std::string& v, const CGlimMenu& menu)
+{
+    Num(v, menu.m_crMenuColorA);
+    Num(v, menu.m_nMenuValueA);
+    Num(v, menu.m_nMenuValueC);
+    Num(v, menu.m_nMenuValueD);
+    Num(v, menu.m_nX);
+    Num(v, menu.m_nY);
+    Num(v, menu.m_nWidth);
+    Num(v, menu.m_nHeight);
+    Num(v, menu.m_nMenuValueE);
+    Num(v, menu.m_nBorderThick);
+    Num(v, menu.m_crMenuColorB);
+    Num(v, menu.m_nMenuValueF);
+    Num(v, menu.m_crMenuColorC);
+    Text(v, menu.m_strName);
+    Num(v, menu.m_bVisible, "");
+}
+
+void EncodeItemStyles(std::string& v, const CGlimMenu& menu)
+{
+    for (int i = 0; i < 3; ++i) {
+        const GlimStateStyle& s = *States(menu, i);
+        for (std::int64_t f : {std::int64_t(s.crBack), std::int64_t(s.crFont), std::int64_t(s.nBackStyle),
+                               std::int64_t(s.nEffect), std::int64_t(s.nFontName), std::int64_t(s.nFontSize),
+                               std::int64_t(s.nFontStyle), std::int64_t(s.nImageAlign), std::int64_t(s.nTextAlign),
+                               std::int64_t(s.nImageOffset), std::int64_t(s.nTextOffset), std::int64_t(s.crBorder),
+                               std::int64_t(s.nBorderStyle), std::int64_t(s.crFade)})
+            Num(v, f);
+    }
+}
+
+void EncodeItem(std::string& v, const CGlimMenuItem& item)
+{
+    AppendEscapedLabel(v, item.m_strLabel);
+    v += ',';
+    Text(v, item.m_strDescription);
+    Text(v, item.m_strLink);
+    Text(v, item.m_strTarget);
+    for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
+        Text(v, StoredName(item.ResourcePath(r)));
+    Num(v, item.m_bVisible);
+    for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
+        Text(v, item.ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
+}
+
+enum class Entry { Item, ItemStyle, MenuStyle };
+
+// Calls put(key, entry, n, k) for every entry of the menus, in the map's key order: "I%d-%d"
+// (menu n, item k from 1), then "IStyle-%d", then "MStyle-%d".
+template <class Put> void InKeyOrder(const std::vector<const CGlimMenu*>& menus, Put&& put)
+{
+    InTextOrderFromZero(menus.size(), [&](std::size_t n) {
+        InTextOrder(menus[n]->m_items.size(),
+                    [&](std::size_t k) { put(ItemKey(static_cast<int>(n), static_cast<int>(k)), Entry::Item, n, k); });
+    });
+    InTextOrderFromZero(menus.size(),
+                        [&](std::size_t n) { put(ItemStyleKey(static_cast<int>(n)), Entry::ItemStyle, n, 0); });
+    InTextOrderFromZero(menus.size(),
+                        [&](std::size_t n) { put(MenuStyleKey(static_cast<int>(n)), Entry::MenuStyle, n, 0); });
+}
+
 }  // namespace
 
 void CAppletParameters::WriteParameters(CWidgetConfig& config)
@@ -103,16 +199,13 @@ void CAppletParameters::WriteParameters(CWidgetConfig& config)
 
 void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
 {
-    // Built aside and then swapped in: the new entries are laid out in fresh memory in the
-    // order they are written, rather than in the scattered blocks of the entries replaced.
-    std::map<std::string, std::string> map;
-
     std::string version = "1.0";
     std::string windowPos;
     for (std::size_t i = 0; i < m_nWindowPos.size(); ++i)
         Num(windowPos, m_nWindowPos[i], i + 1 < m_nWindowPos.size() ? "," : "");
 
-    std::string v;
+    std::string apStyle;
+    std::string& v = apStyle;
     Text(v, m_strAppletName);
     Num(v, m_nAlign);
     Num(v, m_nWidth);
@@ -133,152 +226,69 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     Text(v, m_strClassWebPath);
     Num(v, m_bProgressBar);
     Text(v, m_strLoadingMessage, "");
-    map.emplace_hint(map.end(), "ApStyle", std::move(v));
 
-    // Sized up front: growing these while a large widget is written moves every value
-    // written so far, several times over.
-    MenuNumbering pass;
-    EncodedMenus out;
-    std::size_t menuTotal = 0, itemTotal = 0;
-    for (const auto& obj : m_listDrawObjects)
-        ForEachMenu(obj->Menu(), [&](const CGlimMenu* m) {
-            ++menuTotal;
-            itemTotal += m->m_items.size();
-        });
-    out.menuStyle.reserve(menuTotal);
-    out.itemStyle.reserve(menuTotal);
-    out.firstItem.reserve(menuTotal + 1);
-    out.items.reserve(itemTotal);
-    out.subMenu.reserve(itemTotal);
-    pass.counts.reserve(4 * menuTotal);
+    // One walk numbers the menus, notes what the misc entry needs and encodes the values in
+    // the memory order of the model; they are then moved into the map in key order.
+    std::vector<const CGlimMenu*> menus;
     std::vector<std::int32_t> topLevel;
     topLevel.reserve(m_listDrawObjects.size());
+    std::string counts;
+    std::vector<std::int32_t> subMenu;  // by flat item position
+    std::vector<std::string> values;    // new entries, per menu: "MStyle", "IStyle", the items
+    std::vector<std::size_t> firstValue;
+    std::string value;
+    MenuCount count;
     for (const auto& obj : m_listDrawObjects) {
-        topLevel.push_back(pass.counter);
-        WriteMenu(out, pass, obj->Menu());
+        topLevel.push_back(count.menus);
+        NumberMenus(static_cast<const CGlimMenu*>(obj->Menu()), count, [&](const CGlimMenu* m, std::size_t owner) {
+            menus.push_back(m);
+            Num(counts, static_cast<std::int64_t>(m->m_items.size()));
+            subMenu.resize(count.items);
+            if (owner != kNoOwner)
+                subMenu[owner] = m->m_nIndex;
+            firstValue.push_back(values.size());
+            value.clear();
+            EncodeMenuStyle(value, *m);
+            values.push_back(value);
+            value.clear();
+            EncodeItemStyles(value, *m);
+            values.push_back(value);
+            for (const auto& item : m->m_items) {
+                value.clear();
+                EncodeItem(value, *item);
+                values.push_back(value);
+            }
+        });
     }
 
-    // The numbers were noted while writing: reading them back from the menus would walk
-    // the whole tree once more.
+    // The numbers were noted while walking: asking the menus again would walk the whole
+    // tree once more.
     std::string misc;
-    misc.reserve(pass.counts.size() + 12 * (m_listDrawObjects.size() + out.subMenu.size()));
-    Num(misc, pass.counter);
-    misc += pass.counts;
+    misc.reserve(counts.size() + 12 * (topLevel.size() + subMenu.size()));
+    Num(misc, count.menus);
+    misc += counts;
     for (std::int32_t n : topLevel) {
         misc += '-';
         Num(misc, n);
     }
-    for (std::size_t i = 0; i < out.subMenu.size(); ++i) {
+    for (std::size_t i = 0; i < subMenu.size(); ++i) {
         Num(misc, static_cast<std::int64_t>(i), "-");
-        Num(misc, out.subMenu[i]);
+        Num(misc, subMenu[i]);
     }
 
-    // The entries go into the map in its own key order, each at the end in constant time:
-    // inserting a large widget's names one by one at their places made writing superlinear,
-    // and the map's nodes now lie in memory in the order that the file writer walks them.
-    const std::size_t menus = out.menuStyle.size();
-    out.firstItem.push_back(out.items.size());
-    InTextOrderFromZero(menus, [&](std::size_t n) {
-        InTextOrder(out.firstItem[n + 1] - out.firstItem[n], [&](std::size_t k) {
-            map.emplace_hint(map.end(), ItemKey(static_cast<int>(n), static_cast<int>(k)),
-                             std::move(out.items[out.firstItem[n] + k - 1]));
-        });
+    // Each entry is appended at the end of the map in constant time: inserting a large
+    // widget's names one by one at their places made writing superlinear, and the map's
+    // nodes lie in memory in the order that the file writer walks them.
+    OrderedRewrite map(config.m_mapParameters);
+    map.Put("ApStyle", std::move(apStyle));
+    InKeyOrder(menus, [&](const std::string& key, Entry entry, std::size_t n, std::size_t k) {
+        const std::size_t at = entry == Entry::Item ? 1 + k : entry == Entry::ItemStyle ? 1 : 0;
+        map.Put(key, std::move(values[firstValue[n] + at]));
     });
-    InTextOrderFromZero(menus, [&](std::size_t n) {
-        map.emplace_hint(map.end(), ItemStyleKey(static_cast<int>(n)), std::move(out.itemStyle[n]));
-    });
-    InTextOrderFromZero(menus, [&](std::size_t n) {
-        map.emplace_hint(map.end(), MenuStyleKey(static_cast<int>(n)), std::move(out.menuStyle[n]));
-    });
-    map.emplace_hint(map.end(), LoadWidgetString(IDS_MISC_KEY), std::move(misc));
-    map.emplace_hint(map.end(), "Version", std::move(version));
-    map.emplace_hint(map.end(), "WindowPosition", std::move(windowPos));
-    config.m_mapParameters.swap(map);
-}
-
-void CAppletParameters::WriteOneMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* menu)
-{
-    menu->m_nIndex = pass.counter;
-    Num(pass.counts, static_cast<std::int64_t>(menu->m_items.size()));
-
-    std::string& v = pass.value;
-    v.clear();
-    Num(v, menu->m_crMenuColorA);
-    Num(v, menu->m_nMenuValueA);
-    Num(v, menu->m_nMenuValueC);
-    Num(v, menu->m_nMenuValueD);
-    Num(v, menu->m_nX);
-    Num(v, menu->m_nY);
-    Num(v, menu->m_nWidth);
-    Num(v, menu->m_nHeight);
-    Num(v, menu->m_nMenuValueE);
-    Num(v, menu->m_nBorderThick);
-    Num(v, menu->m_crMenuColorB);
-    Num(v, menu->m_nMenuValueF);
-    Num(v, menu->m_crMenuColorC);
-    Text(v, menu->m_strName);
-    Num(v, menu->m_bVisible, "");
-    out.menuStyle.push_back(v);
-
-    v.clear();
-    for (int i = 0; i < 3; ++i) {
-        const GlimStateStyle& s = *States(*menu, i);
-        for (std::int64_t f : {std::int64_t(s.crBack), std::int64_t(s.crFont), std::int64_t(s.nBackStyle),
-                               std::int64_t(s.nEffect), std::int64_t(s.nFontName), std::int64_t(s.nFontSize),
-                               std::int64_t(s.nFontStyle), std::int64_t(s.nImageAlign), std::int64_t(s.nTextAlign),
-                               std::int64_t(s.nImageOffset), std::int64_t(s.nTextOffset), std::int64_t(s.crBorder),
-                               std::int64_t(s.nBorderStyle), std::int64_t(s.crFade)})
-            Num(v, f);
-    }
-    out.itemStyle.push_back(v);
-    out.firstItem.push_back(out.items.size());
-
-    for (const auto& item : menu->m_items) {
-        v.clear();
-        AppendEscapedLabel(v, item->m_strLabel);
-        v += ',';
-        Text(v, item->m_strDescription);
-        Text(v, item->m_strLink);
-        Text(v, item->m_strTarget);
-        for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            Text(v, StoredName(item->ResourcePath(r)));
-        Num(v, item->m_bVisible);
-        for (int r = 0; r < CGlimMenuItem::kResourceCount; ++r)
-            Text(v, item->ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
-        out.items.push_back(v);
-    }
-
-    ++pass.counter;
-}
-
-void CAppletParameters::WriteMenu(EncodedMenus& out, MenuNumbering& pass, const CGlimMenu* root)
-{
-    // Pre-order with an explicit list of the menus whose sub-menus are being written, so
-    // that the depth of the tree costs no stack. `first` is the flat position of the
-    // menu's first item, whose sub-menu number is noted as each sub-menu is reached.
-    struct Open {
-        const CGlimMenu* menu;
-        std::size_t next;
-        std::size_t first;
-    };
-    std::vector<Open> open;
-    auto write = [&](const CGlimMenu* menu) {
-        WriteOneMenu(out, pass, menu);
-        const std::size_t first = out.subMenu.size();
-        out.subMenu.resize(first + menu->m_items.size());
-        open.push_back({menu, 0, first});
-    };
-    write(root);
-    while (!open.empty()) {
-        Open& top = open.back();
-        if (top.next == top.menu->m_items.size()) {
-            open.pop_back();
-            continue;
-        }
-        const std::size_t i = top.next++;
-        out.subMenu[top.first + i] = pass.counter;  // the number the sub-menu is about to take
-        write(top.menu->m_items[i]->SubMenu());
-    }
+    map.Put(LoadWidgetString(IDS_MISC_KEY), std::move(misc));
+    map.Put("Version", std::move(version));
+    map.Put("WindowPosition", std::move(windowPos));
+    map.Finish();
 }
 
 // ---------------------------------------------------------------------------------------
