@@ -57,9 +57,10 @@ void CHyperLink::mouseReleaseEvent(QMouseEvent* event)
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CTessalyToolApp* app = CTessalyToolApp::Instance();
-    std::string target = Target().toStdString();
-    int result = app != nullptr && app->m_fnShellExecute ? app->m_fnShellExecute("open", target, "", "", SW_SHOWNORMAL)
-                                                         : ShellExecute("open", target, "", "", SW_SHOWNORMAL);
+    const QString target = Target();
+    int result = app != nullptr && app->m_fnShellExecute
+                     ? app->m_fnShellExecute("open", target, "", "", SW_SHOWNORMAL)
+                     : CTessalyToolApp::CallShell("open", target, "", "", SW_SHOWNORMAL);
     QApplication::restoreOverrideCursor();
     if (result > 32) {
         m_bVisited = true;

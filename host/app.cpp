@@ -21,7 +21,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +36,7 @@ const auto g_processStart = std::chrono::steady_clock::now();
 
 }  // namespace
 
-CTessalyToolApp::CTessalyToolApp() : m_fnShellExecute(&ShellExecute), m_profile(text::kRegistryKey, text::kAppTitle)
+CTessalyToolApp::CTessalyToolApp() : m_fnShellExecute(&CallShell), m_profile(text::kRegistryKey, text::kAppTitle)
 {
     g_pApp = this;
 }
@@ -66,19 +65,17 @@ bool CTessalyToolApp::InitInstance(const QStringList& arguments, const QString& 
     m_bComInitialised = true;
 
     m_nBrowserMode = m_profile.GetProfileInt(text::kSectionWebBrowser, text::kEntryUseDefault, 1);
-    m_strBrowserPath =
-        QString::fromStdString(m_profile.GetProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, ""));
+    m_strBrowserPath = m_profile.GetProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, QString());
     m_nKnownBrowser = m_profile.GetProfileInt(text::kSectionWebBrowser, text::kEntryKnownBrowser, 0);
     m_bWebRuntime = m_profile.GetProfileInt(text::kSectionOptions, text::kEntryWebRuntime, 1) != 0;
 
     QString program = programFile.isEmpty() ? QCoreApplication::applicationFilePath() : programFile;
     program = QFileInfo(program).absoluteFilePath();
     QFileInfo programInfo(program);
-    const QString helpFile =
+    m_strHelpFilePath =
         (programInfo.suffix().isEmpty() ? program : program.left(program.size() - programInfo.suffix().size() - 1)) +
         ".HLP";
-    m_strHelpFilePath = helpFile.toStdString();
-    m_strProgramFolder = helpFile.left(helpFile.lastIndexOf('/'));
+    m_strProgramFolder = m_strHelpFilePath.left(m_strHelpFilePath.lastIndexOf('/'));
     m_pPreviewFolder = std::make_unique<CPreviewFolder>(m_strProgramFolder);
     RegisterHostHelp(m_strHelpFilePath);
 
@@ -236,7 +233,7 @@ void CTessalyToolApp::AddToRecentFileList(const QString& path)
 
 void CTessalyToolApp::WinHelp(std::uintptr_t data, std::uint32_t command)
 {
-    snippo::WinHelp(m_pMainFrame.get(), m_strHelpFilePath, command, data);
+    snippo::WinHelp(m_pMainFrame.get(), m_strHelpFilePath.toStdString(), command, data);
 }
 
 void CTessalyToolApp::OnHelpFinder()
@@ -259,7 +256,7 @@ void CTessalyToolApp::OnAppAbout()
 void CTessalyToolApp::WriteBrowserSettings()
 {
     m_profile.WriteProfileInt(text::kSectionWebBrowser, text::kEntryUseDefault, m_nBrowserMode);
-    m_profile.WriteProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, m_strBrowserPath.toStdString());
+    m_profile.WriteProfileString(text::kSectionWebBrowser, text::kEntrySpecifyBrowser, m_strBrowserPath);
     m_profile.WriteProfileInt(text::kSectionWebBrowser, text::kEntryKnownBrowser, m_nKnownBrowser);
 }
 
@@ -268,44 +265,46 @@ void CTessalyToolApp::WriteWebRuntimeSetting()
     m_profile.WriteProfileInt(text::kSectionOptions, text::kEntryWebRuntime, m_bWebRuntime ? 1 : 0);
 }
 
-bool CTessalyToolApp::LaunchBrowser(const QString& page)
+int CTessalyToolApp::CallShell(const QString& operation, const QString& file, const QString& parameters,
+                               const QString& directory, int show)
 {
-    ShellExecuteFn shell = m_fnShellExecute ? m_fnShellExecute : ShellExecuteFn(&ShellExecute);
-    // The shell takes its requests as std::string.
-    const std::string file = page.toStdString();
-    std::string browser;
+    return ShellExecute(operation.toStdString(), file.toStdString(), parameters.toStdString(), directory.toStdString(),
+                        show);
+}
+
+bool CTessalyToolApp::LaunchBrowser(const QString& file)
+{
+    ShellExecuteFn shell = m_fnShellExecute ? m_fnShellExecute : ShellExecuteFn(&CallShell);
+    QString browser;
     if (m_nBrowserMode == 0) {
-        browser = m_strBrowserPath.toStdString();
+        browser = m_strBrowserPath;
     } else if (m_nBrowserMode != 1) {
         CKnownBrowsers known;
         if (m_nKnownBrowser >= 0 && m_nKnownBrowser < known.m_nCount)
-            browser = known.m_arrPaths[static_cast<std::size_t>(m_nKnownBrowser)];
+            browser = known.m_arrPaths[m_nKnownBrowser];
     }
     // Mode 1, and a known-browser index that names no browser found now: the desktop's choice.
-    if (m_nBrowserMode == 1 || (m_nBrowserMode != 0 && browser.empty())) {
+    if (m_nBrowserMode == 1 || (m_nBrowserMode != 0 && browser.isEmpty())) {
         if (shell("open", file, "", "", SW_SHOWNORMAL) <= 32)
             AskUser(m_pMainFrame.get(), tr("Launch the default web browser Error!"));
         return true;
     }
 
-    // The test is made on an upper-case copy; the path itself keeps its case, which matters
-    // on this file system.
-    std::string upper = browser;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    // Only ASCII letters are compared without case (no other letter may turn into one); the
+    // path itself keeps its case, which matters on this file system.
     int result = 0;
-    if (upper.find("APPLETVIEWER") != std::string::npos) {
+    if (browser.toUtf8().toUpper().contains("APPLETVIEWER")) {
         // The viewer finds the page by its bare name in its own working directory; this
         // program's current directory stays where it is.
-        std::size_t slash = file.find_last_of('/');
-        std::string folder =
-            slash == std::string::npos ? std::string() : file.substr(0, std::max<std::size_t>(slash, 1));
-        std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+        const qsizetype slash = file.lastIndexOf('/');
+        const QString folder = slash < 0 ? QString() : file.left(std::max<qsizetype>(slash, 1));
+        const QString name = slash < 0 ? file : file.mid(slash + 1);
         result = shell("open", browser, name, folder, SW_SHOWNORMAL);
     } else {
         result = shell("open", browser, file, "", SW_SHOWNORMAL);
     }
     if (result <= 32)
-        AskUser(m_pMainFrame.get(), tr("Launch the web browser %1 Error!").arg(QString::fromStdString(browser)));
+        AskUser(m_pMainFrame.get(), tr("Launch the web browser %1 Error!").arg(browser));
     return true;
 }
 

@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
 
 class QWidget;
 
@@ -68,11 +67,14 @@ public:
     // Writes the three "Web Browser" values.
     void WriteBrowserSettings();
 
-    // How shell requests are carried out: ShellExecute of platform/shell unless replaced (tests
-    // record the requests instead of starting programs).
-    using ShellExecuteFn = std::function<int(const std::string& operation, const std::string& file,
-                                             const std::string& parameters, const std::string& directory, int show)>;
+    // How shell requests are carried out: CallShell unless replaced (tests record the requests
+    // instead of starting programs).
+    using ShellExecuteFn = std::function<int(const QString& operation, const QString& file, const QString& parameters,
+                                             const QString& directory, int show)>;
     ShellExecuteFn m_fnShellExecute;
+    // ShellExecute of platform/shell, which takes its texts in UTF-8.
+    static int CallShell(const QString& operation, const QString& file, const QString& parameters,
+                         const QString& directory, int show);
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CTessalyToolDoc* Document() const { return m_pDocument.get(); }
@@ -82,9 +84,9 @@ public:
     CPreviewFolder& PreviewFolder() { return *m_pPreviewFolder; }
     QString DocumentTitle() const;  // "Untitled_SnippoServer.GlimButton" or the file's name
 
-    QString m_strProgramFolder;     // folder of the program file, no trailing '/'
-    std::string m_strHelpFilePath;  // the program file + ".HLP", as the help system takes it
-    int m_nBrowserMode = 1;         // 1 default browser, 2 known browser, 0 user's browser
+    QString m_strProgramFolder;  // folder of the program file, no trailing '/'
+    QString m_strHelpFilePath;   // the program file + ".HLP"
+    int m_nBrowserMode = 1;      // 1 default browser, 2 known browser, 0 user's browser
     QString m_strBrowserPath;
     int m_nKnownBrowser = 0;
     // New widgets load the browser runtime, so that they show in current browsers.

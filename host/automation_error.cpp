@@ -6,23 +6,23 @@
 
 namespace snippo {
 
-CAutomationException::CAutomationException(HRESULT hr, const std::string& description)
-    : std::runtime_error(description.empty() ? HResultToString(hr) : description), m_hr(hr),
+CAutomationException::CAutomationException(HRESULT hr, const QString& description)
+    : std::runtime_error(description.isEmpty() ? HResultToString(hr) : description.toStdString()), m_hr(hr),
       m_strDescription(description)
 {
 }
 
-std::string CAutomationException::Message() const
+QString CAutomationException::Message() const
 {
-    if (!m_strDescription.empty())
+    if (!m_strDescription.isEmpty())
         return m_strDescription;
     // "DISP_E_MEMBERNOTFOUND (Member not found)" -> "Member not found."
-    std::string text = HResultText(m_hr);
-    std::size_t open = text.find('(');
-    std::size_t close = text.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close <= open + 1)
-        return QT_TRANSLATE_NOOP("snippo::CAutomationException", "Command failed.");
-    return text.substr(open + 1, close - open - 1) + ".";
+    const QString text = QString::fromStdString(HResultText(m_hr));
+    const qsizetype open = text.indexOf('(');
+    const qsizetype close = text.lastIndexOf(')');
+    if (open < 0 || close < 0 || close <= open + 1)
+        return QCoreApplication::translate("snippo::CAutomationException", "Command failed.");
+    return text.mid(open + 1, close - open - 1) + ".";
 }
 
 bool RunGuarded(QWidget* parent, const std::function<void()>& command)
@@ -31,8 +31,7 @@ bool RunGuarded(QWidget* parent, const std::function<void()>& command)
         command();
         return true;
     } catch (const CAutomationException& e) {
-        // The program's own fallback text is marked for translation; other texts pass unchanged.
-        AskUser(parent, QCoreApplication::translate("snippo::CAutomationException", e.Message().c_str()));
+        AskUser(parent, e.Message());
         return false;
     }
 }

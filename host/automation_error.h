@@ -4,9 +4,10 @@
 
 #include "platform/com/hresult.h"
 
+#include <QString>
+
 #include <functional>
 #include <stdexcept>
-#include <string>
 
 class QWidget;
 
@@ -14,13 +15,13 @@ namespace snippo {
 
 class CAutomationException : public std::runtime_error {
 public:
-    // `description` is the error's own text, "" when it has none.
-    CAutomationException(HRESULT hr, const std::string& description);
+    // `description` is the error's own text, empty when it has none.
+    CAutomationException(HRESULT hr, const QString& description);
     HRESULT m_hr;
-    std::string m_strDescription;
+    QString m_strDescription;
     // What the user is told: the description, the meaning of the result code, or
-    // "Command failed.".
-    std::string Message() const;
+    // "Command failed." in the user's language.
+    QString Message() const;
 };
 
 // Runs `command`; an automation failure inside it is shown in a message box and ends it.

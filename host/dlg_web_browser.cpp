@@ -108,9 +108,7 @@ void CDlgWebBrowser::UpdateData(bool save)
 
 bool CDlgWebBrowser::OnInitDialog()
 {
-    CKnownBrowsers known;
-    for (const std::string& name : known.m_arrNames)
-        m_arrKnownNames << QString::fromStdString(name);
+    m_arrKnownNames += CKnownBrowsers().m_arrNames;
     m_pKnownList->addItems(m_arrKnownNames);
     UpdateData(false);
     return true;

@@ -218,9 +218,9 @@ std::vector<HelpTopic> HostHelpTopics()
     return topics;
 }
 
-void RegisterHostHelp(const std::string& helpFile)
+void RegisterHostHelp(const QString& helpFile)
 {
-    HelpRegisterTopics(helpFile, HostHelp::tr("Tessaly GlimButton Help").toStdString(), HostHelpTopics());
+    HelpRegisterTopics(helpFile.toStdString(), HostHelp::tr("Tessaly GlimButton Help").toStdString(), HostHelpTopics());
 }
 
 }  // namespace snippo

@@ -4,12 +4,13 @@
 
 #include "platform/help/help.h"
 
-#include <string>
+#include <QString>
+
 #include <vector>
 
 namespace snippo {
 
 std::vector<HelpTopic> HostHelpTopics();
-void RegisterHostHelp(const std::string& helpFile);
+void RegisterHostHelp(const QString& helpFile);
 
 }  // namespace snippo

@@ -2,6 +2,8 @@
 
 #include "platform/shell/shell.h"
 
+#include <string>
+
 namespace snippo {
 
 CKnownBrowsers::CKnownBrowsers()
@@ -9,49 +11,52 @@ CKnownBrowsers::CKnownBrowsers()
     Add("Internet Explorer",
         ReadRegistry(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE", ""));
 
-    std::string communicator;
-    std::string version = ReadRegistry(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion");
-    if (!version.empty()) {
-        std::string folder = ReadRegistry(
+    QString communicator;
+    const QString version =
+        ReadRegistry(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion");
+    if (!version.isEmpty()) {
+        const QString folder = ReadRegistry(
             HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator\\" + version + "\\Main", "Install Directory");
-        if (!folder.empty())
+        if (!folder.isEmpty())
             communicator = folder + "/Program/Netscape.exe";
     }
     Add("Netscape Communicator 4", communicator);
 
-    std::string navigator;
-    std::string folder =
+    QString navigator;
+    const QString folder =
         ReadRegistry(HKEY_CURRENT_USER, "SOFTWARE\\Netscape\\Netscape Navigator\\Main", "Install Directory");
-    if (!folder.empty())
+    if (!folder.isEmpty())
         navigator = folder + "/Program/Netscape.exe";
     Add("Netscape Navigator 3", navigator);
 
+    // The shell library names the programs in UTF-8.
     for (const ShellProgram& browser : ShellFindBrowsers())
-        Add(browser.strName, browser.strPath);
+        Add(QString::fromStdString(browser.strName), QString::fromStdString(browser.strPath));
 }
 
-void CKnownBrowsers::Add(const std::string& name, const std::string& path)
+void CKnownBrowsers::Add(const QString& name, const QString& path)
 {
-    if (path.empty())
+    if (path.isEmpty())
         return;
     m_arrPaths.push_back(path);
     m_arrNames.push_back(name);
     ++m_nCount;
 }
 
-std::string CKnownBrowsers::ReadRegistry(HKEY root, const std::string& key, const std::string& name)
+QString CKnownBrowsers::ReadRegistry(HKEY root, const QString& key, const QString& name)
 {
+    // The registry library keeps names and values in UTF-8; the size limit counts those bytes.
     HKEY handle = nullptr;
-    if (RegOpenKey(root, key, &handle) != ERROR_SUCCESS) {
+    if (RegOpenKey(root, key.toStdString(), &handle) != ERROR_SUCCESS) {
         RegLastErrorText();  // fetched and dropped: a missing browser is no error
         return {};
     }
     std::string value;
-    LONG rc = RegQueryString(handle, name, &value);
+    LONG rc = RegQueryString(handle, name.toStdString(), &value);
     RegCloseKey(handle);
     if (rc != ERROR_SUCCESS || value.size() + 1 > 512)
         return {};
-    return value;
+    return QString::fromStdString(value);
 }
 
 }  // namespace snippo

@@ -5,8 +5,8 @@
 
 #include "platform/registry/registry.h"
 
-#include <string>
-#include <vector>
+#include <QString>
+#include <QStringList>
 
 namespace snippo {
 
@@ -15,15 +15,15 @@ public:
     CKnownBrowsers();
 
     int m_nCount = 0;
-    std::vector<std::string> m_arrPaths;
-    std::vector<std::string> m_arrNames;
+    QStringList m_arrPaths;
+    QStringList m_arrNames;
 
     // The value `name` ("" for the default value) of `key` under `root`; "" on any failure,
-    // and for a value that would not fit a buffer of 512 bytes.
-    static std::string ReadRegistry(HKEY root, const std::string& key, const std::string& name);
+    // and for a value that would not fit a buffer of 512 bytes (in UTF-8).
+    static QString ReadRegistry(HKEY root, const QString& key, const QString& name);
 
 private:
-    void Add(const std::string& name, const std::string& path);
+    void Add(const QString& name, const QString& path);
 };
 
 }  // namespace snippo

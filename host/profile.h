@@ -1,31 +1,31 @@
 // The program's settings: values in HKEY_CURRENT_USER under
 // "Software\<registry key>\<application title>\<section>", as integers (DWORD, negative
 // numbers in two's complement) and strings. Reads give the default for a missing value or a
-// value of the other type; failed writes are silently lost.
+// value of the other type; failed writes are silently lost. Names and strings are stored in
+// UTF-8.
 #pragma once
 
-#include <string>
+#include <QString>
 
 namespace snippo {
 
 class CProfile {
 public:
-    CProfile(std::string registryKey, std::string appTitle);
+    CProfile(QString registryKey, QString appTitle);
 
-    int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) const;
-    std::string GetProfileString(const std::string& section, const std::string& entry,
-                                 const std::string& defaultValue) const;
-    bool WriteProfileInt(const std::string& section, const std::string& entry, int value) const;
-    bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) const;
+    int GetProfileInt(const QString& section, const QString& entry, int defaultValue) const;
+    QString GetProfileString(const QString& section, const QString& entry, const QString& defaultValue) const;
+    bool WriteProfileInt(const QString& section, const QString& entry, int value) const;
+    bool WriteProfileString(const QString& section, const QString& entry, const QString& value) const;
     // Removes `entry` from `section` (for the recent-file list).
-    void DeleteProfileEntry(const std::string& section, const std::string& entry) const;
+    void DeleteProfileEntry(const QString& section, const QString& entry) const;
 
     // "Software\Quillon\Tessaly GlimButton\<section>"
-    std::string SectionPath(const std::string& section) const;
+    QString SectionPath(const QString& section) const;
 
 private:
-    std::string m_strRegistryKey;
-    std::string m_strAppTitle;
+    QString m_strRegistryKey;
+    QString m_strAppTitle;
 };
 
 }  // namespace snippo

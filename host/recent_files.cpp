@@ -2,7 +2,16 @@
 
 namespace snippo {
 
-CRecentFileList::CRecentFileList(const CProfile& profile, std::string section, int maxEntries)
+namespace {
+
+QString entryName(int number)
+{
+    return "File" + QString::number(number);
+}
+
+}  // namespace
+
+CRecentFileList::CRecentFileList(const CProfile& profile, QString section, int maxEntries)
     : m_profile(profile), m_strSection(std::move(section)), m_nMaxEntries(maxEntries)
 {
 }
@@ -11,7 +20,7 @@ void CRecentFileList::ReadList()
 {
     m_arrNames.clear();
     for (int i = 1; i <= m_nMaxEntries; ++i) {
-        QString name = QString::fromStdString(m_profile.GetProfileString(m_strSection, "File" + std::to_string(i), ""));
+        QString name = m_profile.GetProfileString(m_strSection, entryName(i), QString());
         if (!name.isEmpty() && !m_arrNames.contains(name))
             m_arrNames.push_back(name);
     }
@@ -20,9 +29,9 @@ void CRecentFileList::ReadList()
 void CRecentFileList::WriteList() const
 {
     for (int i = 1; i <= m_nMaxEntries; ++i) {
-        std::string entry = "File" + std::to_string(i);
+        const QString entry = entryName(i);
         if (i <= GetSize())
-            m_profile.WriteProfileString(m_strSection, entry, m_arrNames[i - 1].toStdString());
+            m_profile.WriteProfileString(m_strSection, entry, m_arrNames[i - 1]);
         else
             m_profile.DeleteProfileEntry(m_strSection, entry);
     }

@@ -7,13 +7,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <string>
-
 namespace snippo {
 
 class CRecentFileList {
 public:
-    CRecentFileList(const CProfile& profile, std::string section, int maxEntries);
+    CRecentFileList(const CProfile& profile, QString section, int maxEntries);
 
     void ReadList();
     void WriteList() const;
@@ -31,9 +29,9 @@ public:
 
 private:
     const CProfile& m_profile;
-    std::string m_strSection;
+    QString m_strSection;
     int m_nMaxEntries;
-    QStringList m_arrNames;  // the settings keep them as std::string
+    QStringList m_arrNames;
 };
 
 }  // namespace snippo

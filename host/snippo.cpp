@@ -189,7 +189,7 @@ Variant CSnippo::Invoke(DISPID id, WORD flags, const std::vector<Variant>& args)
     std::string errorText;
     HRESULT hr = AutomationInvoke(m_dispatch.Get(), id, flags, args, &result, &errorText);
     if (FAILED(hr))
-        throw CAutomationException(hr, errorText);
+        throw CAutomationException(hr, QString::fromStdString(errorText));
     return result;
 }
 

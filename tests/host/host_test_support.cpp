@@ -274,9 +274,9 @@ void HostTest::TearDown()
 bool HostTest::Start(const QStringList& args)
 {
     app = std::make_unique<snippo::CTessalyToolApp>();
-    app->m_fnShellExecute = [this](const std::string& op, const std::string& file, const std::string& params,
-                                   const std::string& dir, int) {
-        shellCalls.push_back({op, file, params, dir});
+    app->m_fnShellExecute = [this](const QString& op, const QString& file, const QString& params, const QString& dir,
+                                   int) {
+        shellCalls.push_back({op.toStdString(), file.toStdString(), params.toStdString(), dir.toStdString()});
         return 42;
     };
     QStringList arguments{"TessalyTool"};

@@ -34,6 +34,7 @@ namespace fs = std::filesystem;
 
 enum class Server { Real, Fake };
 
+// A shell request as the shell library receives it: texts in UTF-8.
 struct ShellCall {
     std::string strOperation;
     std::string strFile;

@@ -74,7 +74,7 @@ BrowserSettings storedSettings()
 {
     CProfile profile("Quillon", "Tessaly GlimButton");
     return {profile.GetProfileInt("Web Browser", "Use Default", -99),
-            profile.GetProfileString("Web Browser", "Specify Browser", "<none>"),
+            profile.GetProfileString("Web Browser", "Specify Browser", "<none>").toStdString(),
             profile.GetProfileInt("Web Browser", "Known Browser", -99)};
 }
 
@@ -101,11 +101,11 @@ TEST_F(Browser, KnownBrowsersComeFromTheRegistryInOrderThenFromPath)
     makeProgram(tmp / "bin" / "firefox");
     CKnownBrowsers all;
     EXPECT_EQ(all.m_nCount, 5);
-    EXPECT_EQ(all.m_arrNames, (std::vector<std::string>{"Internet Explorer", "Netscape Communicator 4",
-                                                        "Netscape Navigator 3", "Firefox", "Chromium"}));
+    EXPECT_EQ(all.m_arrNames, (QStringList{"Internet Explorer", "Netscape Communicator 4", "Netscape Navigator 3",
+                                           "Firefox", "Chromium"}));
     EXPECT_EQ(all.m_arrPaths[0], "/opt/ie/iexplore");
     EXPECT_EQ(all.m_arrPaths[1], "/opt/communicator/Program/Netscape.exe");
-    EXPECT_EQ(all.m_arrPaths[3], (tmp / "bin" / "firefox").string());
+    EXPECT_EQ(all.m_arrPaths[3], QString::fromStdString((tmp / "bin" / "firefox").string()));
 }
 
 TEST_F(Browser, RegisteredBrowsersWithoutAFolderOrWithOverlongValuesAreLeftOut)
@@ -289,7 +289,7 @@ TEST_F(Browser, LaunchInEachMode)
 TEST_F(Browser, AppletViewerStartsInThePagesFolderAndABrowserThatFailsIsReported)
 {
     ASSERT_TRUE(Start());
-    app->m_fnShellExecute = &ShellExecute;  // real programs are started here
+    app->m_fnShellExecute = &CTessalyToolApp::CallShell;  // real programs are started here
     fs::path pages = tmp / "pages";
     fs::create_directories(pages);
     fs::path here = fs::current_path();

@@ -27,7 +27,7 @@ std::string bitmapFileName(CSnippo* widget)
 std::string recentFile(int n)
 {
     CProfile profile("Quillon", "Tessaly GlimButton");
-    return profile.GetProfileString("Recent File List", "File" + std::to_string(n), "<none>");
+    return profile.GetProfileString("Recent File List", "File" + QString::number(n), "<none>").toStdString();
 }
 
 const QString kUntitled = "Untitled_SnippoServer.GlimButton - Tessaly GlimButton";
@@ -388,6 +388,34 @@ TEST_F(Document, RecentFileListKeepsFourEntriesAndDropsFilesThatFail)
     EXPECT_EQ(recentFile(3), files[1].string());
     EXPECT_EQ(recentFile(4), "<none>");
     EXPECT_EQ(app->RecentFiles().GetSize(), 3);
+}
+
+TEST_F(Document, RecentFileWithNonAsciiPathIsStoredInUtf8AndReopensAfterRestart)
+{
+    ASSERT_TRUE(Start());
+    const std::string folder = tmp.string() + "/M\303\244ntel";  // "Mäntel", "Größe.qwd" in UTF-8
+    fs::create_directories(folder);
+    const fs::path file = MakeWidgetFile(folder + "/Gr\303\266\303\237e.qwd", "Coats", "");
+    ASSERT_NE(app->OpenDocumentFile(QString::fromUtf8(file.string())), nullptr);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Software\\Quillon\\Tessaly GlimButton\\Recent File List", &key),
+              ERROR_SUCCESS);
+    std::string stored;
+    EXPECT_EQ(RegQueryString(key, "File1", &stored), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(stored, file.string());
+
+    ASSERT_TRUE(Restart());
+    ASSERT_EQ(app->RecentFiles().GetSize(), 1);
+    EXPECT_EQ(app->RecentFiles()[0], QString::fromUtf8(file.string()));
+    Frame()->RebuildRecentFileMenu();
+    QAction* first = Frame()->Action(res::ID_FILE_MRU_FILE1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->text().endsWith(QStringLiteral("/Gr\u00f6\u00dfe.qwd"))) << first->text().toStdString();
+    first->trigger();
+    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(Title(), QStringLiteral("Gr\u00f6\u00dfe.qwd - Tessaly GlimButton"));
+    EXPECT_EQ(View()->m_pName->text(), "Coats");
 }
 
 TEST(RecentFileList, MenuTextShortensLongPathsAndEscapesAmpersands)

@@ -142,10 +142,11 @@ TEST_F(Frame_, EveryHelpContextOfTheProgramHasATopic)
 {
     ASSERT_TRUE(Start());
     for (const MenuItem& item : kMenuItems)
-        EXPECT_TRUE(HelpFindTopic(app->m_strHelpFilePath, HID_BASE_COMMAND + item.id, nullptr)) << item.text;
+        EXPECT_TRUE(HelpFindTopic(app->m_strHelpFilePath.toStdString(), HID_BASE_COMMAND + item.id, nullptr))
+            << item.text;
     for (int window : {res::IDR_MAINFRAME, res::IDD_ABOUTBOX, res::IDD_NEW, res::IDD_RENAME, res::IDD_GET_LOCAL_HTML,
                        res::IDD_WEB_BROWSER, res::IDD_SAVE_AS_TEMPLATE, res::IDD_MANAGE_TEMPLATES})
-        EXPECT_TRUE(HelpFindTopic(app->m_strHelpFilePath, HID_BASE_RESOURCE + window, nullptr)) << window;
+        EXPECT_TRUE(HelpFindTopic(app->m_strHelpFilePath.toStdString(), HID_BASE_RESOURCE + window, nullptr)) << window;
 }
 
 TEST_F(Frame_, HelpMenuCommandsOpenTheirContexts)
@@ -224,15 +225,14 @@ TEST_F(Frame_, AboutBoxAndItsHyperlink)
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(link, &leave);
         target = link->Target();
-        app->m_fnShellExecute = [&](const std::string&, const std::string&, const std::string&, const std::string&,
-                                    int) {
+        app->m_fnShellExecute = [&](const QString&, const QString&, const QString&, const QString&, int) {
             return 2;  // the shell could not open it
         };
         QTest::mouseClick(link, Qt::LeftButton);
         visitedAfterFailure = link->IsVisited();
-        app->m_fnShellExecute = [&](const std::string& op, const std::string& file, const std::string& params,
-                                    const std::string& dir, int) {
-            shellCalls.push_back({op, file, params, dir});
+        app->m_fnShellExecute = [&](const QString& op, const QString& file, const QString& params, const QString& dir,
+                                    int) {
+            shellCalls.push_back({op.toStdString(), file.toStdString(), params.toStdString(), dir.toStdString()});
             return 42;
         };
         QTest::mouseClick(link, Qt::LeftButton);

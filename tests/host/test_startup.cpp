@@ -225,7 +225,7 @@ TEST_F(Startup, WebBrowserSettingsAreReadAtStartUp)
     EXPECT_EQ(app->m_strBrowserPath, "/opt/web/browser");
     EXPECT_EQ(app->m_nKnownBrowser, 2);
     EXPECT_EQ(app->m_strProgramFolder, QString::fromStdString(programFolder.string()));
-    EXPECT_EQ(app->m_strHelpFilePath, (programFolder / "TessalyTool.HLP").string());
+    EXPECT_EQ(app->m_strHelpFilePath, QString::fromStdString((programFolder / "TessalyTool.HLP").string()));
 }
 
 TEST(InitialWindow, NeedsAllFiveValues)
