@@ -152,6 +152,9 @@ template <class Menu, class Visit> void NumberMenus(Menu* root, MenuCount& count
 // Calls f(menu) for every menu of the tree under `root` (pre-order), without recursion;
 // `Menu` is CGlimMenu or const CGlimMenu.
 template <class Menu, class F> void ForEachMenu(Menu* root, F&& f);
+// The same walk, calling f(menu, owner) and counting the items passed in `items`: `owner` is
+// the flat position of the item that holds the menu, kNoOwner for the root.
+template <class Menu, class F> void ForEachMenu(Menu* root, std::size_t& items, F&& f);
 
 }  // namespace snippo
 
