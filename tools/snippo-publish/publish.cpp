@@ -2,6 +2,7 @@
 
 #include "platform/com/dispatch.h"
 #include "platform/com/runtime.h"
+#include "widget/model/text_fields.h"
 
 #include <filesystem>
 
@@ -61,30 +62,6 @@ public:
 private:
     IDispatch* m_object;
 };
-
-std::string Escape(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string Line(const std::string& segment)
 {
@@ -181,8 +158,9 @@ bool ReadWidget(const std::string& progId, const std::string& widgetFile, const 
 
 std::string Page(const Published& widget)
 {
-    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + Escape(widget.title) + "</title>\n" +
-           Line(widget.style) + Line(widget.script) + "</head>\n<body>\n" + Line(widget.body) + "</body>\n</html>\n";
+    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(widget.title) +
+           "</title>\n" + Line(widget.style) + Line(widget.script) + "</head>\n<body>\n" + Line(widget.body) +
+           "</body>\n</html>\n";
 }
 
 std::string Fragment(const Published& widget)
