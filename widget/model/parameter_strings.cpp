@@ -160,20 +160,18 @@ void EncodeItem(std::string& v, const CGlimMenuItem& item)
         Text(v, item.ResourceWebPath(r), r + 1 < CGlimMenuItem::kResourceCount ? "," : "");
 }
 
-enum class Entry { Item, ItemStyle, MenuStyle };
-
-// Calls put(key, entry, n, k) for every entry of the menus, in the map's key order: "I%d-%d"
-// (menu n, item k from 1), then "IStyle-%d", then "MStyle-%d".
-template <class Put> void InKeyOrder(const std::vector<const CGlimMenu*>& menus, Put&& put)
+// Calls put(key, at) for every entry of the menus in the map's key order, "I%d-%d", then
+// "IStyle-%d", then "MStyle-%d"; `at` is the entry's place in the values written menu by
+// menu, each menu's starting at first[n] with "MStyle", "IStyle" and then its items.
+template <class Put>
+void InKeyOrder(const std::vector<const CGlimMenu*>& menus, const std::vector<std::size_t>& first, Put&& put)
 {
     InTextOrderFromZero(menus.size(), [&](std::size_t n) {
         InTextOrder(menus[n]->m_items.size(),
-                    [&](std::size_t k) { put(ItemKey(static_cast<int>(n), static_cast<int>(k)), Entry::Item, n, k); });
+                    [&](std::size_t k) { put(ItemKey(static_cast<int>(n), static_cast<int>(k)), first[n] + 1 + k); });
     });
-    InTextOrderFromZero(menus.size(),
-                        [&](std::size_t n) { put(ItemStyleKey(static_cast<int>(n)), Entry::ItemStyle, n, 0); });
-    InTextOrderFromZero(menus.size(),
-                        [&](std::size_t n) { put(MenuStyleKey(static_cast<int>(n)), Entry::MenuStyle, n, 0); });
+    InTextOrderFromZero(menus.size(), [&](std::size_t n) { put(ItemStyleKey(static_cast<int>(n)), first[n] + 1); });
+    InTextOrderFromZero(menus.size(), [&](std::size_t n) { put(MenuStyleKey(static_cast<int>(n)), first[n]); });
 }
 
 }  // namespace
@@ -220,9 +218,9 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     std::vector<std::int32_t> topLevel;
     topLevel.reserve(m_listDrawObjects.size());
     std::string counts;
-    std::vector<std::int32_t> subMenu;  // by flat item position
-    std::vector<std::string> values;    // new entries, per menu: "MStyle", "IStyle", the items
-    std::vector<std::size_t> firstValue;
+    std::vector<std::int32_t> subMenu;    // by flat item position
+    std::vector<std::string> values;      // per menu: "MStyle", "IStyle", the items
+    std::vector<std::size_t> firstValue;  // by menu number: its first place in `values`
     std::string value;
     MenuCount count;
     for (const auto& obj : m_listDrawObjects) {
@@ -268,10 +266,7 @@ void CAppletParameters::EncodeParameters(CWidgetConfig& config) const
     // nodes lie in memory in the order that the file writer walks them.
     OrderedRewrite map(config.m_mapParameters);
     map.Put("ApStyle", std::move(apStyle));
-    InKeyOrder(menus, [&](const std::string& key, Entry entry, std::size_t n, std::size_t k) {
-        const std::size_t at = entry == Entry::Item ? 1 + k : entry == Entry::ItemStyle ? 1 : 0;
-        map.Put(key, std::move(values[firstValue[n] + at]));
-    });
+    InKeyOrder(menus, firstValue, [&](const std::string& key, std::size_t at) { map.Put(key, std::move(values[at])); });
     map.Put(LoadWidgetString(IDS_MISC_KEY), std::move(misc));
     map.Put("Version", std::move(version));
     map.Put("WindowPosition", std::move(windowPos));
